@@ -1,0 +1,92 @@
+// Reed-Solomon error correction: the data codewords are split into the blocks
+// of the layout in force, and each block gets the remainder of d(x) * x^R
+// divided by the generator polynomial of degree R. Each finished block is one
+// row of blockRows, which the interleaving reads back column by column.
+#include <cassert>
+#include <cstring>
+
+#include "ecc/generator_polynomials.h"
+#include "encode/encoder_state.h"
+
+namespace quirvane {
+
+void EncoderState::ComputeRemainder([[maybe_unused]] int c, std::uint8_t* buffer, int k, int n,
+                                    const int* generator) const {
+    const int r = n - 1;
+    assert(r > 0 && c == k + r && c <= kBlockRowStride);
+    // A shift register holds the running remainder: each data codeword enters
+    // at the top, and when the codeword leaving the register is not zero the
+    // generator, scaled by it, is subtracted (XOR) from the rest. Same result
+    // as long division, without the scratch rows.
+    std::uint8_t remainder[kBlockRowStride] = {};
+    for (int i = 0; i < k; ++i) {
+        const int factor = buffer[i] ^ remainder[0];
+        std::memmove(remainder, remainder + 1, static_cast<std::size_t>(r - 1));
+        remainder[r - 1] = 0;
+        if (factor == 0) {
+            continue;
+        }
+        const int logFactor = LogOf(factor);
+        for (int j = 0; j < r; ++j) {
+            int e = logFactor + generator[j + 1];
+            if (e > 255) {
+                e -= 255;
+            }
+            remainder[j] ^= static_cast<std::uint8_t>(ExpOf(e));
+        }
+    }
+    std::memcpy(buffer + k, remainder, static_cast<std::size_t>(r));
+}
+
+void EncoderState::EncodeBlocks(int forVersion, int level) {
+    std::memset(blockRows, 0, sizeof blockRows);
+    std::memset(blockLength, 0, sizeof blockLength);
+    const SymbolParameters* p = FindSymbolParameters(forVersion, level);
+    if (p == nullptr) {
+        return;
+    }
+    // The layout is stated again, so that the record always matches the
+    // blocks that were made.
+    symbolParameters.totalCodewords = p->totalCodewords;
+    symbolParameters.b1 = p->b1;
+    symbolParameters.b2 = p->b2;
+    symbolParameters.c1 = p->c1;
+    symbolParameters.k1 = p->k1;
+    symbolParameters.r1 = p->r1;
+    symbolParameters.c2 = p->c2;
+    symbolParameters.k2 = p->k2;
+    symbolParameters.r2 = p->r2;
+    EncodeLayout(p->b1, p->b2, p->c1, p->k1, p->r1, p->c2, p->k2, p->r2);
+}
+
+void EncoderState::EncodeLayout(int b1, int b2, int c1, int k1, int r1, int c2, int k2, int r2) {
+    (void)r2;  // equal to r1 in every layout: one generator serves both groups
+    blockCount = b1 + b2;
+    generatorDegree = r1;
+    const int* generator = GeneratorOfDegree(r1);
+    assert(generator != nullptr && blockCount <= kBlockRowCount);
+
+    int readPosition = 0;
+    for (int b = 0; b < blockCount; ++b) {
+        const bool groupOne = b < b1;
+        const int c = groupOne ? c1 : c2;
+        const int k = groupOne ? k1 : k2;
+        std::uint8_t* row = blockRows + b * kBlockRowStride;
+
+        std::uint8_t work[kBlockRowStride] = {};
+        std::memcpy(work, dataCodewords + readPosition, static_cast<std::size_t>(k));
+        readPosition += k;
+        ComputeRemainder(c, work, k, r1 + 1, generator);
+        std::memcpy(row, work, static_cast<std::size_t>(c));
+        blockLength[b] = c;
+
+        // In a two-group layout a group-1 row is one short: a filler 0 after its
+        // data lines its error-correction codewords up with the group-2 rows.
+        if (b2 > 0 && groupOne) {
+            std::memmove(row + k + 1, row + k, static_cast<std::size_t>(c - k));
+            row[k] = 0;
+        }
+    }
+}
+
+}  // namespace quirvane

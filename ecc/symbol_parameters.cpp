@@ -1,0 +1,153 @@
+// The parameter table. Each row is written as the standard writes it, as the
+// block counts and per-block data and error-correction codewords; every other
+// field (totals, C = K + R, capacities) follows from those by the rules the
+// standard's tables obey, and is worked out by the compiler so that the
+// program carries the finished table as constants.
+#include "ecc/symbol_parameters.h"
+
+namespace quirvane {
+namespace {
+
+struct BlockLayout {
+    int version;
+    int level;
+    int r;   // error-correction codewords per block
+    int b1;  // group-1 blocks and their data codewords
+    int k1;
+    int b2;  // group-2 blocks and their data codewords (K1 + 1), or 0, 0
+    int k2;
+};
+
+// clang-format off
+constexpr BlockLayout kLayouts[] = {
+    {1, kLevelL, 7, 1, 19, 0, 0},     {1, kLevelM, 10, 1, 16, 0, 0},
+    {1, kLevelQ, 13, 1, 13, 0, 0},    {1, kLevelH, 17, 1, 9, 0, 0},
+    {2, kLevelL, 10, 1, 34, 0, 0},    {2, kLevelM, 16, 1, 28, 0, 0},
+    {2, kLevelQ, 22, 1, 22, 0, 0},    {2, kLevelH, 28, 1, 16, 0, 0},
+    {3, kLevelL, 15, 1, 55, 0, 0},    {3, kLevelM, 26, 1, 44, 0, 0},
+    {3, kLevelQ, 18, 2, 17, 0, 0},    {3, kLevelH, 22, 2, 13, 0, 0},
+    {4, kLevelL, 20, 1, 80, 0, 0},    {4, kLevelM, 18, 2, 32, 0, 0},
+    {4, kLevelQ, 26, 2, 24, 0, 0},    {4, kLevelH, 16, 4, 9, 0, 0},
+    {5, kLevelL, 26, 1, 108, 0, 0},   {5, kLevelM, 24, 2, 43, 0, 0},
+    {5, kLevelQ, 18, 2, 15, 2, 16},   {5, kLevelH, 22, 2, 11, 2, 12},
+    {6, kLevelL, 18, 2, 68, 0, 0},    {6, kLevelM, 16, 4, 27, 0, 0},
+    {6, kLevelQ, 24, 4, 19, 0, 0},    {6, kLevelH, 28, 4, 15, 0, 0},
+    {7, kLevelL, 20, 2, 78, 0, 0},    {7, kLevelM, 18, 4, 31, 0, 0},
+    {7, kLevelQ, 18, 2, 14, 4, 15},   {7, kLevelH, 26, 4, 13, 1, 14},
+    {8, kLevelL, 24, 2, 97, 0, 0},    {8, kLevelM, 22, 2, 38, 2, 39},
+    {8, kLevelQ, 22, 4, 18, 2, 19},   {8, kLevelH, 26, 4, 14, 2, 15},
+    {9, kLevelL, 30, 2, 116, 0, 0},   {9, kLevelM, 22, 3, 36, 2, 37},
+    {9, kLevelQ, 20, 4, 16, 4, 17},   {9, kLevelH, 24, 4, 12, 4, 13},
+    {10, kLevelL, 18, 2, 68, 2, 69},  {10, kLevelM, 26, 4, 43, 1, 44},
+    {10, kLevelQ, 24, 6, 19, 2, 20},  {10, kLevelH, 28, 6, 15, 2, 16},
+    {11, kLevelL, 20, 4, 81, 0, 0},   {11, kLevelM, 30, 1, 50, 4, 51},
+    {11, kLevelQ, 28, 4, 22, 4, 23},  {11, kLevelH, 24, 3, 12, 8, 13},
+    {12, kLevelL, 24, 2, 92, 2, 93},  {12, kLevelM, 22, 6, 36, 2, 37},
+    {12, kLevelQ, 26, 4, 20, 6, 21},  {12, kLevelH, 28, 7, 14, 4, 15},
+    {13, kLevelL, 26, 4, 107, 0, 0},  {13, kLevelM, 22, 8, 37, 1, 38},
+    {13, kLevelQ, 24, 8, 20, 4, 21},  {13, kLevelH, 22, 12, 11, 4, 12},
+    {14, kLevelL, 30, 3, 115, 1, 116}, {14, kLevelM, 24, 4, 40, 5, 41},
+    {14, kLevelQ, 20, 11, 16, 5, 17}, {14, kLevelH, 24, 11, 12, 5, 13},
+    {15, kLevelL, 22, 5, 87, 1, 88},  {15, kLevelM, 24, 5, 41, 5, 42},
+    {15, kLevelQ, 30, 5, 24, 7, 25},  {15, kLevelH, 24, 11, 12, 7, 13},
+    {16, kLevelL, 24, 5, 98, 1, 99},  {16, kLevelM, 28, 7, 45, 3, 46},
+    {16, kLevelQ, 24, 15, 19, 2, 20}, {16, kLevelH, 30, 3, 15, 13, 16},
+    {17, kLevelL, 28, 1, 107, 5, 108}, {17, kLevelM, 28, 10, 46, 1, 47},
+    {17, kLevelQ, 28, 1, 22, 15, 23}, {17, kLevelH, 28, 2, 14, 17, 15},
+    {18, kLevelL, 30, 5, 120, 1, 121}, {18, kLevelM, 26, 9, 43, 4, 44},
+    {18, kLevelQ, 28, 17, 22, 1, 23}, {18, kLevelH, 28, 2, 14, 19, 15},
+    {19, kLevelL, 28, 3, 113, 4, 114}, {19, kLevelM, 26, 3, 44, 11, 45},
+    {19, kLevelQ, 26, 17, 21, 4, 22}, {19, kLevelH, 26, 9, 13, 16, 14},
+    {20, kLevelL, 28, 3, 107, 5, 108}, {20, kLevelM, 26, 3, 41, 13, 42},
+    {20, kLevelQ, 30, 15, 24, 5, 25}, {20, kLevelH, 28, 15, 15, 10, 16},
+    {40, kLevelL, 30, 19, 118, 6, 119}, {40, kLevelM, 28, 18, 47, 31, 48},
+    {40, kLevelQ, 30, 34, 24, 34, 25}, {40, kLevelH, 30, 20, 15, 61, 16},
+};
+// clang-format on
+
+constexpr int kRowCount = sizeof(kLayouts) / sizeof(kLayouts[0]);
+static_assert(kRowCount == 84, "versions 1-20 and 40, four levels each");
+
+constexpr int CountWidth(int mode, int version) {
+    // Numeric, alphanumeric and byte widths for versions 1-9, 10-26, 27-40.
+    constexpr int kWidths[3][3] = {{10, 9, 8}, {12, 11, 16}, {14, 13, 16}};
+    const int band = version <= 9 ? 0 : (version <= 26 ? 1 : 2);
+    const int column = mode == kModeNumeric ? 0 : (mode == kModeAlphanumeric ? 1 : 2);
+    return kWidths[band][column];
+}
+
+constexpr SymbolParameters MakeRow(const BlockLayout& layout) {
+    SymbolParameters p{};
+    p.b1 = layout.b1;
+    p.k1 = layout.k1;
+    p.r1 = layout.r;
+    p.c1 = layout.k1 + layout.r;
+    if (layout.b2 > 0) {
+        p.b2 = layout.b2;
+        p.k2 = layout.k2;
+        p.r2 = layout.r;
+        p.c2 = layout.k2 + layout.r;
+    }
+    p.dataCodewords = p.b1 * p.k1 + p.b2 * p.k2;
+    p.totalCodewords = p.b1 * p.c1 + p.b2 * p.c2;
+    p.errorCorrectionCodewords = p.totalCodewords - p.dataCodewords;
+
+    const int v = layout.version;
+    const int byteBudget = 8 * p.dataCodewords - 4 - CountWidth(kModeByte, v);
+    const int alnumBudget = 8 * p.dataCodewords - 4 - CountWidth(kModeAlphanumeric, v);
+    const int numericBudget = 8 * p.dataCodewords - 4 - CountWidth(kModeNumeric, v);
+    p.byteCapacity = byteBudget / 8;
+    p.alphanumericCapacity = 2 * (alnumBudget / 11) + (alnumBudget % 11 >= 6 ? 1 : 0);
+    const int digitsLeft = numericBudget % 10;
+    p.numericCapacity =
+        3 * (numericBudget / 10) + (digitsLeft >= 7 ? 2 : (digitsLeft >= 4 ? 1 : 0));
+    return p;
+}
+
+constexpr std::array<SymbolParameters, kRowCount> MakeTable() {
+    std::array<SymbolParameters, kRowCount> table{};
+    for (int i = 0; i < kRowCount; ++i) {
+        table[i] = MakeRow(kLayouts[i]);
+    }
+    return table;
+}
+
+constexpr std::array<SymbolParameters, kRowCount> kTable = MakeTable();
+
+// Row index of a supported version: 1-20 are rows 0-19 of four levels, 40 is the last.
+constexpr int VersionRow(int version) {
+    return version == kLargestVersion ? 20 : version - 1;
+}
+
+}  // namespace
+
+const SymbolParameters* FindSymbolParameters(int version, int level) {
+    if (!IsSupportedVersion(version) || !IsSupportedLevel(level)) {
+        return nullptr;
+    }
+    return &kTable[VersionRow(version) * 4 + (level - kLevelL)];
+}
+
+int TotalCodewordsOf(int version) {
+    const SymbolParameters* p = FindSymbolParameters(version, kLevelL);
+    return p != nullptr ? p->totalCodewords : 0;
+}
+
+int CountIndicatorWidth(int mode, int version) {
+    return CountWidth(mode, version);
+}
+
+int CapacityOf(const SymbolParameters& parameters, int mode) {
+    switch (mode) {
+        case kModeByte:
+            return parameters.byteCapacity;
+        case kModeAlphanumeric:
+            return parameters.alphanumericCapacity;
+        case kModeNumeric:
+            return parameters.numericCapacity;
+        default:
+            return 0;
+    }
+}
+
+}  // namespace quirvane

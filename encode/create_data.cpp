@@ -1,0 +1,153 @@
+// The generation command: from the settings in force and the input text to
+// the finished symbol in symbolMatrix. The stages run in one fixed order;
+// every check comes before the first stage, so a refusal leaves the previous
+// symbol as it was.
+#include <climits>
+#include <cstdio>
+#include <cstring>
+
+#include "encode/bit_string.h"
+#include "encode/encoder_state.h"
+#include "encode/input_text.h"
+
+namespace quirvane {
+namespace {
+
+void Refuse(GenerationResult& result, GenerationOutcome outcome, const char* message) {
+    result.outcome = outcome;
+    std::snprintf(result.message, sizeof result.message, "%s", message);
+}
+
+bool IsSupportedMode(int mode) {
+    return mode >= kModeByte && mode <= kModeNumeric;
+}
+
+// Index of the first character outside the mode's character set, or -1.
+int FirstInvalidCharacter(const char* text, int count, int mode) {
+    for (int i = 0; i < count; ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        const bool valid = mode == kModeNumeric        ? (c >= '0' && c <= '9')
+                           : mode == kModeAlphanumeric ? AlphanumericValue(c) >= 0
+                                                       : true;
+        if (!valid) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+}  // namespace
+
+void EncoderState::ClearWorkingCopies() {
+    std::memset(inputCopy, 0, sizeof inputCopy);
+    std::memset(dataText, 0, sizeof dataText);
+}
+
+void EncoderState::CopyInput(std::string_view inputText) {
+    // The byte count reports the whole input; the working copy keeps what fits
+    // with its zero byte, which is always more than any capacity.
+    inputByteCount = inputText.size() > INT_MAX ? INT_MAX : static_cast<int>(inputText.size());
+    const std::size_t kept =
+        inputText.size() < kInputCopySize - 1 ? inputText.size() : kInputCopySize - 1;
+    std::memcpy(inputCopy, inputText.data(), kept);
+}
+
+void EncoderState::CutToCapacity(int capacity) {
+    const int available = inputByteCount < kInputCopySize - 1 ? inputByteCount : kInputCopySize - 1;
+    int count = available < capacity ? available : capacity;
+    if (characterMode == kModeByte) {
+        // A scanner would show half a character as a broken one: leave it out.
+        count =
+            Utf8SafeCut(std::string_view(inputCopy, static_cast<std::size_t>(available)), count);
+    }
+    std::memcpy(dataText, inputCopy, static_cast<std::size_t>(count));
+    dataCharacterCount = count;
+}
+
+void EncoderState::JoinPlanes() {
+    const int n = static_cast<int>(strnlen(patternPlane, kPlaneStride));
+    for (int y = 0; y < n; ++y) {
+        const int row = y * kPlaneStride;
+        for (int x = 0; x < n; ++x) {
+            symbolMatrix[row + x] = static_cast<char>('0' + (patternPlane[row + x] & 0x0F) +
+                                                      (dataPlane[row + x] & 0x0F));
+        }
+    }
+}
+
+GenerationResult EncoderState::CreateData(std::string_view inputText) {
+    GenerationResult result;
+    ClearWorkingCopies();
+
+    if (characterMode == kModeNone) {
+        Refuse(result, GenerationOutcome::NoModeChosen,
+               "作成する文字種別フラグ(８ビットバイト、英数字、数字のみ）\nを選択してください");
+        return result;
+    }
+    if (!IsSupportedMode(characterMode) || !IsSupportedVersion(version) ||
+        !IsSupportedLevel(errorCorrectionLevel) || maskReference < 0 ||
+        maskReference >= kMaskCount) {
+        Refuse(result, GenerationOutcome::UnsupportedSettings,
+               "文字種別、バージョン、誤り訂正レベル、マスクの指定が範囲外です");
+        return result;
+    }
+    // The record is read afresh, so it always belongs to the version and
+    // level this run encodes with.
+    LoadSymbolParameters();
+    const SymbolParameters& p = symbolParameters;
+    if (p.c1 != p.k1 + p.r1) {
+        Refuse(result, GenerationOutcome::Group1LayoutError, "RSブロック１の内容エラー");
+        result.hasStatus = true;
+        std::snprintf(result.status, sizeof result.status,
+                      "RSブロック１の内容エラー（ %d, %d, %d）", p.c1, p.k1, p.r1);
+        return result;
+    }
+    if (p.c2 != p.k2 + p.r2) {
+        Refuse(result, GenerationOutcome::Group2LayoutError, "RSブロック２の内容エラー");
+        result.hasStatus = true;
+        std::snprintf(result.status, sizeof result.status,
+                      "RSブロック２の内容エラー（ %d, %d, %d）", p.c2, p.k2, p.r2);
+        return result;
+    }
+    if (p.b1 * p.c1 + p.b2 * p.c2 != p.totalCodewords) {
+        Refuse(result, GenerationOutcome::TotalLayoutError, "総コード数とRSブロック関係エラー");
+        result.hasStatus = true;
+        std::snprintf(result.status, sizeof result.status,
+                      "総コード数：%d, RSブロック数１：%d, RSブロック数２：%d　が合いません",
+                      p.totalCodewords, p.b1, p.b2);
+        return result;
+    }
+
+    CopyInput(inputText);
+    CutToCapacity(CapacityOf(p, characterMode));
+    if (FirstInvalidCharacter(dataText, dataCharacterCount, characterMode) >= 0) {
+        if (characterMode == kModeAlphanumeric) {
+            Refuse(result, GenerationOutcome::NotAlphanumeric,
+                   "英数字の文字セットのみを選択してください");
+        } else {
+            Refuse(result, GenerationOutcome::NotNumeric, "数字の文字セットのみを選択してください");
+        }
+        return result;
+    }
+
+    BuildDataCodewords(characterMode, version, p.dataCodewords);
+    EncodeBlocks(version, errorCorrectionLevel);
+    MarkFunctionAreas(version, 1, '*');
+    InterleaveBlocks(version, errorCorrectionLevel);
+    ApplyMask(version, maskReference);
+    MarkFunctionAreas(version, 0, '0');
+    WriteFormatAndVersionInfo(version, errorCorrectionLevel, maskReference);
+    BuildFunctionPatterns(version);
+    JoinPlanes();
+    symbolVersion = version;
+
+    result.hasStatus = true;
+    std::snprintf(result.status, sizeof result.status,
+                  "入力バイト数：%d  データバイト数：%d　訂正ブロック数：%d　訂正次数GA：%d  "
+                  "総コード数：%d",
+                  inputByteCount, dataByteCount, blockCount, generatorDegree, codewordCount);
+    dataReady = 1;
+    return result;
+}
+
+}  // namespace quirvane

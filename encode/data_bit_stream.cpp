@@ -1,0 +1,120 @@
+// The data bit stream of one segment in one mode: mode indicator, character
+// count indicator, the data bits, the terminator and the zero fill to a byte
+// boundary; then packed into codewords and padded with 0xEC and 0x11.
+#include <cassert>
+#include <cstring>
+
+#include "encode/bit_string.h"
+#include "encode/encoder_state.h"
+
+namespace quirvane {
+namespace {
+
+constexpr int kTerminatorBits = 4;
+constexpr std::uint8_t kPadCodewords[2] = {0xEC, 0x11};
+
+int DigitValue(char digit) {
+    return digit - '0';
+}
+
+}  // namespace
+
+void AppendBits(char* bits, int& length, unsigned value, int width) {
+    for (int i = width - 1; i >= 0; --i) {
+        bits[length++] = ((value >> i) & 1U) != 0 ? '1' : '0';
+    }
+    bits[length] = '\0';
+}
+
+int AlphanumericValue(unsigned char character) {
+    if (character == '\0') {
+        return -1;
+    }
+    const char* found = std::strchr(kAlphanumericSet, character);
+    return found != nullptr ? static_cast<int>(found - kAlphanumericSet) : -1;
+}
+
+int PackBits(const char* bits, int length, std::uint8_t* bytes) {
+    const int count = length / 8;
+    for (int i = 0; i < count; ++i) {
+        unsigned byte = 0;
+        for (int j = 0; j < 8; ++j) {
+            byte = (byte << 1) | (bits[8 * i + j] == '1' ? 1U : 0U);
+        }
+        bytes[i] = static_cast<std::uint8_t>(byte);
+    }
+    return count;
+}
+
+void EncoderState::AppendToStream(const char* bits) {
+    const int length = static_cast<int>(std::strlen(bits));
+    assert(bitStringLength + length < kBitStringSize);
+    std::memcpy(bitString + bitStringLength, bits, static_cast<std::size_t>(length) + 1);
+    bitStringLength += length;
+}
+
+void EncoderState::BuildDataCodewords(int mode, int forVersion, int dataCodewordsCount) {
+    // Only the part the previous stream used needs clearing.
+    std::memset(bitString, 0, static_cast<std::size_t>(bitStringLength));
+    bitStringLength = 0;
+    std::memset(modeIndicator, 0, sizeof modeIndicator);
+    std::memset(countIndicator, 0, sizeof countIndicator);
+
+    const char* indicator = mode == kModeNumeric        ? "0001"
+                            : mode == kModeAlphanumeric ? "0010"
+                                                        : "0100";
+    std::memcpy(modeIndicator, indicator, 5);
+    int countLength = 0;
+    AppendBits(countIndicator, countLength, static_cast<unsigned>(dataCharacterCount),
+               CountIndicatorWidth(mode, forVersion));
+    AppendToStream(modeIndicator);
+    AppendToStream(countIndicator);
+
+    const char* text = dataText;
+    const int count = dataCharacterCount;
+    if (mode == kModeNumeric) {
+        int i = 0;
+        for (; i + 3 <= count; i += 3) {
+            const int group =
+                DigitValue(text[i]) * 100 + DigitValue(text[i + 1]) * 10 + DigitValue(text[i + 2]);
+            AppendBits(bitString, bitStringLength, static_cast<unsigned>(group), 10);
+        }
+        if (count - i == 2) {
+            const int pair = DigitValue(text[i]) * 10 + DigitValue(text[i + 1]);
+            AppendBits(bitString, bitStringLength, static_cast<unsigned>(pair), 7);
+        } else if (count - i == 1) {
+            AppendBits(bitString, bitStringLength, static_cast<unsigned>(DigitValue(text[i])), 4);
+        }
+    } else if (mode == kModeAlphanumeric) {
+        int i = 0;
+        for (; i + 2 <= count; i += 2) {
+            const int pair = 45 * AlphanumericValue(static_cast<unsigned char>(text[i])) +
+                             AlphanumericValue(static_cast<unsigned char>(text[i + 1]));
+            AppendBits(bitString, bitStringLength, static_cast<unsigned>(pair), 11);
+        }
+        if (i < count) {
+            const int last = AlphanumericValue(static_cast<unsigned char>(text[i]));
+            AppendBits(bitString, bitStringLength, static_cast<unsigned>(last), 6);
+        }
+    } else {
+        for (int i = 0; i < count; ++i) {
+            AppendBits(bitString, bitStringLength, static_cast<unsigned char>(text[i]), 8);
+        }
+    }
+
+    AppendBits(bitString, bitStringLength, 0, kTerminatorBits);
+    while (bitStringLength % 8 != 0) {
+        AppendBits(bitString, bitStringLength, 0, 1);
+    }
+
+    std::memset(dataCodewords, 0, sizeof dataCodewords);
+    dataByteCount = PackBits(bitString, bitStringLength, dataCodewords);
+    // A stream that fills the symbol may spill its terminator into one byte
+    // more than the symbol holds; only the first dataCodewordsCount bytes go
+    // on, which is how the terminator is shortened.
+    for (int i = dataByteCount, pad = 0; i < dataCodewordsCount; ++i, pad ^= 1) {
+        dataCodewords[i] = kPadCodewords[pad];
+    }
+}
+
+}  // namespace quirvane

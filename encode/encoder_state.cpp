@@ -1,0 +1,21 @@
+#include "encode/encoder_state.h"
+
+namespace quirvane {
+
+EncoderState::EncoderState() {
+    // A fresh record can make a symbol at once: the parameters of the preset
+    // version and level and the field tables are in place from the start.
+    LoadSymbolParameters();
+    BuildGaloisTables();
+}
+
+bool EncoderState::LoadSymbolParameters() {
+    const SymbolParameters* p = FindSymbolParameters(version, errorCorrectionLevel);
+    if (p == nullptr) {
+        return false;
+    }
+    symbolParameters = *p;
+    return true;
+}
+
+}  // namespace quirvane

@@ -1,0 +1,160 @@
+// EncoderState is the whole encoder: one fixed-size record that holds the
+// settings in force, the working buffers of every stage and the finished
+// symbol. Its operations work on those buffers in place, so making a symbol
+// allocates nothing; each run of CreateData clears what it reuses.
+//
+// Modules and bits are characters: '1' dark or set, '0' light or clear, '*' a
+// function module while codewords are placed and masked. A plane is 256 x 256
+// one-byte cells with row stride 256, module (r, c) at 256 * r + c; only the
+// n x n square at the top left is used (n = 4 * version + 17, at most 177).
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "ecc/symbol_parameters.h"
+#include "encode/generation_result.h"
+
+namespace quirvane {
+
+inline constexpr int kPlaneStride = 256;
+inline constexpr int kPlaneCells = kPlaneStride * kPlaneStride;
+
+// The input working copy holds the text with its terminating zero byte.
+inline constexpr int kInputCopySize = 16384;
+// Longest DataText: the numeric capacity of version 40-L.
+inline constexpr int kMaxDataText = 7089;
+// Longest stream: 2956 data codewords of version 40-L, plus fill.
+inline constexpr int kBitStringSize = 32768;
+inline constexpr int kMaxCodewords = 4096;
+// 81 blocks at most (40-H), rows of at most 151 codewords (18-L, group 2).
+inline constexpr int kBlockRowCount = 82;
+inline constexpr int kBlockRowStride = 160;
+// Exponent and logarithm tables of GF(256), with an end marker each.
+inline constexpr int kGaloisTableSize = 257;
+
+struct SymbolColour {
+    int red;
+    int green;
+    int blue;
+};
+
+struct GaloisTables {
+    int exponent[kGaloisTableSize];   // alpha^i for i = 0..255, then -1
+    int logarithm[kGaloisTableSize];  // log of 1..255; -1 for 0 and the end marker
+};
+
+struct EncoderState {
+    EncoderState();
+
+    // ---- Settings in force (written by the front end) ----
+    int characterMode = kModeNone;  // 0 none chosen, 1 byte, 2 alphanumeric, 3 numeric
+    int version = 1;                // 1-20 or 40
+    int errorCorrectionLevel = kLevelL;
+    int maskReference = 3;  // 0-7, applied as chosen
+    int moduleWidth = 2;    // pixels per module when drawn: 1 or 2
+    SymbolColour symbolColour{0, 0, 0};
+    int dataReady = 0;  // 1 from a successful CreateData until the symbol is drawn
+
+    // The record of (version, errorCorrectionLevel); see LoadSymbolParameters.
+    SymbolParameters symbolParameters{};
+
+    // ---- The finished symbol ----
+    // Version the symbol in symbolMatrix was made with (0 before the first);
+    // drawing goes by this, not by the version list, which may have moved on.
+    int symbolVersion = 0;
+
+    // ---- Data text and bit stream ----
+    char inputCopy[kInputCopySize]{};   // the input, zero-terminated, cut to fit
+    int inputByteCount = 0;             // the whole input's length, before any cut
+    char dataText[kMaxDataText + 1]{};  // the characters that are encoded
+    int dataCharacterCount = 0;
+    char bitString[kBitStringSize]{};  // '0'/'1' text, most significant bit first
+    int bitStringLength = 0;           // its length, so appending needs no scan
+    char modeIndicator[8]{};
+    char countIndicator[32]{};
+    std::uint8_t dataCodewords[kMaxCodewords]{};  // packed stream, then pad codewords
+    int dataByteCount = 0;                        // bytes packed before the pads
+
+    // ---- Reed-Solomon blocks ----
+    // Row b is block b: data codewords, then error-correction codewords; a
+    // group-1 row of a two-group layout has a filler 0 between the two.
+    std::uint8_t blockRows[kBlockRowCount * kBlockRowStride]{};
+    int blockLength[kBlockRowCount]{};  // codewords of each block, filler not counted
+    int blockCount = 0;                 // B1 + B2
+    int generatorDegree = 0;            // error-correction codewords per block
+    GaloisTables galoisTables{};
+
+    // ---- Interleaved codewords ----
+    std::uint8_t codewordSequence[kMaxCodewords]{};
+    int codewordCount = 0;
+
+    // ---- The three planes ----
+    char patternPlane[kPlaneCells]{};  // function patterns only
+    char dataPlane[kPlaneCells]{};     // data and EC modules, masked, plus format/version info
+    char symbolMatrix[kPlaneCells]{};  // the finished symbol, '1' dark
+    // Side of the square last drawn into patternPlane, so a rebuild clears only
+    // what the previous one wrote and the rest of the plane stays zero.
+    int patternPlaneSide = 0;
+
+    // ---- The generation command ----
+    // Runs the whole pipeline on the settings in force: checks them, cuts the
+    // text to capacity, validates it, encodes, and leaves the finished symbol
+    // in symbolMatrix with dataReady set. A refusal changes nothing the symbol
+    // depends on; the result says what to show.
+    GenerationResult CreateData(std::string_view inputText);
+
+    // ---- Parameters ----
+    // Fills symbolParameters for (version, errorCorrectionLevel). Returns false,
+    // and writes nothing, when either is unsupported.
+    bool LoadSymbolParameters();
+
+    // ---- Data bit stream ----
+    // Turns dataText into the padded dataCodewords and sets dataByteCount.
+    void BuildDataCodewords(int mode, int forVersion, int dataCodewordsCount);
+
+    // ---- GF(256) and Reed-Solomon ----
+    void BuildGaloisTables();
+    int ExpOf(int e) const { return galoisTables.exponent[e]; }
+    int LogOf(int v) const { return galoisTables.logarithm[v]; }
+    void EncodeBlocks(int forVersion, int level);
+    void EncodeLayout(int b1, int b2, int c1, int k1, int r1, int c2, int k2, int r2);
+    // buffer holds k data codewords and zeros up to c; on return the c - k
+    // error-correction codewords follow the data. n is the number of generator
+    // terms (R + 1), generator their logarithms, leading term first.
+    void ComputeRemainder(int c, std::uint8_t* buffer, int k, int n, const int* generator) const;
+
+    // ---- Function patterns and marks ----
+    void BuildFunctionPatterns(int forVersion);
+    void DrawTimingPatterns(int forVersion);
+    void DrawFinderPattern(int row, int column);
+    void DrawAlignmentPattern(int row, int column);
+    void MarkFunctionAreas(int forVersion, int mode, char mark);
+    void MarkTopLeftArea(int mode, char mark);
+    void MarkTopRightArea(int forVersion, int mode, char mark);
+    void MarkBottomLeftArea(int forVersion, int mode, char mark);
+    void MarkTimingRow(int forVersion, int mode, char mark);
+    void MarkTimingColumn(int forVersion, int mode, char mark);
+    void MarkAlignmentArea(int row, int column, int mode, char mark);
+
+    // ---- Interleaving, placement, mask, format and version information ----
+    void InterleaveBlocks(int forVersion, int level);
+    void PlaceCodewords(int forVersion);
+    void ApplyMask(int forVersion, int mask);
+    void WriteFormatAndVersionInfo(int forVersion, int level, int mask);
+
+    // Module (row, column) of the finished symbol.
+    bool IsDark(int row, int column) const {
+        return symbolMatrix[row * kPlaneStride + column] == '1';
+    }
+    int SymbolSide() const { return symbolVersion == 0 ? 0 : SideOf(symbolVersion); }
+
+  private:
+    void ClearWorkingCopies();
+    void CopyInput(std::string_view inputText);
+    void CutToCapacity(int capacity);
+    void AppendToStream(const char* bits);
+    void JoinPlanes();
+};
+
+}  // namespace quirvane

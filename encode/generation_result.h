@@ -1,0 +1,32 @@
+// What the generation command hands back to its front end: either the
+// statistics line of a finished symbol, or why it refused, with the status
+// text and the message the user is shown. Fixed-size, so that making a
+// symbol allocates nothing.
+#pragma once
+
+namespace quirvane {
+
+enum class GenerationOutcome {
+    Created,
+    NoModeChosen,         // no character mode has been picked yet
+    Group1LayoutError,    // C1 != K1 + R1 in the parameter table
+    Group2LayoutError,    // C2 != K2 + R2
+    TotalLayoutError,     // B1 * C1 + B2 * C2 != total codewords
+    NotAlphanumeric,      // a character outside the 45-character set
+    NotNumeric,           // a character other than a digit
+    UnsupportedSettings,  // version, level or mask outside what the lists offer
+};
+
+struct GenerationResult {
+    GenerationOutcome outcome = GenerationOutcome::Created;
+    // The new status line (UTF-8), when the outcome changes it; a refusal on
+    // the mode or the character set leaves the status line as it was.
+    bool hasStatus = false;
+    char status[256] = {};
+    // The message box text (UTF-8), empty on success.
+    char message[192] = {};
+
+    bool Created() const { return outcome == GenerationOutcome::Created; }
+};
+
+}  // namespace quirvane

@@ -1,0 +1,76 @@
+#include "encode/input_text.h"
+
+namespace quirvane {
+namespace {
+
+bool IsContinuationByte(unsigned char b) {
+    return (b & 0xC0) == 0x80;
+}
+
+// Length of the sequence a lead byte opens, or 0 when it opens none.
+int SequenceLength(unsigned char lead) {
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        return 2;
+    }
+    if (lead >= 0xE0 && lead <= 0xEF) {
+        return 3;
+    }
+    if (lead >= 0xF0 && lead <= 0xF4) {
+        return 4;
+    }
+    return 0;
+}
+
+}  // namespace
+
+std::string JoinLinesWithCrLf(std::string_view fileBytes) {
+    std::string text;
+    text.reserve(fileBytes.size() + fileBytes.size() / 16);
+    std::size_t start = 0;
+    while (start < fileBytes.size()) {
+        const std::size_t feed = fileBytes.find('\n', start);
+        if (feed == std::string_view::npos) {
+            text.append(fileBytes.substr(start));
+            break;
+        }
+        std::size_t end = feed;
+        if (end > start && fileBytes[end - 1] == '\r') {
+            --end;
+        }
+        text.append(fileBytes.substr(start, end - start));
+        text.append("\r\n");
+        start = feed + 1;
+    }
+    return text;
+}
+
+int Utf8SafeCut(std::string_view text, int limit) {
+    if (limit <= 0 || static_cast<std::size_t>(limit) >= text.size()) {
+        return limit;
+    }
+    const auto at = [&](int i) {
+        return static_cast<unsigned char>(text[static_cast<std::size_t>(i)]);
+    };
+    if (!IsContinuationByte(at(limit))) {
+        return limit;
+    }
+    for (int lead = limit - 1; lead >= 0 && lead >= limit - 3; --lead) {
+        if (IsContinuationByte(at(lead))) {
+            continue;
+        }
+        const int length = SequenceLength(at(lead));
+        if (length == 0 || lead + length <= limit ||
+            static_cast<std::size_t>(lead + length) > text.size()) {
+            return limit;
+        }
+        for (int i = lead + 1; i < lead + length; ++i) {
+            if (!IsContinuationByte(at(i))) {
+                return limit;
+            }
+        }
+        return lead;
+    }
+    return limit;
+}
+
+}  // namespace quirvane

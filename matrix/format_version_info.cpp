@@ -1,0 +1,82 @@
+// Format information (level and mask, BCH(15,5)-protected and masked) and,
+// from version 7, version information. Written after masking and after the
+// marks are cleared, so the mask never touches them.
+#include "encode/encoder_state.h"
+#include "matrix/format_word.h"
+
+namespace quirvane {
+namespace {
+
+constexpr int kFormatGenerator = 0b10100110111;  // x^10 + x^8 + x^5 + x^4 + x^2 + x + 1
+constexpr int kFormatMask = 0b101010000010010;
+
+// Version information words: the version in the upper 6 bits, its BCH(18,6)
+// check bits in the lower 12.
+int VersionWordOf(int version) {
+    constexpr int kWords[14] = {0x07C94, 0x085BC, 0x09A99, 0x0A4D3, 0x0BBF6, 0x0C762, 0x0D847,
+                                0x0E60D, 0x0F928, 0x10B78, 0x1145D, 0x12A17, 0x13532, 0x149A6};
+    constexpr int kVersion40Word = 0x28C69;
+    return version == 40 ? kVersion40Word : kWords[version - 7];
+}
+
+// The level indicators are 01 L, 00 M, 11 Q, 10 H.
+int LevelIndicator(int level) {
+    constexpr int kIndicators[4] = {0b01, 0b00, 0b11, 0b10};
+    return kIndicators[level - kLevelL];
+}
+
+}  // namespace
+
+// The 15-bit format word, most significant bit = F[0].
+int FormatWordOf(int level, int mask) {
+    const int data = (LevelIndicator(level) << 3) | mask;
+    // Long division of data * x^10 by the generator leaves the check bits.
+    int remainder = data << 10;
+    for (int bit = 14; bit >= 10; --bit) {
+        if ((remainder >> bit) & 1) {
+            remainder ^= kFormatGenerator << (bit - 10);
+        }
+    }
+    return ((data << 10) | remainder) ^ kFormatMask;
+}
+
+void EncoderState::WriteFormatAndVersionInfo(int forVersion, int level, int mask) {
+    const int n = SideOf(forVersion);
+    const int word = FormatWordOf(level, mask);
+    auto put = [this](int row, int column, int value) {
+        dataPlane[row * kPlaneStride + column] = value != 0 ? '1' : '0';
+    };
+    for (int k = 0; k < 15; ++k) {
+        const int f = (word >> (14 - k)) & 1;  // F[k]
+        // First copy, around the top-left finder, skipping the timing row and column.
+        if (k <= 5) {
+            put(8, k, f);
+        } else if (k == 6) {
+            put(8, 7, f);
+        } else if (k == 7) {
+            put(8, 8, f);
+        } else if (k == 8) {
+            put(7, 8, f);
+        } else {
+            put(14 - k, 8, f);
+        }
+        // Second copy, split between the bottom-left and top-right finders.
+        if (k <= 6) {
+            put(n - 1 - k, 8, f);
+        } else {
+            put(8, n - 15 + k, f);
+        }
+    }
+
+    if (forVersion < 7) {
+        return;
+    }
+    const int versionWord = VersionWordOf(forVersion);
+    for (int k = 0; k < 18; ++k) {
+        const int b = (versionWord >> k) & 1;
+        put(k / 3, n - 11 + k % 3, b);
+        put(n - 11 + k % 3, k / 3, b);
+    }
+}
+
+}  // namespace quirvane

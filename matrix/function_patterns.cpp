@@ -1,0 +1,151 @@
+// The function patterns. BuildFunctionPatterns draws the finders, timing
+// patterns, alignment patterns and the dark module into patternPlane, which
+// nothing else writes. MarkFunctionAreas marks the same modules, plus the
+// format and version information areas, in dataPlane, so that placement and
+// masking leave them alone, and later clears the marks again.
+#include <cstdlib>
+#include <cstring>
+
+#include "encode/encoder_state.h"
+#include "matrix/alignment_centres.h"
+
+namespace quirvane {
+namespace {
+
+int ChebyshevDistance(int r1, int c1, int r2, int c2) {
+    const int dr = std::abs(r1 - r2);
+    const int dc = std::abs(c1 - c2);
+    return dr > dc ? dr : dc;
+}
+
+char* Cell(char* plane, int row, int column) {
+    return plane + row * kPlaneStride + column;
+}
+
+// Writes w into the rectangle of rows r0..r1 and columns c0..c1.
+void FillRectangle(char* plane, int r0, int r1, int c0, int c1, char w) {
+    for (int r = r0; r <= r1; ++r) {
+        std::memset(Cell(plane, r, c0), w, static_cast<std::size_t>(c1 - c0 + 1));
+    }
+}
+
+char MarkOf(int mode, char mark) {
+    return mode == 1 ? mark : '0';
+}
+
+}  // namespace
+
+void EncoderState::BuildFunctionPatterns(int forVersion) {
+    // Clearing the square the previous build used leaves the whole plane zero
+    // outside the new square, as a full clear would, at a fraction of the cost.
+    for (int r = 0; r < patternPlaneSide; ++r) {
+        std::memset(Cell(patternPlane, r, 0), 0, static_cast<std::size_t>(patternPlaneSide));
+    }
+    const int n = SideOf(forVersion);
+    patternPlaneSide = n;
+    FillRectangle(patternPlane, 0, n - 1, 0, n - 1, '0');
+
+    *Cell(patternPlane, n - 8, 8) = '1';  // the dark module
+    DrawTimingPatterns(forVersion);
+    DrawFinderPattern(3, 3);
+    DrawFinderPattern(3, n - 4);
+    DrawFinderPattern(n - 4, 3);
+
+    const AlignmentCoordinates& list = AlignmentCoordinatesOf(forVersion);
+    for (int i = 0; i < list.count; ++i) {
+        for (int j = 0; j < list.count; ++j) {
+            if (IsAlignmentCentre(list, i, j)) {
+                DrawAlignmentPattern(list.values[i], list.values[j]);
+            }
+        }
+    }
+}
+
+void EncoderState::DrawTimingPatterns(int forVersion) {
+    // Row 6 and column 6 are written whole; the finders drawn afterwards put
+    // their own edge back, and the separators fall on odd, light indices.
+    const int n = SideOf(forVersion);
+    for (int i = 0; i < n; ++i) {
+        const char value = i % 2 == 0 ? '1' : '0';
+        *Cell(patternPlane, 6, i) = value;
+        *Cell(patternPlane, i, 6) = value;
+    }
+}
+
+void EncoderState::DrawFinderPattern(int row, int column) {
+    for (int r = row - 3; r <= row + 3; ++r) {
+        for (int c = column - 3; c <= column + 3; ++c) {
+            const int d = ChebyshevDistance(r, c, row, column);
+            if (d == 3 || d <= 1) {
+                *Cell(patternPlane, r, c) = '1';
+            }
+        }
+    }
+}
+
+void EncoderState::DrawAlignmentPattern(int row, int column) {
+    for (int r = row - 2; r <= row + 2; ++r) {
+        for (int c = column - 2; c <= column + 2; ++c) {
+            const int d = ChebyshevDistance(r, c, row, column);
+            if (d == 2 || d == 0) {
+                *Cell(patternPlane, r, c) = '1';
+            }
+        }
+    }
+}
+
+void EncoderState::MarkFunctionAreas(int forVersion, int mode, char mark) {
+    const int n = SideOf(forVersion);
+    if (mode == 1) {
+        FillRectangle(dataPlane, 0, n - 1, 0, n - 1, '0');
+    }
+    if (forVersion > 6) {
+        const char w = MarkOf(mode, mark);
+        FillRectangle(dataPlane, 0, 5, n - 11, n - 9, w);
+        FillRectangle(dataPlane, n - 11, n - 9, 0, 5, w);
+    }
+    MarkTopLeftArea(mode, mark);
+    MarkBottomLeftArea(forVersion, mode, mark);
+    MarkTopRightArea(forVersion, mode, mark);
+    MarkTimingRow(forVersion, mode, mark);
+    MarkTimingColumn(forVersion, mode, mark);
+
+    const AlignmentCoordinates& list = AlignmentCoordinatesOf(forVersion);
+    for (int i = 0; i < list.count; ++i) {
+        for (int j = 0; j < list.count; ++j) {
+            if (IsAlignmentCentre(list, i, j)) {
+                MarkAlignmentArea(list.values[i], list.values[j], mode, mark);
+            }
+        }
+    }
+}
+
+void EncoderState::MarkTopLeftArea(int mode, char mark) {
+    FillRectangle(dataPlane, 0, 8, 0, 8, MarkOf(mode, mark));
+}
+
+void EncoderState::MarkTopRightArea(int forVersion, int mode, char mark) {
+    const int n = SideOf(forVersion);
+    FillRectangle(dataPlane, 0, 8, n - 8, n - 1, MarkOf(mode, mark));
+}
+
+void EncoderState::MarkBottomLeftArea(int forVersion, int mode, char mark) {
+    const int n = SideOf(forVersion);
+    FillRectangle(dataPlane, n - 8, n - 1, 0, 8, MarkOf(mode, mark));
+}
+
+void EncoderState::MarkTimingRow(int forVersion, int mode, char mark) {
+    const int n = SideOf(forVersion);
+    FillRectangle(dataPlane, 6, 6, 0, n - 1, MarkOf(mode, mark));
+}
+
+void EncoderState::MarkTimingColumn(int forVersion, int mode, char mark) {
+    const int n = SideOf(forVersion);
+    FillRectangle(dataPlane, 0, n - 1, 6, 6, MarkOf(mode, mark));
+}
+
+void EncoderState::MarkAlignmentArea(int row, int column, int mode, char mark) {
+    FillRectangle(dataPlane, row - 2, row + 2, column - 2, column + 2, MarkOf(mode, mark));
+}
+
+}  // namespace quirvane

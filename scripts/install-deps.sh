@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Installs every Debian 12 package the project needs to build, test, benchmark
+# and run. Safe to run again: apt-get skips what is already there.
+set -euo pipefail
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "install-deps.sh: run as root (it calls apt-get)" >&2
+  exit 1
+fi
+
+packages=(
+  # toolchain
+  build-essential cmake ninja-build pkg-config git
+  # desktop program and PNG output
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  # tests and benchmark
+  libgtest-dev libgmock-dev googletest libbenchmark-dev
+  # the independent decoder our tests check symbols with
+  zbar-tools
+  # the dialog font
+  fonts-ipafont-gothic
+  # running and looking at the program without a screen
+  xvfb xauth xdotool xclip imagemagick
+  # memory checks, sanitizer runtime and the fuzzer
+  valgrind clang libclang-rt-14-dev
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  echo "install-deps.sh: all packages present"
+  exit 0
+fi
+
+export DEBIAN_FRONTEND=noninteractive
+apt-get update
+apt-get install -y --no-install-recommends "${missing[@]}"
