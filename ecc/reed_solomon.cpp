@@ -4,38 +4,52 @@
 // row of blockRows, which the interleaving reads back column by column.
 #include <cassert>
 #include <cstring>
+#include <utility>
 
 #include "ecc/generator_polynomials.h"
 #include "encode/encoder_state.h"
 
 namespace quirvane {
 
-void EncoderState::ComputeRemainder([[maybe_unused]] int c, std::uint8_t* buffer, int k, int n,
-                                    const int* generator) const {
-    const int r = n - 1;
-    assert(r > 0 && c == k + r && c <= kBlockRowStride);
-    // A shift register holds the running remainder: each data codeword enters
-    // at the top, and when the codeword leaving the register is not zero the
-    // generator, scaled by it, is subtracted (XOR) from the rest. Same result
-    // as long division, without the scratch rows.
-    std::uint8_t remainder[kBlockRowStride] = {};
-    for (int i = 0; i < k; ++i) {
-        const int factor = buffer[i] ^ remainder[0];
-        std::memmove(remainder, remainder + 1, static_cast<std::size_t>(r - 1));
-        remainder[r - 1] = 0;
-        if (factor == 0) {
-            continue;
-        }
-        const int logFactor = LogOf(factor);
-        for (int j = 0; j < r; ++j) {
+void EncoderState::BuildGeneratorProducts(const int* generator, int degree) {
+    std::memset(generatorProducts, 0, sizeof generatorProducts);
+    for (int f = 1; f < 256; ++f) {
+        const int logFactor = LogOf(f);
+        for (int j = 0; j < degree; ++j) {
             int e = logFactor + generator[j + 1];
             if (e > 255) {
-                e -= 255;
+                e -= 255;  // an exponent of exactly 255 looks up alpha^255 = 1
             }
-            remainder[j] ^= static_cast<std::uint8_t>(ExpOf(e));
+            generatorProducts[f][j] = static_cast<std::uint8_t>(ExpOf(e));
         }
     }
-    std::memcpy(buffer + k, remainder, static_cast<std::size_t>(r));
+    productsGenerator = generator;
+}
+
+void EncoderState::ComputeRemainder([[maybe_unused]] int c, std::uint8_t* buffer, int k, int n,
+                                    const int* generator) {
+    const int r = n - 1;
+    assert(r > 0 && r <= kMaxGeneratorDegree && c == k + r && c <= kBlockRowStride);
+    if (generator != productsGenerator) {
+        BuildGeneratorProducts(generator, r);
+    }
+    // A shift register holds the running remainder: each data codeword enters
+    // at the top, and the codeword leaving it scales the generator that is
+    // subtracted (XOR) from the rest. Same result as long division.
+    // Two registers taken in turn, worked at a fixed width so that shifting
+    // and subtracting is one vector pass. Cells from R on stay 0: the
+    // product columns there are 0 and nothing else is shifted in.
+    std::uint8_t registers[2][kRegisterWidth + 1] = {};
+    std::uint8_t* current = registers[0];
+    std::uint8_t* next = registers[1];
+    for (int i = 0; i < k; ++i) {
+        const std::uint8_t* product = generatorProducts[buffer[i] ^ current[0]];
+        for (int j = 0; j < kRegisterWidth; ++j) {
+            next[j] = current[j + 1] ^ product[j];
+        }
+        std::swap(current, next);
+    }
+    std::memcpy(buffer + k, current, static_cast<std::size_t>(r));
 }
 
 void EncoderState::EncodeBlocks(int forVersion, int level) {

@@ -132,7 +132,7 @@ GenerationResult EncoderState::CreateData(std::string_view inputText) {
 
     BuildDataCodewords(characterMode, version, p.dataCodewords);
     EncodeBlocks(version, errorCorrectionLevel);
-    MarkFunctionAreas(version, 1, '*');
+    MarkFunctionAreas(version, 1, kFunctionMark);
     InterleaveBlocks(version, errorCorrectionLevel);
     ApplyMask(version, maskReference);
     MarkFunctionAreas(version, 0, '0');

@@ -20,10 +20,14 @@ int DigitValue(char digit) {
 }  // namespace
 
 void AppendBits(char* bits, int& length, unsigned value, int width) {
+    // A local end: the character stores could alias `length`, which would
+    // otherwise be reloaded after each of them.
+    char* end = bits + length;
     for (int i = width - 1; i >= 0; --i) {
-        bits[length++] = ((value >> i) & 1U) != 0 ? '1' : '0';
+        *end++ = ((value >> i) & 1U) != 0 ? '1' : '0';
     }
-    bits[length] = '\0';
+    *end = '\0';
+    length += width;
 }
 
 int AlphanumericValue(unsigned char character) {

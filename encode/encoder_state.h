@@ -19,6 +19,8 @@ namespace quirvane {
 
 inline constexpr int kPlaneStride = 256;
 inline constexpr int kPlaneCells = kPlaneStride * kPlaneStride;
+// Marks a function module in dataPlane while codewords are placed and masked.
+inline constexpr char kFunctionMark = '*';
 
 // The input working copy holds the text with its terminating zero byte.
 inline constexpr int kInputCopySize = 16384;
@@ -32,6 +34,10 @@ inline constexpr int kBlockRowCount = 82;
 inline constexpr int kBlockRowStride = 160;
 // Exponent and logarithm tables of GF(256), with an end marker each.
 inline constexpr int kGaloisTableSize = 257;
+// The largest error-correction count of any block, and the width the
+// Reed-Solomon register is worked in: every block takes one fixed-width pass.
+inline constexpr int kMaxGeneratorDegree = 30;
+inline constexpr int kRegisterWidth = 32;
 
 struct SymbolColour {
     int red;
@@ -84,6 +90,13 @@ struct EncoderState {
     int blockCount = 0;                 // B1 + B2
     int generatorDegree = 0;            // error-correction codewords per block
     GaloisTables galoisTables{};
+    // Every product of a byte with the generator's coefficients below the
+    // leading one: row f holds f * g(j + 1) for j = 0..R-1. With it each data
+    // codeword costs one row lookup and R exclusive-ors, not R table
+    // multiplications. Columns from R on stay 0. Rebuilt when the generator
+    // changes.
+    std::uint8_t generatorProducts[256][kRegisterWidth]{};
+    const int* productsGenerator = nullptr;
 
     // ---- Interleaved codewords ----
     std::uint8_t codewordSequence[kMaxCodewords]{};
@@ -122,7 +135,7 @@ struct EncoderState {
     // buffer holds k data codewords and zeros up to c; on return the c - k
     // error-correction codewords follow the data. n is the number of generator
     // terms (R + 1), generator their logarithms, leading term first.
-    void ComputeRemainder(int c, std::uint8_t* buffer, int k, int n, const int* generator) const;
+    void ComputeRemainder(int c, std::uint8_t* buffer, int k, int n, const int* generator);
 
     // ---- Function patterns and marks ----
     void BuildFunctionPatterns(int forVersion);
@@ -139,6 +152,8 @@ struct EncoderState {
 
     // ---- Interleaving, placement, mask, format and version information ----
     void InterleaveBlocks(int forVersion, int level);
+    // Fills the modules of dataPlane not marked kFunctionMark; the marking
+    // must have run for this version.
     void PlaceCodewords(int forVersion);
     void ApplyMask(int forVersion, int mask);
     void WriteFormatAndVersionInfo(int forVersion, int level, int mask);
@@ -150,6 +165,7 @@ struct EncoderState {
     int SymbolSide() const { return symbolVersion == 0 ? 0 : SideOf(symbolVersion); }
 
   private:
+    void BuildGeneratorProducts(const int* generator, int degree);
     void ClearWorkingCopies();
     void CopyInput(std::string_view inputText);
     void CutToCapacity(int capacity);

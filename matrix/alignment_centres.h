@@ -1,6 +1,5 @@
-// Where the alignment patterns of each version stand, and which modules of a
-// symbol are function modules. Codeword placement and function-area marking
-// both go by these, so they always agree on the data region.
+// Where the alignment patterns of each version stand. The patterns and the
+// marks that keep placement and masking off them both go by these lists.
 #pragma once
 
 namespace quirvane {
@@ -15,26 +14,12 @@ struct AlignmentCoordinates {
 // The coordinate list of a supported version (count 0 for version 1).
 const AlignmentCoordinates& AlignmentCoordinatesOf(int version);
 
-// True where a centre stands: both values from the list, and not (6, 6),
-// (6, last) or (last, 6).
-bool IsAlignmentCentre(const AlignmentCoordinates& list, int rowIndex, int columnIndex);
-
-// The function modules of one version: a finder pattern or its separator, a
-// timing pattern, the format information or the dark module, an alignment
-// pattern, or (from version 7) the version information. Built once per use,
-// so that asking about a module costs a few comparisons.
-class FunctionModules {
-  public:
-    explicit FunctionModules(int version);
-    bool Contains(int row, int column) const;
-
-  private:
-    int version_;
-    int side_;
-    const AlignmentCoordinates& list_;
-    // For each row or column index, the list position of the alignment
-    // coordinate whose pattern covers it, or -1.
-    signed char alignmentIndex_[256];
-};
+// True where a centre stands, given the list positions of its row and
+// column: every pair except (6, 6), (6, last) and (last, 6).
+inline bool IsAlignmentCentre(const AlignmentCoordinates& list, int rowIndex, int columnIndex) {
+    const int last = list.count - 1;
+    return !((rowIndex == 0 && (columnIndex == 0 || columnIndex == last)) ||
+             (rowIndex == last && columnIndex == 0));
+}
 
 }  // namespace quirvane

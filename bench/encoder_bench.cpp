@@ -1,0 +1,86 @@
+// Speed of the generation command on texts that fill the symbol, and of
+// drawing the largest symbol, with the heap allocations of each iteration.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+
+#include "bench/alloc_counter.h"
+#include "encode/encoder_state.h"
+#include "render/symbol_image.h"
+
+namespace {
+
+using quirvane::EncoderState;
+
+std::unique_ptr<EncoderState> StateFor(int version, int level) {
+    auto state = std::make_unique<EncoderState>();
+    state->characterMode = quirvane::kModeByte;
+    state->version = version;
+    state->errorCorrectionLevel = level;
+    state->maskReference = 3;
+    state->LoadSymbolParameters();
+    return state;
+}
+
+// Printable bytes, exactly as many as the symbol holds in byte mode.
+std::string FillingText(const EncoderState& state) {
+    std::string text;
+    for (int i = 0; i < state.symbolParameters.byteCapacity; ++i) {
+        text += static_cast<char>('!' + i % 90);
+    }
+    return text;
+}
+
+void CreateData(benchmark::State& bench, int version, int level) {
+    auto state = StateFor(version, level);
+    const std::string text = FillingText(*state);
+    std::uint64_t allocations = 0;
+    for (auto _ : bench) {
+        const std::uint64_t before = quirvane::bench::AllocationCount();
+        auto result = state->CreateData(text);
+        allocations += quirvane::bench::AllocationCount() - before;
+        benchmark::DoNotOptimize(result);
+        if (!result.Created()) {
+            bench.SkipWithError(result.message);
+            return;
+        }
+    }
+    bench.counters["allocs"] =
+        benchmark::Counter(static_cast<double>(allocations), benchmark::Counter::kAvgIterations);
+}
+
+void RenderSymbol(benchmark::State& bench, int version, int moduleWidth) {
+    auto state = StateFor(version, quirvane::kLevelL);
+    state->CreateData(FillingText(*state));
+    std::uint64_t allocations = 0;
+    for (auto _ : bench) {
+        const std::uint64_t before = quirvane::bench::AllocationCount();
+        QImage image = quirvane::RenderSymbolImage(quirvane::ViewOf(*state), moduleWidth,
+                                                   quirvane::SymbolColour{0, 0, 0});
+        allocations += quirvane::bench::AllocationCount() - before;
+        benchmark::DoNotOptimize(image.constBits());
+    }
+    bench.counters["allocs"] =
+        benchmark::Counter(static_cast<double>(allocations), benchmark::Counter::kAvgIterations);
+}
+
+using quirvane::kLevelH;
+using quirvane::kLevelL;
+using quirvane::kLevelM;
+using quirvane::kLevelQ;
+
+BENCHMARK_CAPTURE(CreateData, v1 - L, 1, kLevelL);
+BENCHMARK_CAPTURE(CreateData, v1 - H, 1, kLevelH);
+BENCHMARK_CAPTURE(CreateData, v10 - H, 10, kLevelH);
+BENCHMARK_CAPTURE(CreateData, v20 - H, 20, kLevelH);
+BENCHMARK_CAPTURE(CreateData, v40 - L, 40, kLevelL);
+BENCHMARK_CAPTURE(CreateData, v40 - M, 40, kLevelM);
+BENCHMARK_CAPTURE(CreateData, v40 - Q, 40, kLevelQ);
+BENCHMARK_CAPTURE(CreateData, v40 - H, 40, kLevelH);
+BENCHMARK_CAPTURE(RenderSymbol, v40 - w1, 40, 1)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(RenderSymbol, v40 - w2, 40, 2)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

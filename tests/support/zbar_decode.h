@@ -1,0 +1,17 @@
+// The independent check that a symbol scans: zbarimg decodes an image and
+// the tests compare what it read with the text that was encoded.
+#pragma once
+
+#include <QImage>
+#include <string>
+
+namespace quirvane::testing {
+
+// Decodes the one symbol of a PNG file. Returns false when zbarimg finds
+// none (or cannot run); `decoded` then holds what it printed on errors.
+bool DecodePngWithZbar(const std::string& pngPath, std::string& decoded);
+
+// The same for an image in memory (written to a temporary PNG first).
+bool DecodeImageWithZbar(const QImage& image, std::string& decoded);
+
+}  // namespace quirvane::testing
