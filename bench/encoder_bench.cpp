@@ -65,22 +65,30 @@ void RenderSymbol(benchmark::State& bench, int version, int moduleWidth) {
         benchmark::Counter(static_cast<double>(allocations), benchmark::Counter::kAvgIterations);
 }
 
-using quirvane::kLevelH;
-using quirvane::kLevelL;
-using quirvane::kLevelM;
-using quirvane::kLevelQ;
-
-BENCHMARK_CAPTURE(CreateData, v1 - L, 1, kLevelL);
-BENCHMARK_CAPTURE(CreateData, v1 - H, 1, kLevelH);
-BENCHMARK_CAPTURE(CreateData, v10 - H, 10, kLevelH);
-BENCHMARK_CAPTURE(CreateData, v20 - H, 20, kLevelH);
-BENCHMARK_CAPTURE(CreateData, v40 - L, 40, kLevelL);
-BENCHMARK_CAPTURE(CreateData, v40 - M, 40, kLevelM);
-BENCHMARK_CAPTURE(CreateData, v40 - Q, 40, kLevelQ);
-BENCHMARK_CAPTURE(CreateData, v40 - H, 40, kLevelH);
-BENCHMARK_CAPTURE(RenderSymbol, v40 - w1, 40, 1)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(RenderSymbol, v40 - w2, 40, 2)->Unit(benchmark::kMicrosecond);
-
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    struct Symbol {
+        const char* name;
+        int version;
+        int level;
+    };
+    constexpr Symbol kSymbols[] = {
+        {"CreateData/v1-L", 1, quirvane::kLevelL},   {"CreateData/v1-H", 1, quirvane::kLevelH},
+        {"CreateData/v10-H", 10, quirvane::kLevelH}, {"CreateData/v20-H", 20, quirvane::kLevelH},
+        {"CreateData/v40-L", 40, quirvane::kLevelL}, {"CreateData/v40-M", 40, quirvane::kLevelM},
+        {"CreateData/v40-Q", 40, quirvane::kLevelQ}, {"CreateData/v40-H", 40, quirvane::kLevelH},
+    };
+    for (const Symbol& symbol : kSymbols) {
+        benchmark::RegisterBenchmark(symbol.name, CreateData, symbol.version, symbol.level);
+    }
+    for (int width : {1, 2}) {
+        const std::string name = "RenderSymbol/v40-w" + std::to_string(width);
+        benchmark::RegisterBenchmark(name.c_str(), RenderSymbol, 40, width)
+            ->Unit(benchmark::kMicrosecond);
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

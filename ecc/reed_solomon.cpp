@@ -23,22 +23,25 @@ void EncoderState::BuildGeneratorProducts(const int* generator, int degree) {
             generatorProducts[f][j] = static_cast<std::uint8_t>(ExpOf(e));
         }
     }
-    productsGenerator = generator;
+    std::memcpy(productsGenerator, generator, sizeof(int) * static_cast<std::size_t>(degree + 1));
+    productsDegree = degree;
 }
 
 void EncoderState::ComputeRemainder([[maybe_unused]] int c, std::uint8_t* buffer, int k, int n,
                                     const int* generator) {
     const int r = n - 1;
     assert(r > 0 && r <= kMaxGeneratorDegree && c == k + r && c <= kBlockRowStride);
-    if (generator != productsGenerator) {
+    // Compared by value: a caller may hand another generator at the same address.
+    if (r != productsDegree ||
+        std::memcmp(generator, productsGenerator, sizeof(int) * static_cast<std::size_t>(n)) != 0) {
         BuildGeneratorProducts(generator, r);
     }
     // A shift register holds the running remainder: each data codeword enters
     // at the top, and the codeword leaving it scales the generator that is
-    // subtracted (XOR) from the rest. Same result as long division.
-    // Two registers taken in turn, worked at a fixed width so that shifting
-    // and subtracting is one vector pass. Cells from R on stay 0: the
-    // product columns there are 0 and nothing else is shifted in.
+    // subtracted (XOR) from the rest; the same result as long division. Two
+    // registers are taken in turn, at a fixed width, so that shifting and
+    // subtracting is one vector pass; cells from R on stay 0, since the
+    // product columns there are 0.
     std::uint8_t registers[2][kRegisterWidth + 1] = {};
     std::uint8_t* current = registers[0];
     std::uint8_t* next = registers[1];

@@ -94,9 +94,10 @@ struct EncoderState {
     // leading one: row f holds f * g(j + 1) for j = 0..R-1. With it each data
     // codeword costs one row lookup and R exclusive-ors, not R table
     // multiplications. Columns from R on stay 0. Rebuilt when the generator
-    // changes.
+    // changes: productsGenerator keeps the one they were made from.
     std::uint8_t generatorProducts[256][kRegisterWidth]{};
-    const int* productsGenerator = nullptr;
+    int productsGenerator[kMaxGeneratorDegree + 1]{};
+    int productsDegree = 0;
 
     // ---- Interleaved codewords ----
     std::uint8_t codewordSequence[kMaxCodewords]{};
