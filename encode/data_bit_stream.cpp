@@ -112,10 +112,12 @@ void EncoderState::BuildDataCodewords(int mode, int forVersion, int dataCodeword
     }
 
     std::memset(dataCodewords, 0, sizeof dataCodewords);
-    dataByteCount = PackBits(bitString, bitStringLength, dataCodewords);
     // A stream that fills the symbol may spill its terminator into one byte
     // more than the symbol holds; only the first dataCodewordsCount bytes go
-    // on, which is how the terminator is shortened.
+    // on, which is how the terminator is shortened. The count reports the
+    // bytes that go into the symbol, never more than it holds.
+    const int packed = PackBits(bitString, bitStringLength, dataCodewords);
+    dataByteCount = packed < dataCodewordsCount ? packed : dataCodewordsCount;
     for (int i = dataByteCount, pad = 0; i < dataCodewordsCount; ++i, pad ^= 1) {
         dataCodewords[i] = kPadCodewords[pad];
     }

@@ -80,7 +80,7 @@ struct EncoderState {
     char modeIndicator[8]{};
     char countIndicator[32]{};
     std::uint8_t dataCodewords[kMaxCodewords]{};  // packed stream, then pad codewords
-    int dataByteCount = 0;                        // bytes packed before the pads
+    int dataByteCount = 0;  // bytes of the stream in the symbol, before the pads
 
     // ---- Reed-Solomon blocks ----
     // Row b is block b: data codewords, then error-correction codewords; a

@@ -21,6 +21,22 @@ int SequenceLength(unsigned char lead) {
     return 0;
 }
 
+// The lead bytes E0, ED, F0 and F4 narrow the range of the byte after them.
+bool SecondByteFits(unsigned char lead, unsigned char second) {
+    switch (lead) {
+        case 0xE0:
+            return second >= 0xA0;
+        case 0xED:
+            return second <= 0x9F;
+        case 0xF0:
+            return second >= 0x90;
+        case 0xF4:
+            return second <= 0x8F;
+        default:
+            return true;
+    }
+}
+
 }  // namespace
 
 std::string JoinLinesWithCrLf(std::string_view fileBytes) {
@@ -67,6 +83,9 @@ int Utf8SafeCut(std::string_view text, int limit) {
             if (!IsContinuationByte(at(i))) {
                 return limit;
             }
+        }
+        if (!SecondByteFits(at(lead), at(lead + 1))) {
+            return limit;  // overlong, surrogate or beyond U+10FFFF: not a character
         }
         return lead;
     }
