@@ -1,0 +1,415 @@
+#include "app/main_dialog.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+
+#include "app/about_box.h"
+#include "app/dialog_builder.h"
+#include "app/input_file.h"
+#include "app/message_box.h"
+#include "render/clipboard.h"
+#include "render/large_symbol_window.h"
+#include "render/symbol_frame.h"
+#include "render/symbol_geometry.h"
+#include "render/symbol_image.h"
+
+namespace quirvane::app {
+namespace {
+
+// List items, in the order they are inserted and kept.
+const char* const kVersionItems[] = {" 1", " 2", " 3", " 4", " 5", " 6", " 7",
+                                     " 8", " 9", "10", "11", "12", "13", "14",
+                                     "15", "16", "17", "18", "19", "20", "40"};
+const char* const kLevelItems[] = {"L", "M", "Q", "H"};
+const char* const kModuleWidthItems[] = {"2 ピクセル", "1 ピクセル"};
+const char* const kMaskItems[] = {" 0", " 1", " 2", " 3", " 4", " 5", " 6", " 7"};
+
+// Presets: version 1, level L, width 2, mask 3.
+const char kVersionPreset[] = " 1";
+const char kLevelPreset[] = "L";
+const char kModuleWidthPreset[] = "2 ピクセル";
+const char kMaskPreset[] = " 3";
+
+// The 21st version item stands for version 40.
+constexpr int kVersion40Position = 20;
+
+const char kColourPrompt[] = "0 から 255 までの整数を入力してください。";
+const char kStartupFileMissing[] = "初期化の読み込みファイル[QRcode.ini]をオープンできません。";
+const char kNoDataYet[] = "データ作成ボタンでデータを作成してください";
+const char kCannotReadFile[] = "読み込みファイルをオープンできません";
+
+template <std::size_t N>
+void Fill(QComboBox* list, const char* const (&items)[N], const char* preset) {
+    list->clear();
+    for (const char* item : items) {
+        list->addItem(QString::fromUtf8(item));
+    }
+    list->setCurrentIndex(list->findText(QString::fromUtf8(preset)));
+}
+
+}  // namespace
+
+MainDialog::MainDialog(QWidget* parent)
+    : QDialog(parent), state_(std::make_unique<EncoderState>()) {
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    const BuiltControls built =
+        BuildDialog(this, LoadDialogTemplate(kMainTemplate),
+                    [](const ControlTemplate& c, QWidget* parentWidget) -> QWidget* {
+                        return c.id == kSymbolFrame ? new SymbolFrame(parentWidget) : nullptr;
+                    });
+    controls_ = built.byId;
+    units_ = built.units;
+    frame_ = qobject_cast<SymbolFrame*>(Control(kSymbolFrame));
+    frame_->SetWaitingSymbol([this] { return WaitingSymbol(); });
+    Initialise();
+    Connect();
+    // Escape and F1 are taken before any control sees them.
+    qApp->installEventFilter(this);
+}
+
+MainDialog::~MainDialog() = default;
+
+void MainDialog::Initialise() {
+    // The About entry: on Linux there is no system menu to extend, so it goes
+    // into the context menu of the window's background.
+    if (const QString about = LoadResourceString(kAboutMenuString); !about.isEmpty()) {
+        aboutAction_ = new QAction(about, this);
+        connect(aboutAction_, &QAction::triggered, this, &MainDialog::OnAbout);
+    }
+    setWindowIcon(LoadResourceIcon(kAppIcon));
+    LoadStartupText();
+    FillLists();
+    state_->version = 1;
+    state_->errorCorrectionLevel = kLevelL;
+    state_->moduleWidth = 2;
+    state_->maskReference = 3;
+    state_->characterMode = kModeNone;
+    state_->dataReady = 0;
+    SetColourFields();
+    LoadSymbolParameters();
+}
+
+void MainDialog::LoadStartupText() {
+    const QString path = QDir::current().filePath(QString::fromLatin1(kStartupFileName));
+    const InputFileText file = ReadInputFile(path);
+    switch (file.outcome) {
+        case ReadOutcome::CannotOpen:
+            ShowMessage(this, QString::fromUtf8(kStartupFileMissing));
+            SetInputText(QString());
+            break;
+        case ReadOutcome::NotText:
+            ShowMessage(this, file.reason);
+            SetInputText(QString());
+            break;
+        case ReadOutcome::Read:
+            SetInputText(file.text);
+            break;
+    }
+}
+
+void MainDialog::FillLists() {
+    Fill(ControlAs<QComboBox>(kVersionList), kVersionItems, kVersionPreset);
+    Fill(ControlAs<QComboBox>(kLevelList), kLevelItems, kLevelPreset);
+    Fill(ControlAs<QComboBox>(kModuleWidthList), kModuleWidthItems, kModuleWidthPreset);
+    Fill(ControlAs<QComboBox>(kMaskList), kMaskItems, kMaskPreset);
+    for (int id : {kVersionList, kLevelList, kModuleWidthList, kMaskList}) {
+        FitListToItems(ControlAs<QComboBox>(id), units_);
+    }
+}
+
+void MainDialog::Connect() {
+    const std::pair<int, int> modes[] = {{kByteModeRadio, kModeByte},
+                                         {kAlphanumericModeRadio, kModeAlphanumeric},
+                                         {kNumericModeRadio, kModeNumeric}};
+    for (const auto& [id, mode] : modes) {
+        connect(ControlAs<QRadioButton>(id), &QRadioButton::clicked, this,
+                [this, mode = mode] { OnModeClicked(mode); });
+    }
+    // "activated": the user's choice, also of the item already chosen; the
+    // program's own changes of the lists run no handler.
+    connect(ControlAs<QComboBox>(kVersionList), &QComboBox::activated, this,
+            &MainDialog::OnVersionSelected);
+    connect(ControlAs<QComboBox>(kLevelList), &QComboBox::activated, this,
+            &MainDialog::OnLevelSelected);
+    connect(ControlAs<QComboBox>(kMaskList), &QComboBox::activated, this,
+            &MainDialog::OnMaskSelected);
+    connect(ControlAs<QComboBox>(kModuleWidthList), &QComboBox::activated, this,
+            &MainDialog::OnModuleWidthSelected);
+    connect(ControlAs<QPushButton>(kCreateDataButton), &QPushButton::clicked, this,
+            &MainDialog::OnCreateData);
+    connect(ControlAs<QPushButton>(kCreatePatternButton), &QPushButton::clicked, this,
+            &MainDialog::OnCreatePattern);
+    connect(ControlAs<QPushButton>(kFileButton), &QPushButton::clicked, this,
+            &MainDialog::OnChooseFile);
+    connect(ControlAs<QPushButton>(kExitButton), &QPushButton::clicked, this, &QDialog::reject);
+}
+
+// ---- Transfers ----
+
+void MainDialog::Refresh() {
+    auto* status = ControlAs<QLineEdit>(kStatusLine);
+    status->setText(statusLine_);
+    status->setCursorPosition(0);
+    for (int i = 0; i < kResultFieldCount; ++i) {
+        auto* field = ControlAs<QLineEdit>(kFirstResultField + i);
+        field->setText(resultTexts_[static_cast<std::size_t>(i)]);
+        field->setCursorPosition(0);
+    }
+}
+
+QString MainDialog::InputText() const {
+    QString text = ControlAs<QPlainTextEdit>(kInputBox)->toPlainText();
+    text.replace(QChar('\n'), QStringLiteral("\r\n"));
+    return text;
+}
+
+void MainDialog::SetInputText(const QString& crlfText) {
+    inputText_ = crlfText;
+    QString shown = crlfText;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    ControlAs<QPlainTextEdit>(kInputBox)->setPlainText(shown);
+}
+
+void MainDialog::SetColourFields() {
+    ControlAs<QLineEdit>(kRedField)->setText(QString::number(red_));
+    ControlAs<QLineEdit>(kGreenField)->setText(QString::number(green_));
+    ControlAs<QLineEdit>(kBlueField)->setText(QString::number(blue_));
+}
+
+bool MainDialog::ReadColourField(int id, int& value) {
+    auto* field = ControlAs<QLineEdit>(id);
+    static const QRegularExpression integer(QStringLiteral("^\\s*[+-]?[0-9]+\\s*$"));
+    bool ok = integer.match(field->text()).hasMatch();
+    const int read = ok ? field->text().trimmed().toInt(&ok) : 0;
+    if (!ok || read < 0 || read > 255) {
+        ShowMessage(this, QString::fromUtf8(kColourPrompt));
+        field->setFocus(Qt::OtherFocusReason);
+        field->selectAll();
+        return false;
+    }
+    value = read;
+    return true;
+}
+
+bool MainDialog::ReadControls() {
+    inputText_ = InputText();
+    // The numbers in the transfer's order: blue, green, red. A bad entry
+    // stops the read there; the values read before it stay.
+    return ReadColourField(kBlueField, blue_) && ReadColourField(kGreenField, green_) &&
+           ReadColourField(kRedField, red_);
+}
+
+// ---- Settings ----
+
+void MainDialog::LoadSymbolParameters() {
+    if (!state_->LoadSymbolParameters()) {
+        return;  // unsupported version or level: fields and display stay
+    }
+    resultTexts_ = ShowSymbolParameters(state_->symbolParameters);
+    Refresh();
+}
+
+void MainDialog::OnModeClicked(int mode) {
+    state_->characterMode = mode;
+    statusLine_ = ModeStatus(mode, CapacityOf(state_->symbolParameters, mode));
+    Refresh();
+}
+
+void MainDialog::OnVersionSelected(int position) {
+    state_->version = position == kVersion40Position ? kLargestVersion : position + 1;
+    LoadSymbolParameters();
+    statusLine_ = VersionStatus(ControlAs<QComboBox>(kVersionList)->itemText(position),
+                                state_->version, state_->symbolParameters.totalCodewords);
+    Refresh();
+}
+
+void MainDialog::OnLevelSelected(int position) {
+    state_->errorCorrectionLevel = position + 1;
+    LoadSymbolParameters();
+    statusLine_ = LevelStatus(ControlAs<QComboBox>(kLevelList)->itemText(position),
+                              state_->errorCorrectionLevel);
+    Refresh();
+}
+
+void MainDialog::OnMaskSelected(int position) {
+    state_->maskReference = position;
+    statusLine_ = MaskStatus(ControlAs<QComboBox>(kMaskList)->itemText(position), position);
+    Refresh();
+}
+
+void MainDialog::OnModuleWidthSelected(int position) {
+    state_->moduleWidth = 2 - position;
+    statusLine_ = ModuleWidthStatus(ControlAs<QComboBox>(kModuleWidthList)->itemText(position));
+    Refresh();
+}
+
+void MainDialog::OnAbout() {
+    AboutBox about(this);
+    about.setWindowIcon(windowIcon());
+    about.exec();
+}
+
+// ---- Create Data ----
+
+void MainDialog::OnCreateData() {
+    // The read comes after the settings checks; of those only the mode can
+    // fail with the encoder's table, so no read (and no colour prompt) when
+    // no mode has been chosen.
+    if (state_->characterMode != kModeNone) {
+        ReadControls();  // a bad colour entry does not stop the command
+    }
+    const QByteArray text = inputText_.toUtf8();
+    const GenerationResult result = state_->CreateData(
+        std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
+    if (result.hasStatus) {
+        statusLine_ = QString::fromUtf8(result.status);
+        Refresh();
+    }
+    if (!result.Created()) {
+        ShowMessage(this, QString::fromUtf8(result.message));
+        return;
+    }
+    ++symbolGeneration_;
+}
+
+// ---- Create Pattern ----
+
+void MainDialog::OnCreatePattern() {
+    if (state_->dataReady == 0) {
+        ShowMessage(this, QString::fromUtf8(kNoDataYet));
+        return;
+    }
+    ReadControls();  // a bad colour entry does not stop the command
+    state_->symbolColour = SymbolColour{red_, green_, blue_};
+    // By the symbol's own version: the list may have moved on since Create Data.
+    if (state_->symbolVersion == kLargestVersion) {
+        LargeSymbolWindow window(ViewOf(*state_), state_->moduleWidth, state_->symbolColour, this);
+        window.setWindowIcon(windowIcon());
+        window.exec();
+    } else {
+        PaintSymbol();
+    }
+    state_->dataReady = 0;
+}
+
+void MainDialog::PaintSymbol() {
+    const QImage image =
+        RenderSymbolImage(ViewOf(*state_), state_->moduleWidth, state_->symbolColour);
+    frame_->ShowSymbol(image);
+    CopySymbolToClipboard(image);
+}
+
+QImage MainDialog::WaitingSymbol() {
+    // While DataReady is set, a repaint shows the symbol made last (a
+    // version 40 symbol only ever shows in its own window). It never writes
+    // the clipboard: only Create Pattern does.
+    if (state_->dataReady != 1 || state_->symbolVersion == 0 ||
+        state_->symbolVersion == kLargestVersion) {
+        return QImage();
+    }
+    const std::uint32_t rgb = DarkRgbOf(state_->symbolColour);
+    if (waitingImage_.isNull() || waitingGeneration_ != symbolGeneration_ ||
+        waitingWidth_ != state_->moduleWidth || waitingRgb_ != rgb) {
+        waitingImage_ =
+            RenderSymbolImage(ViewOf(*state_), state_->moduleWidth, state_->symbolColour);
+        waitingGeneration_ = symbolGeneration_;
+        waitingWidth_ = state_->moduleWidth;
+        waitingRgb_ = rgb;
+    }
+    return waitingImage_;
+}
+
+// ---- Input file ----
+
+void MainDialog::OnChooseFile() {
+    statusLine_.clear();
+    const QString path = ChooseInputFile(this);
+    if (path.isEmpty()) {
+        return;
+    }
+    {
+        QFile probe(path);
+        if (!probe.open(QIODevice::ReadOnly)) {
+            // The platform's file-error report.
+            ShowMessage(
+                this,
+                QStringLiteral("%1\nファイルを開けません。\n%2").arg(path, probe.errorString()));
+            return;
+        }
+    }
+    selectedPath_ = path;
+    statusLine_ = FileSelectedStatus(path);
+    Refresh();
+    setWindowTitle(MainCaptionWithFile(path));
+
+    const InputFileText file = ReadInputFile(path);
+    switch (file.outcome) {
+        case ReadOutcome::CannotOpen:
+            ShowMessage(this, QString::fromUtf8(kCannotReadFile));
+            return;
+        case ReadOutcome::NotText:
+            ShowMessage(this, file.reason);
+            return;
+        case ReadOutcome::Read:
+            SetInputText(file.text);
+            Refresh();
+            return;
+    }
+}
+
+// ---- Keys and the background menu ----
+
+bool MainDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        const bool mine = widget != nullptr && (widget == this || isAncestorOf(widget));
+        if (mine) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Escape) {
+                Beep();  // and never close the window
+                return true;
+            }
+            if (key == Qt::Key_F1) {
+                return true;  // help: handled, nothing happens
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void MainDialog::setVisible(bool visible) {
+    QDialog::setVisible(visible);
+    // The template has no default button, but Qt has just made the first
+    // button after the focus one the default, so that Enter in a colour field
+    // would open the file dialog. A button is the default only while it has
+    // the focus.
+    if (visible) {
+        for (QPushButton* button : findChildren<QPushButton*>()) {
+            button->setDefault(false);
+        }
+    }
+}
+
+void MainDialog::contextMenuEvent(QContextMenuEvent* event) {
+    if (aboutAction_ == nullptr) {
+        QDialog::contextMenuEvent(event);
+        return;
+    }
+    QMenu menu(this);
+    menu.addAction(aboutAction_);
+    menu.exec(event->globalPos());
+}
+
+}  // namespace quirvane::app

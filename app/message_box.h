@@ -1,0 +1,28 @@
+// The one place the program tells the user something: message boxes (OK
+// only, no icon, caption "Quirvane") and the simple beep. Tests replace both
+// with recorders, so that no modal box waits for a click.
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+namespace quirvane::app {
+
+// The caption of every message box: the application's name.
+inline constexpr char kApplicationName[] = "Quirvane";
+
+// Shows text in a modal message box over parent and returns when it closes.
+void ShowMessage(QWidget* parent, const QString& text);
+
+// The platform's simple beep.
+void Beep();
+
+// Replace the box or the beep (an empty function restores them).
+using MessageSink = std::function<void(QWidget* parent, const QString& text)>;
+void SetMessageSinkForTesting(MessageSink sink);
+void SetBeepSinkForTesting(std::function<void()> sink);
+
+}  // namespace quirvane::app

@@ -1,0 +1,70 @@
+// The main window started in a working directory of its own (with QRcode.ini
+// unless `ini` is null), with message boxes and beeps recorded, not shown.
+#pragma once
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "app/application.h"
+#include "app/main_dialog.h"
+#include "app/message_box.h"
+
+namespace quirvane::testing {
+
+struct Started {
+    QTemporaryDir dir;
+    QString previous = QDir::currentPath();
+    QStringList messages;
+    int beeps = 0;
+    std::unique_ptr<app::MainDialog> d;
+
+    explicit Started(const QByteArray& ini = "") {
+        app::ConfigureApplication(*qobject_cast<QApplication*>(qApp));
+        QDir::setCurrent(dir.path());
+        app::SetMessageSinkForTesting([this](QWidget*, const QString& t) { messages << t; });
+        app::SetBeepSinkForTesting([this] { ++beeps; });
+        if (!ini.isNull()) {
+            Write("QRcode.ini", ini);
+        }
+        d = std::make_unique<app::MainDialog>();
+        d->show();
+    }
+    ~Started() {
+        app::SetMessageSinkForTesting({});
+        app::SetBeepSinkForTesting({});
+        QDir::setCurrent(previous);
+    }
+    QString Write(const QString& name, const QByteArray& bytes) {
+        QFile file(dir.filePath(name));
+        file.open(QIODevice::WriteOnly);
+        file.write(bytes);
+        return file.fileName();
+    }
+    // Line edits and the input box, by the name of their text property.
+    const char* TextOf(int id) const { return d->ControlAs<QLineEdit>(id) ? "text" : "plainText"; }
+    QString Text(int id) const { return d->Control(id)->property(TextOf(id)).toString(); }
+    void Set(int id, const QString& text) { d->Control(id)->setProperty(TextOf(id), text); }
+    void Click(int id) { QTest::mouseClick(d->ControlAs<QAbstractButton>(id), Qt::LeftButton); }
+    void CreateData(int modeId, const QString& text) {
+        Click(modeId);
+        Set(app::kInputBox, text);
+        Click(app::kCreateDataButton);
+    }
+    void Choose(int listId, int position) {  // as the user picks an item
+        d->ControlAs<QComboBox>(listId)->setCurrentIndex(position);
+        emit d->ControlAs<QComboBox>(listId)->activated(position);
+    }
+};
+
+}  // namespace quirvane::testing
+
+// Every test file works on the program's names.
+using namespace quirvane;
+using namespace quirvane::app;
+using quirvane::testing::Started;
