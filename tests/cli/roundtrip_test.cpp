@@ -47,7 +47,6 @@ TEST_P(RoundTrip, ShortAndFullTextsOfEveryModeScanBack) {
         full += static_cast<char>((i * 97 + index) % 255 + 1);
     }
     const std::pair<int, std::string> cases[] = {
-        // mode, text
         {kModeByte, "\xC3\xA9\xE2\x82\xAC\xFF\x80"},  // what 1-H holds: 7 bytes
         {kModeByte, full},
         {kModeByte, Cycle(kUtf8, p.byteCapacity + 11)},  // cut back to the last whole character

@@ -60,7 +60,8 @@ TEST(SymbolDrawing, ImageAndSvgPutEveryDarkModuleOnItsPixelsInTheColour) {
                                   state->IsDark((py - 10) / w, (px - 10) / w);
                 const bool right =
                     image.pixel(px, py) == (dark ? red : white) && painted[i] == dark;
-                first = right || wrong++ > 0 ? first : i;
+                if (!right && wrong++ == 0)
+                    first = i;
             }
             EXPECT_EQ(wrong, 0) << "first at x " << first % s << ", y " << first / s;
         }

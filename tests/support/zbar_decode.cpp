@@ -7,9 +7,11 @@ namespace quirvane::testing {
 
 bool DecodePngWithZbar(const std::string& pngPath, std::string& decoded) {
     QProcess zbar;
-    // -Sbinary hands back the bytes as they were encoded, with no charset
-    // guessing and no line feed after them.
-    zbar.start("zbarimg", {"--quiet", "--raw", "-Sbinary", QString::fromStdString(pngPath)});
+    // Only QR Code: with every symbology on, zbarimg may also "find" an
+    // Interleaved 2 of 5 code in the modules. -Sbinary hands back the bytes as
+    // they were encoded, with no charset guessing and no line feed after them.
+    zbar.start("zbarimg", {"--quiet", "--raw", "-Sdisable", "-Sqrcode.enable", "-Sbinary",
+                           QString::fromStdString(pngPath)});
     if (!zbar.waitForFinished(30000) || zbar.exitStatus() != QProcess::NormalExit) {
         decoded = "zbarimg did not run";
         return false;
