@@ -42,9 +42,9 @@ struct Started {
     }
     QString Write(const QString& name, const QByteArray& bytes) {
         QFile file(dir.filePath(name));
-        file.open(QIODevice::WriteOnly);
-        file.write(bytes);
-        return file.fileName();
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()
+                   ? file.fileName()
+                   : QString();
     }
     // Line edits and the input box, by the name of their text property.
     const char* TextOf(int id) const { return d->ControlAs<QLineEdit>(id) ? "text" : "plainText"; }

@@ -37,12 +37,11 @@ class LayoutTest : public QObject {
         QFETCH(int, id);
         QFETCH(QStringList, captions);
         Started s;
-        EncoderState empty;
         std::unique_ptr<QDialog> other;
         if (id == kAboutTemplate) {
             other = std::make_unique<AboutBox>();
         } else if (id == kLargeSymbolTemplate) {
-            other = std::make_unique<LargeSymbolWindow>(ViewOf(empty), 2, SymbolColour{0, 0, 0});
+            other = std::make_unique<LargeSymbolWindow>(SymbolView{}, 2, SymbolColour{0, 0, 0});
         }
         QDialog* window = other ? other.get() : s.d.get();
         const DialogBaseUnits& units = s.d->BaseUnits();

@@ -60,6 +60,7 @@ class MainWindowTest : public QObject {
         Started s;
         position < 0 ? s.Click(id) : s.Choose(id, position);
         QCOMPARE(s.Text(kStatusLine), status);
+        QCOMPARE(s.d->State().maskReference, id == kMaskList ? position : 3);
     }
 
     void resultFields_data() {

@@ -87,7 +87,7 @@ class SymbolTest : public QObject {
         Started s;
         s.Set(kBlueField, mode == 0 ? "300" : "0");  // no mode: no read, so no prompt
         mode == 0 ? s.Click(kCreateDataButton) : s.CreateData(mode, text);
-        QCOMPARE(s.messages, message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(s.messages.join('|'), message);
         QCOMPARE(s.Text(kStatusLine), status);
         QCOMPARE(s.d->State().dataReady, message.isEmpty() ? 1 : 0);
     }
