@@ -18,6 +18,38 @@ void Refuse(GenerationResult& result, GenerationOutcome outcome, const char* mes
     std::snprintf(result.message, sizeof result.message, "%s", message);
 }
 
+// The three checks guard the parameter table: with a correct table they never
+// fire. A broken row is named in the status line and in a message.
+bool RefuseBrokenLayout(const SymbolParameters& p, GenerationResult& result) {
+    struct Check {
+        bool broken;
+        GenerationOutcome outcome;
+        const char* message;
+        const char* status;  // three %d
+        int a, b, c;
+    };
+    const Check checks[] = {
+        {p.c1 != p.k1 + p.r1, GenerationOutcome::Group1LayoutError, "RSブロック１の内容エラー",
+         "RSブロック１の内容エラー（ %d, %d, %d）", p.c1, p.k1, p.r1},
+        {p.c2 != p.k2 + p.r2, GenerationOutcome::Group2LayoutError, "RSブロック２の内容エラー",
+         "RSブロック２の内容エラー（ %d, %d, %d）", p.c2, p.k2, p.r2},
+        {p.b1 * p.c1 + p.b2 * p.c2 != p.totalCodewords, GenerationOutcome::TotalLayoutError,
+         "総コード数とRSブロック関係エラー",
+         "総コード数：%d, RSブロック数１：%d, RSブロック数２：%d　が合いません", p.totalCodewords,
+         p.b1, p.b2},
+    };
+    for (const Check& check : checks) {
+        if (check.broken) {
+            Refuse(result, check.outcome, check.message);
+            result.hasStatus = true;
+            std::snprintf(result.status, sizeof result.status, check.status, check.a, check.b,
+                          check.c);
+            return true;
+        }
+    }
+    return false;
+}
+
 bool IsSupportedMode(int mode) {
     return mode >= kModeByte && mode <= kModeNumeric;
 }
@@ -95,26 +127,7 @@ GenerationResult EncoderState::CreateData(std::string_view inputText) {
     // level this run encodes with.
     LoadSymbolParameters();
     const SymbolParameters& p = symbolParameters;
-    if (p.c1 != p.k1 + p.r1) {
-        Refuse(result, GenerationOutcome::Group1LayoutError, "RSブロック１の内容エラー");
-        result.hasStatus = true;
-        std::snprintf(result.status, sizeof result.status,
-                      "RSブロック１の内容エラー（ %d, %d, %d）", p.c1, p.k1, p.r1);
-        return result;
-    }
-    if (p.c2 != p.k2 + p.r2) {
-        Refuse(result, GenerationOutcome::Group2LayoutError, "RSブロック２の内容エラー");
-        result.hasStatus = true;
-        std::snprintf(result.status, sizeof result.status,
-                      "RSブロック２の内容エラー（ %d, %d, %d）", p.c2, p.k2, p.r2);
-        return result;
-    }
-    if (p.b1 * p.c1 + p.b2 * p.c2 != p.totalCodewords) {
-        Refuse(result, GenerationOutcome::TotalLayoutError, "総コード数とRSブロック関係エラー");
-        result.hasStatus = true;
-        std::snprintf(result.status, sizeof result.status,
-                      "総コード数：%d, RSブロック数１：%d, RSブロック数２：%d　が合いません",
-                      p.totalCodewords, p.b1, p.b2);
+    if (RefuseBrokenLayout(p, result)) {
         return result;
     }
 
