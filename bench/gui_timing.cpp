@@ -1,7 +1,7 @@
 // quirvane-gui-timing: how fast the desktop program answers. Not a test; run
 // it on the platform to measure, e.g. under Xvfb:
 //
-//   Xvfb :99 & DISPLAY=:99 build-gui/tests/app/quirvane-gui-timing
+//   Xvfb :99 & DISPLAY=:99 build/bench/quirvane-gui-timing
 //
 // 1. Start-up: the program starts itself again (11 times, in a directory
 //    with a QRcode.ini). The child does what quirvane's main does (configure
