@@ -2,20 +2,29 @@
 // unless `ini` is null), with message boxes and beeps recorded, not shown.
 #pragma once
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "app/application.h"
+#include "app/input_file.h"
 #include "app/main_dialog.h"
 #include "app/message_box.h"
 
 namespace quirvane::testing {
+
+// A second; the sanitized build runs everything several times slower.
+#ifdef QUIRVANE_SANITIZED
+constexpr qint64 kPatienceMs = 4000;
+#else
+constexpr qint64 kPatienceMs = 1000;
+#endif
 
 struct Started {
     QTemporaryDir dir;
@@ -60,11 +69,21 @@ struct Started {
         d->ControlAs<QComboBox>(listId)->setCurrentIndex(position);
         emit d->ControlAs<QComboBox>(listId)->activated(position);
     }
+    void ChooseFile(const QString& path) {  // in the file dialog
+        app::SetFileChooserForTesting([path](QWidget*) { return path; });
+        Click(app::kFileButton);
+        app::SetFileChooserForTesting({});
+    }
 };
+
+inline QImage Copied() {
+    return QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
+}
 
 }  // namespace quirvane::testing
 
 // Every test file works on the program's names.
 using namespace quirvane;
 using namespace quirvane::app;
+using quirvane::testing::Copied;
 using quirvane::testing::Started;

@@ -2,22 +2,19 @@
 // (10 + c * w, 10 + r * w): checked pixel by pixel in the image and the SVG's rectangles.
 #include <gtest/gtest.h>
 
-#include <QImage>
 #include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
-#include <vector>
 
-#include "encode/encoder_state.h"
 #include "render/symbol_image.h"
 #include "render/symbol_svg.h"
+#include "tests/support/symbol_pixels.h"
 
 namespace quirvane {
 namespace {
 
 TEST(SymbolDrawing, ImageAndSvgPutEveryDarkModuleOnItsPixelsInTheColour) {
-    const QRgb red = qRgb(255, 0, 0), white = qRgb(255, 255, 255);
     for (const auto& [version, n] : {std::pair{1, 21}, std::pair{40, 177}}) {
         auto state = std::make_unique<EncoderState>();
         state->version = version;
@@ -29,13 +26,10 @@ TEST(SymbolDrawing, ImageAndSvgPutEveryDarkModuleOnItsPixelsInTheColour) {
         for (int r = 0; r < n; ++r) {
             cells[r * kPlaneStride + n] = '1';
         }
-        const SymbolView symbol = ViewOf(*state);
         for (int w : {1, 2}) {
             const int s = n * w + 20;
             SCOPED_TRACE("version " + std::to_string(version) + " width " + std::to_string(w));
-            const QImage image = RenderSymbolImage(symbol, w, {255, 0, 0});
-            ASSERT_EQ(image.size(), QSize(s, s));
-            const std::string svg = RenderSymbolSvg(symbol, w, {255, 0, 0});
+            const std::string svg = RenderSymbolSvg(ViewOf(*state), w, {255, 0, 0});
             const QString size = QString("width=\"%1\" height=\"%1\" viewBox=\"0 0 %1 %1\"").arg(s);
             EXPECT_NE(svg.find(size.toStdString()), std::string::npos) << svg.substr(0, 200);
             // Paint the path's rectangles "Mx yhWvHh-Wz"; each dark pixel once, nothing else.
@@ -53,17 +47,9 @@ TEST(SymbolDrawing, ImageAndSvgPutEveryDarkModuleOnItsPixelsInTheColour) {
                 at += used;
             }
             EXPECT_EQ(std::string(at, 3), "\"/>") << "path data left unread";
-            int wrong = 0, first = 0;
-            for (int i = 0; i < s * s; ++i) {
-                const int px = i % s, py = i / s;
-                const bool dark = px >= 10 && py >= 10 && px < s - 10 && py < s - 10 &&
-                                  state->IsDark((py - 10) / w, (px - 10) / w);
-                const bool right =
-                    image.pixel(px, py) == (dark ? red : white) && painted[i] == dark;
-                if (!right && wrong++ == 0)
-                    first = i;
-            }
-            EXPECT_EQ(wrong, 0) << "first at x " << first % s << ", y " << first / s;
+            const QImage image = RenderSymbolImage(ViewOf(*state), w, {255, 0, 0});
+            const QString wrong = testing::WrongPixel(image, *state, w, qRgb(255, 0, 0), &painted);
+            EXPECT_EQ(wrong.toStdString(), "");
         }
     }
 }
