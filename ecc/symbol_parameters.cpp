@@ -68,14 +68,6 @@ constexpr BlockLayout kLayouts[] = {
 constexpr int kRowCount = sizeof(kLayouts) / sizeof(kLayouts[0]);
 static_assert(kRowCount == 84, "versions 1-20 and 40, four levels each");
 
-constexpr int CountWidth(int mode, int version) {
-    // Numeric, alphanumeric and byte widths for versions 1-9, 10-26, 27-40.
-    constexpr int kWidths[3][3] = {{10, 9, 8}, {12, 11, 16}, {14, 13, 16}};
-    const int band = version <= 9 ? 0 : (version <= 26 ? 1 : 2);
-    const int column = mode == kModeNumeric ? 0 : (mode == kModeAlphanumeric ? 1 : 2);
-    return kWidths[band][column];
-}
-
 constexpr SymbolParameters MakeRow(const BlockLayout& layout) {
     SymbolParameters p{};
     p.b1 = layout.b1;
@@ -93,9 +85,9 @@ constexpr SymbolParameters MakeRow(const BlockLayout& layout) {
     p.errorCorrectionCodewords = p.totalCodewords - p.dataCodewords;
 
     const int v = layout.version;
-    const int byteBudget = 8 * p.dataCodewords - 4 - CountWidth(kModeByte, v);
-    const int alnumBudget = 8 * p.dataCodewords - 4 - CountWidth(kModeAlphanumeric, v);
-    const int numericBudget = 8 * p.dataCodewords - 4 - CountWidth(kModeNumeric, v);
+    const int byteBudget = 8 * p.dataCodewords - 4 - CountIndicatorWidth(kModeByte, v);
+    const int alnumBudget = 8 * p.dataCodewords - 4 - CountIndicatorWidth(kModeAlphanumeric, v);
+    const int numericBudget = 8 * p.dataCodewords - 4 - CountIndicatorWidth(kModeNumeric, v);
     p.byteCapacity = byteBudget / 8;
     p.alphanumericCapacity = 2 * (alnumBudget / 11) + (alnumBudget % 11 >= 6 ? 1 : 0);
     const int digitsLeft = numericBudget % 10;
@@ -131,10 +123,6 @@ const SymbolParameters* FindSymbolParameters(int version, int level) {
 int TotalCodewordsOf(int version) {
     const SymbolParameters* p = FindSymbolParameters(version, kLevelL);
     return p != nullptr ? p->totalCodewords : 0;
-}
-
-int CountIndicatorWidth(int mode, int version) {
-    return CountWidth(mode, version);
 }
 
 int CapacityOf(const SymbolParameters& parameters, int mode) {

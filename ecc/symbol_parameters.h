@@ -59,8 +59,14 @@ const SymbolParameters* FindSymbolParameters(int version, int level);
 // Total codewords of a version, the same for all four levels.
 int TotalCodewordsOf(int version);
 
-// Width in bits of the character count indicator.
-int CountIndicatorWidth(int mode, int version);
+// Width in bits of the character count indicator: numeric, alphanumeric and
+// byte widths for versions 1-9, 10-26 and 27-40.
+constexpr int CountIndicatorWidth(int mode, int version) {
+    constexpr int kWidths[3][3] = {{10, 9, 8}, {12, 11, 16}, {14, 13, 16}};
+    const int band = version <= 9 ? 0 : (version <= 26 ? 1 : 2);
+    const int column = mode == kModeNumeric ? 0 : (mode == kModeAlphanumeric ? 1 : 2);
+    return kWidths[band][column];
+}
 
 // The capacity of one character mode in a row of the table.
 int CapacityOf(const SymbolParameters& parameters, int mode);
