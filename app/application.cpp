@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QStyleFactory>
 
+#include <quirvane/version.h>
+
 #include "app/dialog_template.h"
 #include "app/message_box.h"
 
@@ -26,7 +28,7 @@ std::string NoDisplayReason(const char* qpaPlatform, const char* display,
 
 void ConfigureApplication(QApplication& application) {
     QApplication::setApplicationName(QString::fromLatin1(kApplicationName));
-    QApplication::setApplicationVersion(QStringLiteral("40.02"));
+    QApplication::setApplicationVersion(QString::fromLatin1(kVersionText));
     QGuiApplication::setDesktopFileName(QStringLiteral("quirvane"));
     if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) {
         application.setStyle(fusion);

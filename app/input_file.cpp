@@ -6,7 +6,7 @@
 #include <QFileSystemModel>
 #include <QStringDecoder>
 
-#include "encode/input_text.h"
+#include <quirvane/input_text.h>
 
 namespace quirvane::app {
 namespace {

@@ -17,10 +17,10 @@
 #include "app/about_box.h"
 #include "app/dialog_builder.h"
 #include "app/input_file.h"
+#include "app/large_symbol_window.h"
 #include "app/message_box.h"
+#include "app/symbol_frame.h"
 #include "render/clipboard.h"
-#include "render/large_symbol_window.h"
-#include "render/symbol_frame.h"
 #include "render/symbol_geometry.h"
 #include "render/symbol_image.h"
 
@@ -35,14 +35,19 @@ const char* const kLevelItems[] = {"L", "M", "Q", "H"};
 const char* const kModuleWidthItems[] = {"2 ピクセル", "1 ピクセル"};
 const char* const kMaskItems[] = {" 0", " 1", " 2", " 3", " 4", " 5", " 6", " 7"};
 
-// Presets: version 1, level L, width 2, mask 3.
-const char kVersionPreset[] = " 1";
-const char kLevelPreset[] = "L";
-const char kModuleWidthPreset[] = "2 ピクセル";
-const char kMaskPreset[] = " 3";
-
 // The 21st version item stands for version 40.
 constexpr int kVersion40Position = 20;
+
+// List positions of the settings, and back.
+constexpr int VersionPosition(int version) {
+    return version == kLargestVersion ? kVersion40Position : version - 1;
+}
+constexpr int LevelPosition(int level) {
+    return level - kLevelL;
+}
+constexpr int ModuleWidthPosition(int width) {
+    return 2 - width;  // "2 ピクセル" comes first
+}
 
 const char kColourPrompt[] = "0 から 255 までの整数を入力してください。";
 const char kStartupFileMissing[] = "初期化の読み込みファイル[QRcode.ini]をオープンできません。";
@@ -50,12 +55,12 @@ const char kNoDataYet[] = "データ作成ボタンでデータを作成して�
 const char kCannotReadFile[] = "読み込みファイルをオープンできません";
 
 template <std::size_t N>
-void Fill(QComboBox* list, const char* const (&items)[N], const char* preset) {
+void Fill(QComboBox* list, const char* const (&items)[N], int presetPosition) {
     list->clear();
     for (const char* item : items) {
         list->addItem(QString::fromUtf8(item));
     }
-    list->setCurrentIndex(list->findText(QString::fromUtf8(preset)));
+    list->setCurrentIndex(presetPosition);
 }
 
 }  // namespace
@@ -91,11 +96,7 @@ void MainDialog::Initialise() {
     setWindowIcon(LoadResourceIcon(kAppIcon));
     LoadStartupText();
     FillLists();
-    state_->version = 1;
-    state_->errorCorrectionLevel = kLevelL;
-    state_->moduleWidth = 2;
-    state_->maskReference = 3;
-    state_->characterMode = kModeNone;
+    state_->settings = kPresetSettings;
     state_->dataReady = 0;
     SetColourFields();
     LoadSymbolParameters();
@@ -120,10 +121,12 @@ void MainDialog::LoadStartupText() {
 }
 
 void MainDialog::FillLists() {
-    Fill(ControlAs<QComboBox>(kVersionList), kVersionItems, kVersionPreset);
-    Fill(ControlAs<QComboBox>(kLevelList), kLevelItems, kLevelPreset);
-    Fill(ControlAs<QComboBox>(kModuleWidthList), kModuleWidthItems, kModuleWidthPreset);
-    Fill(ControlAs<QComboBox>(kMaskList), kMaskItems, kMaskPreset);
+    const EncoderSettings& preset = kPresetSettings;
+    Fill(ControlAs<QComboBox>(kVersionList), kVersionItems, VersionPosition(preset.version));
+    Fill(ControlAs<QComboBox>(kLevelList), kLevelItems, LevelPosition(preset.errorCorrectionLevel));
+    Fill(ControlAs<QComboBox>(kModuleWidthList), kModuleWidthItems,
+         ModuleWidthPosition(preset.moduleWidth));
+    Fill(ControlAs<QComboBox>(kMaskList), kMaskItems, preset.maskReference);
     for (int id : {kVersionList, kLevelList, kModuleWidthList, kMaskList}) {
         FitListToItems(ControlAs<QComboBox>(id), units_);
     }
@@ -183,9 +186,9 @@ void MainDialog::SetInputText(const QString& crlfText) {
 }
 
 void MainDialog::SetColourFields() {
-    ControlAs<QLineEdit>(kRedField)->setText(QString::number(red_));
-    ControlAs<QLineEdit>(kGreenField)->setText(QString::number(green_));
-    ControlAs<QLineEdit>(kBlueField)->setText(QString::number(blue_));
+    ControlAs<QLineEdit>(kRedField)->setText(QString::number(colour_.red));
+    ControlAs<QLineEdit>(kGreenField)->setText(QString::number(colour_.green));
+    ControlAs<QLineEdit>(kBlueField)->setText(QString::number(colour_.blue));
 }
 
 bool MainDialog::ReadColourField(int id, int& value) {
@@ -207,8 +210,8 @@ bool MainDialog::ReadControls() {
     inputText_ = InputText();
     // The numbers in the transfer's order: blue, green, red. A bad entry
     // stops the read there; the values read before it stay.
-    return ReadColourField(kBlueField, blue_) && ReadColourField(kGreenField, green_) &&
-           ReadColourField(kRedField, red_);
+    return ReadColourField(kBlueField, colour_.blue) &&
+           ReadColourField(kGreenField, colour_.green) && ReadColourField(kRedField, colour_.red);
 }
 
 // ---- Settings ----
@@ -222,35 +225,35 @@ void MainDialog::LoadSymbolParameters() {
 }
 
 void MainDialog::OnModeClicked(int mode) {
-    state_->characterMode = mode;
+    state_->settings.characterMode = mode;
     statusLine_ = ModeStatus(mode, CapacityOf(state_->symbolParameters, mode));
     Refresh();
 }
 
 void MainDialog::OnVersionSelected(int position) {
-    state_->version = position == kVersion40Position ? kLargestVersion : position + 1;
+    state_->settings.version = position == kVersion40Position ? kLargestVersion : position + 1;
     LoadSymbolParameters();
     statusLine_ = VersionStatus(ControlAs<QComboBox>(kVersionList)->itemText(position),
-                                state_->version, state_->symbolParameters.totalCodewords);
+                                state_->settings.version, state_->symbolParameters.totalCodewords);
     Refresh();
 }
 
 void MainDialog::OnLevelSelected(int position) {
-    state_->errorCorrectionLevel = position + 1;
+    state_->settings.errorCorrectionLevel = kLevelL + position;
     LoadSymbolParameters();
     statusLine_ = LevelStatus(ControlAs<QComboBox>(kLevelList)->itemText(position),
-                              state_->errorCorrectionLevel);
+                              state_->settings.errorCorrectionLevel);
     Refresh();
 }
 
 void MainDialog::OnMaskSelected(int position) {
-    state_->maskReference = position;
+    state_->settings.maskReference = position;
     statusLine_ = MaskStatus(ControlAs<QComboBox>(kMaskList)->itemText(position), position);
     Refresh();
 }
 
 void MainDialog::OnModuleWidthSelected(int position) {
-    state_->moduleWidth = 2 - position;
+    state_->settings.moduleWidth = 2 - position;
     statusLine_ = ModuleWidthStatus(ControlAs<QComboBox>(kModuleWidthList)->itemText(position));
     Refresh();
 }
@@ -267,7 +270,7 @@ void MainDialog::OnCreateData() {
     // The read comes after the settings checks; of those only the mode can
     // fail with the encoder's table, so no read (and no colour prompt) when
     // no mode has been chosen.
-    if (state_->characterMode != kModeNone) {
+    if (state_->settings.characterMode != kModeNone) {
         ReadControls();  // a bad colour entry does not stop the command
     }
     const QByteArray text = inputText_.toUtf8();
@@ -292,10 +295,11 @@ void MainDialog::OnCreatePattern() {
         return;
     }
     ReadControls();  // a bad colour entry does not stop the command
-    state_->symbolColour = SymbolColour{red_, green_, blue_};
+    state_->settings.symbolColour = colour_;
     // By the symbol's own version: the list may have moved on since Create Data.
     if (state_->symbolVersion == kLargestVersion) {
-        LargeSymbolWindow window(ViewOf(*state_), state_->moduleWidth, state_->symbolColour, this);
+        LargeSymbolWindow window(ViewOf(*state_), state_->settings.moduleWidth,
+                                 state_->settings.symbolColour, this);
         window.setWindowIcon(windowIcon());
         window.exec();
     } else {
@@ -305,8 +309,8 @@ void MainDialog::OnCreatePattern() {
 }
 
 void MainDialog::PaintSymbol() {
-    const QImage image =
-        RenderSymbolImage(ViewOf(*state_), state_->moduleWidth, state_->symbolColour);
+    const QImage image = RenderSymbolImage(ViewOf(*state_), state_->settings.moduleWidth,
+                                           state_->settings.symbolColour);
     frame_->ShowSymbol(image);
     CopySymbolToClipboard(image);
 }
@@ -319,13 +323,13 @@ QImage MainDialog::WaitingSymbol() {
         state_->symbolVersion == kLargestVersion) {
         return QImage();
     }
-    const std::uint32_t rgb = DarkRgbOf(state_->symbolColour);
+    const std::uint32_t rgb = PackedRgbOf(state_->settings.symbolColour);
     if (waitingImage_.isNull() || waitingGeneration_ != symbolGeneration_ ||
-        waitingWidth_ != state_->moduleWidth || waitingRgb_ != rgb) {
-        waitingImage_ =
-            RenderSymbolImage(ViewOf(*state_), state_->moduleWidth, state_->symbolColour);
+        waitingWidth_ != state_->settings.moduleWidth || waitingRgb_ != rgb) {
+        waitingImage_ = RenderSymbolImage(ViewOf(*state_), state_->settings.moduleWidth,
+                                          state_->settings.symbolColour);
         waitingGeneration_ = symbolGeneration_;
-        waitingWidth_ = state_->moduleWidth;
+        waitingWidth_ = state_->settings.moduleWidth;
         waitingRgb_ = rgb;
     }
     return waitingImage_;

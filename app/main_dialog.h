@@ -18,17 +18,16 @@
 
 #include <memory>
 
+#include <quirvane/encoder.h>
+
 #include "app/dialog_units.h"
 #include "app/status_text.h"
-#include "encode/encoder_state.h"
 
 class QAction;
 
-namespace quirvane {
-class SymbolFrame;
-}
-
 namespace quirvane::app {
+
+class SymbolFrame;
 
 // The numbered controls of template 102.
 enum ControlId : int {
@@ -76,7 +75,7 @@ class MainDialog : public QDialog {
 
     void setVisible(bool visible) override;
     // The colour as last read (red, green, blue).
-    SymbolColour StoredColour() const { return SymbolColour{red_, green_, blue_}; }
+    SymbolColour StoredColour() const { return colour_; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -119,9 +118,7 @@ class MainDialog : public QDialog {
     QString statusLine_;
     ResultTexts resultTexts_;
     QString inputText_;  // CR LF line ends
-    int red_ = 0;
-    int green_ = 0;
-    int blue_ = 0;
+    SymbolColour colour_ = kPresetSettings.symbolColour;
     QString selectedPath_;
 
     // The symbol waiting to be drawn while DataReady is set, drawn once per

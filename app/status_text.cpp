@@ -1,5 +1,7 @@
 #include "app/status_text.h"
 
+#include "app/dialog_template.h"
+
 namespace quirvane::app {
 
 QString ModeStatus(int mode, int capacity) {
@@ -42,7 +44,7 @@ QString FileSelectedStatus(const QString& path) {
 }
 
 QString MainCaption() {
-    return QStringLiteral("Quirvane（VER40．02）");
+    return LoadDialogTemplate(kMainTemplate).caption;
 }
 
 QString MainCaptionWithFile(const QString& path) {

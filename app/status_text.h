@@ -8,7 +8,7 @@
 
 #include <array>
 
-#include "ecc/symbol_parameters.h"
+#include <quirvane/symbol_parameters.h>
 
 namespace quirvane::app {
 

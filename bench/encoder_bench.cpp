@@ -5,8 +5,9 @@
 #include <memory>
 #include <string>
 
+#include <quirvane/encoder.h>
+
 #include "bench/alloc_counter.h"
-#include "encode/encoder_state.h"
 #include "render/symbol_image.h"
 
 namespace {
@@ -15,10 +16,8 @@ using quirvane::EncoderState;
 
 std::unique_ptr<EncoderState> StateFor(int version, int level) {
     auto state = std::make_unique<EncoderState>();
-    state->characterMode = quirvane::kModeByte;
-    state->version = version;
-    state->errorCorrectionLevel = level;
-    state->maskReference = 3;
+    state->settings = quirvane::EncoderSettings{
+        .characterMode = quirvane::kModeByte, .version = version, .errorCorrectionLevel = level};
     state->LoadSymbolParameters();
     return state;
 }
@@ -52,7 +51,10 @@ void CreateData(benchmark::State& bench, int version, int level) {
 
 void RenderSymbol(benchmark::State& bench, int version, int moduleWidth) {
     auto state = StateFor(version, quirvane::kLevelL);
-    state->CreateData(FillingText(*state));
+    if (const auto made = state->CreateData(FillingText(*state)); !made.Created()) {
+        bench.SkipWithError(made.message);
+        return;
+    }
     std::uint64_t allocations = 0;
     for (auto _ : bench) {
         const std::uint64_t before = quirvane::bench::AllocationCount();

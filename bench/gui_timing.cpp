@@ -31,10 +31,10 @@
 #include <vector>
 
 #include "app/application.h"
+#include "app/large_symbol_window.h"
 #include "app/main_dialog.h"
 #include "app/message_box.h"
-#include "render/large_symbol_window.h"
-#include "render/symbol_frame.h"
+#include "app/symbol_frame.h"
 
 using namespace quirvane;
 using namespace quirvane::app;

@@ -2,10 +2,12 @@
 #include <cstdio>
 #include <memory>
 
+#include <quirvane/encoder.h>
+#include <quirvane/input_text.h>
+#include <quirvane/version.h>
+
 #include "cli/options.h"
 #include "cli/symbol_output.h"
-#include "encode/encoder_state.h"
-#include "encode/input_text.h"
 
 namespace {
 
@@ -31,7 +33,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (options.showVersion) {
-        std::puts("quirvane-encode (Quirvane) 40.02");
+        std::printf("quirvane-encode (Quirvane) %s\n", kVersionText);
         return 0;
     }
 
@@ -46,10 +48,7 @@ int main(int argc, char** argv) {
 
     // The record is large (three 64 KiB planes): it lives on the heap, once.
     auto state = std::make_unique<EncoderState>();
-    state->characterMode = options.characterMode;
-    state->version = options.version;
-    state->errorCorrectionLevel = options.level;
-    state->maskReference = options.mask;
+    state->settings = options.settings;
     const GenerationResult result = state->CreateData(text);
     if (!result.Created()) {
         std::fprintf(stderr, "%s\n", result.message);
@@ -57,7 +56,8 @@ int main(int argc, char** argv) {
     }
 
     const std::string bytes =
-        SymbolAsBytes(ViewOf(*state), ResolveFormat(options), options.moduleWidth, options.colour);
+        SymbolAsBytes(ViewOf(*state), ResolveFormat(options), options.settings.moduleWidth,
+                      options.settings.symbolColour);
     if (bytes.empty()) {
         return Fail("--format: the PNG could not be made");
     }

@@ -88,11 +88,11 @@ std::string Apply(const OptionName& option, std::string_view value, EncodeOption
     const std::string_view name = option.longName;
     if (name == "mode") {
         if (value == "byte") {
-            o.characterMode = kModeByte;
+            o.settings.characterMode = kModeByte;
         } else if (value == "alnum") {
-            o.characterMode = kModeAlphanumeric;
+            o.settings.characterMode = kModeAlphanumeric;
         } else if (value == "numeric") {
-            o.characterMode = kModeNumeric;
+            o.settings.characterMode = kModeNumeric;
         } else {
             return Bad(name, value, "use byte, alnum or numeric");
         }
@@ -101,24 +101,24 @@ std::string Apply(const OptionName& option, std::string_view value, EncodeOption
         if (!ParseInteger(value, 1, 40, v) || !IsSupportedVersion(v)) {
             return Bad(name, value, "use 1 to 20 or 40");
         }
-        o.version = v;
+        o.settings.version = v;
     } else if (name == "level") {
         constexpr std::string_view kLevels = "LMQH";
         const std::size_t at = value.size() == 1 ? kLevels.find(value[0]) : std::string_view::npos;
         if (at == std::string_view::npos) {
             return Bad(name, value, "use L, M, Q or H");
         }
-        o.level = kLevelL + static_cast<int>(at);
+        o.settings.errorCorrectionLevel = kLevelL + static_cast<int>(at);
     } else if (name == "mask") {
-        if (!ParseInteger(value, 0, kMaskCount - 1, o.mask)) {
+        if (!ParseInteger(value, 0, kMaskCount - 1, o.settings.maskReference)) {
             return Bad(name, value, "use 0 to 7");
         }
     } else if (name == "module-width") {
-        if (!ParseInteger(value, 1, 2, o.moduleWidth)) {
+        if (!ParseInteger(value, 1, 2, o.settings.moduleWidth)) {
             return Bad(name, value, "use 1 or 2");
         }
     } else if (name == "colour") {
-        if (!ParseColour(value, o.colour)) {
+        if (!ParseColour(value, o.settings.symbolColour)) {
             return Bad(name, value, "use R,G,B with each 0 to 255, such as 0,0,255");
         }
     } else if (name == "input") {

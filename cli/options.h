@@ -3,19 +3,21 @@
 
 #include <string>
 
-#include "encode/encoder_state.h"
+#include <quirvane/encoder.h>
 
 namespace quirvane {
 
 enum class OutputFormat { FromExtension, Text, Png, Svg };
 
+// The tool starts from the window's presets, in 8-bit byte mode.
+inline constexpr EncoderSettings kToolDefaults = [] {
+    EncoderSettings settings = kPresetSettings;
+    settings.characterMode = kModeByte;
+    return settings;
+}();
+
 struct EncodeOptions {
-    int characterMode = kModeByte;
-    int version = 1;
-    int level = kLevelL;
-    int mask = 3;
-    int moduleWidth = 2;
-    SymbolColour colour{0, 0, 0};
+    EncoderSettings settings = kToolDefaults;
     bool hasText = false;  // the text came as an argument
     std::string text;
     std::string inputPath;  // --input; "-" is standard input

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+
 #include <cstdio>
 
 #include "render/symbol_image.h"

@@ -6,8 +6,9 @@
 #include <cstring>
 #include <utility>
 
+#include <quirvane/encoder.h>
+
 #include "ecc/generator_polynomials.h"
-#include "encode/encoder_state.h"
 
 namespace quirvane {
 
@@ -62,17 +63,6 @@ void EncoderState::EncodeBlocks(int forVersion, int level) {
     if (p == nullptr) {
         return;
     }
-    // The layout is stated again, so that the record always matches the
-    // blocks that were made.
-    symbolParameters.totalCodewords = p->totalCodewords;
-    symbolParameters.b1 = p->b1;
-    symbolParameters.b2 = p->b2;
-    symbolParameters.c1 = p->c1;
-    symbolParameters.k1 = p->k1;
-    symbolParameters.r1 = p->r1;
-    symbolParameters.c2 = p->c2;
-    symbolParameters.k2 = p->k2;
-    symbolParameters.r2 = p->r2;
     EncodeLayout(p->b1, p->b2, p->c1, p->k1, p->r1, p->c2, p->k2, p->r2);
 }
 

@@ -3,7 +3,7 @@
 // field (totals, C = K + R, capacities) follows from those by the rules the
 // standard's tables obey, and is worked out by the compiler so that the
 // program carries the finished table as constants.
-#include "ecc/symbol_parameters.h"
+#include <quirvane/encoder.h>
 
 namespace quirvane {
 namespace {
@@ -105,6 +105,40 @@ constexpr std::array<SymbolParameters, kRowCount> MakeTable() {
 }
 
 constexpr std::array<SymbolParameters, kRowCount> kTable = MakeTable();
+
+// Total codewords of a version from its geometry alone: every module that is
+// not a function pattern, format or version information, in whole bytes.
+constexpr int TotalCodewordsByGeometry(int v) {
+    int bits = (16 * v + 128) * v + 64;
+    if (v >= 2) {
+        const int a = v / 7 + 2;
+        bits -= (25 * a - 10) * a - 55;
+    }
+    if (v >= 7) {
+        bits -= 36;
+    }
+    return bits / 8;
+}
+
+// Every row's blocks add up to what the symbol holds, with group-2 blocks one
+// data codeword longer, and fit the block store.
+constexpr bool TableAddsUp() {
+    for (int i = 0; i < kRowCount; ++i) {
+        const SymbolParameters& p = kTable[i];
+        const bool groupsFit = p.c1 == p.k1 + p.r1 && p.c2 == p.k2 + p.r2 &&
+                               (p.b2 == 0 ? p.c2 == 0 && p.k2 == 0 && p.r2 == 0
+                                          : p.c2 == p.c1 + 1 && p.k2 == p.k1 + 1);
+        const bool totalsFit = p.b1 * p.c1 + p.b2 * p.c2 == p.totalCodewords &&
+                               p.totalCodewords == TotalCodewordsByGeometry(kLayouts[i].version);
+        const bool storeFits = p.b1 + p.b2 <= kBlockRowCount && p.c1 < kBlockRowStride &&
+                               p.c2 < kBlockRowStride && p.totalCodewords <= kMaxCodewords;
+        if (!groupsFit || !totalsFit || !storeFits) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(TableAddsUp(), "a block layout does not add up to its symbol");
 
 // Row index of a supported version: 1-20 are rows 0-19 of four levels, 40 is the last.
 constexpr int VersionRow(int version) {

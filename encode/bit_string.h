@@ -22,11 +22,3 @@ int AlphanumericValue(unsigned char character);
 int PackBits(const char* bits, int length, std::uint8_t* bytes);
 
 }  // namespace quirvane
-
-namespace quirvane {
-
-// Bit j of a codeword as '1' or '0', j = 0 being the most significant bit;
-// any j outside 0-7 gives '0'.
-char BitOf(std::uint8_t codeword, int j);
-
-}  // namespace quirvane

@@ -4,8 +4,9 @@
 #include <cassert>
 #include <cstring>
 
+#include <quirvane/encoder.h>
+
 #include "encode/bit_string.h"
-#include "encode/encoder_state.h"
 
 namespace quirvane {
 namespace {

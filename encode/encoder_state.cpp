@@ -1,4 +1,4 @@
-#include "encode/encoder_state.h"
+#include <quirvane/encoder.h>
 
 namespace quirvane {
 
@@ -10,7 +10,8 @@ EncoderState::EncoderState() {
 }
 
 bool EncoderState::LoadSymbolParameters() {
-    const SymbolParameters* p = FindSymbolParameters(version, errorCorrectionLevel);
+    const SymbolParameters* p =
+        FindSymbolParameters(settings.version, settings.errorCorrectionLevel);
     if (p == nullptr) {
         return false;
     }

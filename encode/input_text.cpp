@@ -1,4 +1,4 @@
-#include "encode/input_text.h"
+#include <quirvane/input_text.h>
 
 namespace quirvane {
 namespace {

@@ -7,7 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "encode/input_text.h"
+#include <quirvane/input_text.h>
+
 #include "fuzz/symbol_checker.h"
 
 namespace quirvane::fuzz {
@@ -43,60 +44,64 @@ bool InCharacterSet(int mode, char c) {
 FuzzCase DecodeFuzzInput(const std::uint8_t* data, std::size_t size) {
     const auto at = [&](std::size_t i) { return i < size ? data[i] : std::uint8_t{0}; };
     FuzzCase c;
-    c.mode = Pick(at(0), kModes, -8);        // 0xC8: 0, no mode chosen
-    c.version = Pick(at(1), kVersions, -6);  // 0xC6: 0; 0xDB-0xED: 21-39; 0xEF: 41
-    c.level = Pick(at(2), kLevels, -8);
-    c.mask = Pick(at(3), kMasks, -8);
+    EncoderSettings& s = c.settings;
+    s.characterMode = Pick(at(0), kModes, -8);  // 0xC8: 0, no mode chosen
+    s.version = Pick(at(1), kVersions, -6);     // 0xC6: 0; 0xDB-0xED: 21-39; 0xEF: 41
+    s.errorCorrectionLevel = Pick(at(2), kLevels, -8);
+    s.maskReference = Pick(at(3), kMasks, -8);
     c.clearReady = (at(4) & 1) != 0;
     const std::size_t start = size < 5 ? size : 5;
     c.text.assign(reinterpret_cast<const char*>(data + start),
                   size - start < kMaxText ? size - start : kMaxText);
-    if ((at(4) & 2) != 0 && (c.mode == kModeAlphanumeric || c.mode == kModeNumeric)) {
+    if ((at(4) & 2) != 0 &&
+        (s.characterMode == kModeAlphanumeric || s.characterMode == kModeNumeric)) {
         for (char& ch : c.text) {
             const auto b = static_cast<unsigned char>(ch);
-            ch = c.mode == kModeNumeric ? static_cast<char>('0' + b % 10) : kAlphanumeric[b % 45];
+            ch = s.characterMode == kModeNumeric ? static_cast<char>('0' + b % 10)
+                                                 : kAlphanumeric[b % 45];
         }
     }
     return c;
 }
 
 std::string RunCase(EncoderState& state, const FuzzCase& c) {
+    const EncoderSettings& s = c.settings;
     char where[96];
-    std::snprintf(where, sizeof where, "mode %d version %d level %d mask %d, %zu bytes: ", c.mode,
-                  c.version, c.level, c.mask, c.text.size());
+    std::snprintf(where, sizeof where,
+                  "mode %d version %d level %d mask %d, %zu bytes: ", s.characterMode, s.version,
+                  s.errorCorrectionLevel, s.maskReference, c.text.size());
     const std::vector<char> before(state.symbolMatrix, state.symbolMatrix + kPlaneCells);
     const int versionBefore = state.symbolVersion;
     if (c.clearReady) {
         state.dataReady = 0;
     }
     const int readyBefore = state.dataReady;
-    state.characterMode = c.mode;
-    state.version = c.version;
-    state.errorCorrectionLevel = c.level;
-    state.maskReference = c.mask;
+    state.settings = s;
     const GenerationResult result = state.CreateData(c.text);
 
     // What the command should have done, decided without the encoder's checks.
-    const bool supported = c.mode >= kModeByte && c.mode <= kModeNumeric &&
-                           ((c.version >= 1 && c.version <= 20) || c.version == 40) &&
-                           c.level >= kLevelL && c.level <= kLevelH && c.mask >= 0 && c.mask <= 7;
-    const SymbolParameters* p = supported ? FindSymbolParameters(c.version, c.level) : nullptr;
+    const bool supported = s.characterMode >= kModeByte && s.characterMode <= kModeNumeric &&
+                           ((s.version >= 1 && s.version <= 20) || s.version == 40) &&
+                           s.errorCorrectionLevel >= kLevelL && s.errorCorrectionLevel <= kLevelH &&
+                           s.maskReference >= 0 && s.maskReference <= 7;
+    const SymbolParameters* p =
+        supported ? FindSymbolParameters(s.version, s.errorCorrectionLevel) : nullptr;
     if (supported && p == nullptr) {
         return where + std::string("no table row");
     }
-    GenerationOutcome expected = c.mode == kModeNone ? GenerationOutcome::NoModeChosen
-                                 : supported         ? GenerationOutcome::Created
-                                                     : GenerationOutcome::UnsupportedSettings;
+    GenerationOutcome expected = s.characterMode == kModeNone ? GenerationOutcome::NoModeChosen
+                                 : supported                  ? GenerationOutcome::Created
+                                             : GenerationOutcome::UnsupportedSettings;
     std::string_view cut;
     if (expected == GenerationOutcome::Created) {
-        const int capacity = c.mode == kModeByte           ? p->byteCapacity
-                             : c.mode == kModeAlphanumeric ? p->alphanumericCapacity
-                                                           : p->numericCapacity;
+        const int capacity = s.characterMode == kModeByte           ? p->byteCapacity
+                             : s.characterMode == kModeAlphanumeric ? p->alphanumericCapacity
+                                                                    : p->numericCapacity;
         const int limit = c.text.size() < static_cast<std::size_t>(capacity)
                               ? static_cast<int>(c.text.size())
                               : capacity;
         int length = limit;
-        if (c.mode == kModeByte) {
+        if (s.characterMode == kModeByte) {
             // Never through a UTF-8 character: back to the lead byte of a
             // sequence the limit cuts, at most three bytes.
             length = Utf8SafeCut(c.text, limit);
@@ -109,9 +114,9 @@ std::string RunCase(EncoderState& state, const FuzzCase& c) {
         }
         cut = std::string_view(c.text).substr(0, static_cast<std::size_t>(length));
         for (char ch : cut) {
-            if (c.mode != kModeByte && !InCharacterSet(c.mode, ch)) {
-                expected = c.mode == kModeNumeric ? GenerationOutcome::NotNumeric
-                                                  : GenerationOutcome::NotAlphanumeric;
+            if (s.characterMode != kModeByte && !InCharacterSet(s.characterMode, ch)) {
+                expected = s.characterMode == kModeNumeric ? GenerationOutcome::NotNumeric
+                                                           : GenerationOutcome::NotAlphanumeric;
                 break;
             }
         }
@@ -132,7 +137,7 @@ std::string RunCase(EncoderState& state, const FuzzCase& c) {
         return {};
     }
 
-    if (state.symbolVersion != c.version || state.dataReady != 1) {
+    if (state.symbolVersion != s.version || state.dataReady != 1) {
         return where + std::string("symbolVersion or dataReady not set");
     }
     int numbers[5] = {};
@@ -142,7 +147,7 @@ std::string RunCase(EncoderState& state, const FuzzCase& c) {
     }
     // Stream, terminator and fill in whole bytes, before the pad codewords.
     const int streamBytes =
-        (StreamBits(c.mode, c.version, static_cast<int>(cut.size())) + 4 + 7) / 8;
+        (StreamBits(s.characterMode, s.version, static_cast<int>(cut.size())) + 4 + 7) / 8;
     const int dataBytes = std::min(streamBytes, p->dataCodewords);
     const int want[5] = {static_cast<int>(c.text.size()), dataBytes, p->b1 + p->b2, p->r1,
                          p->totalCodewords};
@@ -153,7 +158,8 @@ std::string RunCase(EncoderState& state, const FuzzCase& c) {
         }
     }
     const std::string fault =
-        CheckSymbol(state.symbolMatrix, {c.mode, c.version, c.level, c.mask, cut});
+        CheckSymbol(state.symbolMatrix,
+                    {s.characterMode, s.version, s.errorCorrectionLevel, s.maskReference, cut});
     return fault.empty() ? fault : where + fault;
 }
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "encode/encoder_state.h"
+#include <quirvane/encoder.h>
 
 namespace quirvane::fuzz {
 
@@ -14,10 +14,7 @@ namespace quirvane::fuzz {
 inline constexpr std::size_t kMaxText = 64 * 1024;
 
 struct FuzzCase {
-    int mode = kModeByte;
-    int version = 1;
-    int level = kLevelL;
-    int mask = 0;
+    EncoderSettings settings;
     bool clearReady = false;  // as if the last symbol had been drawn
     std::string text;
 };

@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "ecc/symbol_parameters.h"
+#include <quirvane/symbol_parameters.h>
 
 namespace quirvane::fuzz {
 namespace {

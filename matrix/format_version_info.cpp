@@ -1,7 +1,8 @@
 // Format information (level and mask, BCH(15,5)-protected and masked) and,
 // from version 7, version information. Written after masking and after the
 // marks are cleared, so the mask never touches them.
-#include "encode/encoder_state.h"
+#include <quirvane/encoder.h>
+
 #include "matrix/format_word.h"
 
 namespace quirvane {

@@ -6,7 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "encode/encoder_state.h"
+#include <quirvane/encoder.h>
+
 #include "matrix/alignment_centres.h"
 
 namespace quirvane {

@@ -4,7 +4,7 @@
 // column gives exactly that, once the filler of the group-1 rows is skipped.
 #include <cstring>
 
-#include "encode/encoder_state.h"
+#include <quirvane/encoder.h>
 
 namespace quirvane {
 

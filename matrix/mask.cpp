@@ -3,7 +3,7 @@
 // marks keep the mask off every function module.
 #include <cstring>
 
-#include "encode/encoder_state.h"
+#include <quirvane/encoder.h>
 
 namespace quirvane {
 namespace {

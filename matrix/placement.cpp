@@ -8,34 +8,28 @@
 // The function modules are recognised by the '*' the marking has just put on
 // exactly them: reading the mark is far cheaper than working the geometry out
 // again for each of the 29,648 modules of version 40.
-#include "encode/encoder_state.h"
+#include "matrix/placement.h"
+
+#include <quirvane/encoder.h>
 
 namespace quirvane {
-
-char BitOf(std::uint8_t codeword, int j) {
-    if (j < 0 || j > 7) {
-        return '0';
-    }
-    return ((codeword >> (7 - j)) & 1U) != 0 ? '1' : '0';
-}
 
 void EncoderState::PlaceCodewords(int forVersion) {
     const int n = SideOf(forVersion);
     const std::uint8_t* next = codewordSequence;
-    unsigned codeword = 0;
-    int bitsLeftInCodeword = 0;
+    std::uint8_t codeword = 0;
+    int bit = 8;  // the next bit of codeword, 0 the most significant
     int bitsLeft = 8 * codewordCount;
     auto place = [&](char& cell) {
         if (cell == kFunctionMark || bitsLeft == 0) {
             return;
         }
-        if (bitsLeftInCodeword == 0) {
+        if (bit == 8) {
             codeword = *next++;
-            bitsLeftInCodeword = 8;
+            bit = 0;
         }
-        --bitsLeftInCodeword;
         --bitsLeft;
-        cell = ((codeword >> bitsLeftInCodeword) & 1U) != 0 ? '1' : '0';
+        cell = BitOf(codeword, bit++);
     };
     bool upward = true;
     for (int right = n - 1; right >= 1; right -= 2) {

@@ -4,9 +4,7 @@
 // clipboard bitmap and the files of quirvane-encode all share it.
 #pragma once
 
-#include <cstdint>
-
-#include "encode/encoder_state.h"
+#include <quirvane/encoder.h>
 
 namespace quirvane {
 
@@ -14,14 +12,6 @@ inline constexpr int kMarginPixels = 10;
 
 constexpr int ImageSideOf(int symbolSide, int moduleWidth) {
     return symbolSide * moduleWidth + 2 * kMarginPixels;
-}
-
-// The 24-bit colour of a dark module as 0xRRGGBB, each component reduced to
-// its low 8 bits.
-constexpr std::uint32_t DarkRgbOf(SymbolColour colour) {
-    return (static_cast<std::uint32_t>(colour.red & 0xFF) << 16) |
-           (static_cast<std::uint32_t>(colour.green & 0xFF) << 8) |
-           static_cast<std::uint32_t>(colour.blue & 0xFF);
 }
 
 // A finished symbol as the drawing code sees it: the cells of a plane (row

@@ -8,7 +8,7 @@ QImage RenderSymbolImage(SymbolView symbol, int moduleWidth, SymbolColour colour
     const int side = ImageSideOf(symbol.side, moduleWidth);
     QImage image(side, side, QImage::Format_RGB32);
     image.fill(Qt::white);
-    const QRgb dark = qRgb(colour.red & 0xFF, colour.green & 0xFF, colour.blue & 0xFF);
+    const QRgb dark = 0xFF000000U | PackedRgbOf(colour);  // opaque
     // Writing the scan lines directly: a version 40 symbol is 31,329 modules,
     // far too many for a painter call each.
     for (int r = 0; r < symbol.side; ++r) {

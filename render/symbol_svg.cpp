@@ -15,7 +15,7 @@ std::string RenderSymbolSvg(SymbolView symbol, int moduleWidth, SymbolColour col
     svg += buffer;
     svg += "<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
     std::snprintf(buffer, sizeof buffer, "<path fill=\"#%06x\" d=\"",
-                  static_cast<unsigned>(DarkRgbOf(colour)));
+                  static_cast<unsigned>(PackedRgbOf(colour)));
     svg += buffer;
     // One rectangle per horizontal run of dark modules keeps the file small.
     for (int r = 0; r < symbol.side; ++r) {

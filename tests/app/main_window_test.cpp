@@ -4,11 +4,12 @@
 // user typed.
 #include <QGroupBox>
 #include <QLabel>
+
 #include <tuple>
 
 #include "app/about_box.h"
 #include "app/dialog_template.h"
-#include "render/large_symbol_window.h"
+#include "app/large_symbol_window.h"
 #include "tests/app/app_test_support.h"
 
 class MainWindowTest : public QObject {
@@ -77,8 +78,9 @@ class MainWindowTest : public QObject {
             QVERIFY(message.isEmpty() || s.messages[0].contains(message));
             QCOMPARE(s.d->InputText(), input);
             const EncoderState& st = s.d->State();
-            QCOMPARE(QList<int>({st.version, st.errorCorrectionLevel, st.moduleWidth,
-                                 st.maskReference, st.characterMode, st.dataReady}),
+            QCOMPARE(QList<int>({st.settings.version, st.settings.errorCorrectionLevel,
+                                 st.settings.moduleWidth, st.settings.maskReference,
+                                 st.settings.characterMode, st.dataReady}),
                      QList<int>({1, kLevelL, 2, 3, kModeNone, 0}));
             QCOMPARE(s.Text(kRedField) + s.Text(kGreenField) + s.Text(kBlueField) + "|" +
                          s.Text(1014) + "|" + s.Text(kStatusLine),
@@ -112,7 +114,7 @@ class MainWindowTest : public QObject {
             Started s;
             position < 0 ? s.Click(id) : s.Choose(id, position);
             QCOMPARE(s.Text(kStatusLine), status);
-            QCOMPARE(s.d->State().maskReference, id == kMaskList ? position : 3);
+            QCOMPARE(s.d->State().settings.maskReference, id == kMaskList ? position : 3);
         }
     }
 

@@ -5,8 +5,8 @@
 #include <QLabel>
 #include <QTimer>
 
-#include "render/large_symbol_window.h"
-#include "render/symbol_frame.h"
+#include "app/large_symbol_window.h"
+#include "app/symbol_frame.h"
 #include "tests/app/app_test_support.h"
 #include "tests/support/symbol_pixels.h"
 #include "tests/support/zbar_decode.h"

@@ -11,8 +11,9 @@
 #include <tuple>
 #include <vector>
 
+#include <quirvane/encoder.h>
+
 #include "ecc/generator_polynomials.h"
-#include "encode/encoder_state.h"
 
 namespace quirvane {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <tuple>
 
-#include "encode/encoder_state.h"
+#include <quirvane/encoder.h>
 
 namespace quirvane {
 namespace {
@@ -22,10 +22,10 @@ std::unique_ptr<EncoderState> Encode(int mode, int version, int level, const std
 }
 
 void Configure(EncoderState& state, int mode, int version, int level, int mask = 3) {
-    state.characterMode = mode;
-    state.version = version;
-    state.errorCorrectionLevel = level;
-    state.maskReference = mask;
+    state.settings = EncoderSettings{.characterMode = mode,
+                                     .version = version,
+                                     .errorCorrectionLevel = level,
+                                     .maskReference = mask};
 }
 
 // All the symbol's data codewords, and how many of them hold the stream.

@@ -53,7 +53,7 @@ TEST(FuzzRegression, EverySettingReadsBack) {
                 const int lengths[8] = {0, 1, cap / 3, cap - 1, cap, cap + 1, 2 * cap, 20000};
                 for (int mask = 0; mask < 8; ++mask, ++symbols) {
                     const std::string text = texts[mode].substr(0, lengths[mask]);
-                    const FuzzCase c{mode, version, level, mask, mask % 2 == 1, text};
+                    const FuzzCase c{{mode, version, level, mask}, mask % 2 == 1, text};
                     ASSERT_EQ(RunCase(*state, c), "") << version << level << mode << mask;
                 }
             }
@@ -64,20 +64,22 @@ TEST(FuzzRegression, EverySettingReadsBack) {
 
 TEST(FuzzRegression, RefusalsKeepThePreviousSymbol) {
     auto state = std::make_unique<EncoderState>();
-    ASSERT_EQ(RunCase(*state, {kModeByte, 2, kLevelQ, 3, false, "before"}), "");
+    ASSERT_EQ(RunCase(*state, {{kModeByte, 2, kLevelQ, 3}, false, "before"}), "");
     const FuzzCase refused[] = {
-        {kModeNone, 1, kLevelL, 0, false, "A"},
-        {4, 1, kLevelL, 0, true, "A"},
-        {kModeByte, 21, kLevelL, 0, false, "A"},
-        {kModeByte, 41, kLevelL, 0, false, "A"},
-        {kModeByte, 1, 5, 0, false, "A"},
-        {kModeByte, 1, kLevelL, 8, false, "A"},
-        {kModeAlphanumeric, 1, kLevelL, 0, false, "hello"},
-        {kModeNumeric, 1, kLevelL, 0, true, "12a4"},
+        {{kModeNone, 1, kLevelL, 0}, false, "A"},
+        {{4, 1, kLevelL, 0}, true, "A"},
+        {{kModeByte, 21, kLevelL, 0}, false, "A"},
+        {{kModeByte, 41, kLevelL, 0}, false, "A"},
+        {{kModeByte, 1, 5, 0}, false, "A"},
+        {{kModeByte, 1, kLevelL, 8}, false, "A"},
+        {{kModeAlphanumeric, 1, kLevelL, 0}, false, "hello"},
+        {{kModeNumeric, 1, kLevelL, 0}, true, "12a4"},
     };
     for (const FuzzCase& c : refused) {
-        SCOPED_TRACE(::testing::Message() << c.mode << " v" << c.version << " " << c.level << " "
-                                          << c.mask << " " << c.text);
+        const EncoderSettings& s = c.settings;
+        SCOPED_TRACE(::testing::Message()
+                     << s.characterMode << " v" << s.version << " " << s.errorCorrectionLevel << " "
+                     << s.maskReference << " " << c.text);
         EXPECT_EQ(RunCase(*state, c), "");
         EXPECT_EQ(state->symbolVersion, 2);
     }
@@ -87,7 +89,7 @@ TEST(FuzzRegression, RefusalsKeepThePreviousSymbol) {
 TEST(FuzzRegression, CheckerFindsDamage) {
     auto state = std::make_unique<EncoderState>();
     const std::string text = "Quirvane checks its own symbols";
-    ASSERT_EQ(RunCase(*state, {kModeByte, 7, kLevelM, 5, false, text}), "");
+    ASSERT_EQ(RunCase(*state, {{kModeByte, 7, kLevelM, 5}, false, text}), "");
     const Expectation expected{kModeByte, 7, kLevelM, 5, text};
     ASSERT_EQ(CheckSymbol(state->symbolMatrix, expected), "");
     for (const auto& [row, column, fault] :

@@ -14,7 +14,8 @@
 #include <utility>
 #include <vector>
 
-#include "encode/encoder_state.h"
+#include <quirvane/encoder.h>
+
 #include "matrix/format_word.h"
 #include "reference_geometry.h"
 

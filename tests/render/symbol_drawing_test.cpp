@@ -17,8 +17,8 @@ namespace {
 TEST(SymbolDrawing, ImageAndSvgPutEveryDarkModuleOnItsPixelsInTheColour) {
     for (const auto& [version, n] : {std::pair{1, 21}, std::pair{40, 177}}) {
         auto state = std::make_unique<EncoderState>();
-        state->version = version;
-        state->characterMode = kModeByte;
+        state->settings.version = version;
+        state->settings.characterMode = kModeByte;
         ASSERT_TRUE(state->CreateData("drawing \xE2\x96\xA0").Created());
         // Only '1' is dark: '*' cells in row 8 and '1's just beyond the side are not drawn.
         char* cells = state->symbolMatrix;

@@ -5,9 +5,10 @@
 
 #include <QImage>
 #include <QString>
+
 #include <vector>
 
-#include "encode/encoder_state.h"
+#include <quirvane/encoder.h>
 
 namespace quirvane::testing {
 

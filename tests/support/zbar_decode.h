@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QImage>
+
 #include <string>
 
 namespace quirvane::testing {

@@ -1,7 +1,27 @@
-// EncoderState is the whole encoder: one fixed-size record that holds the
+// The Quirvane encoder: one fixed-size record, EncoderState, that holds the
 // settings in force, the working buffers of every stage and the finished
 // symbol. Its operations work on those buffers in place, so making a symbol
 // allocates nothing; each run of CreateData clears what it reuses.
+//
+// Where each stage lives, in the order CreateData chains them:
+//
+//   encode/create_data.cpp        CreateData: checks the settings, cuts the text
+//                                 to capacity, checks its characters, then runs:
+//   encode/data_bit_stream.cpp      BuildDataCodewords   text -> dataCodewords
+//   ecc/reed_solomon.cpp            EncodeBlocks         -> blockRows (EncodeLayout,
+//                                                        ComputeRemainder)
+//   matrix/function_patterns.cpp    MarkFunctionAreas    '*' on every function module
+//   matrix/interleave.cpp           InterleaveBlocks     -> codewordSequence, which
+//   matrix/placement.cpp              calls PlaceCodewords -> dataPlane
+//   matrix/mask.cpp                 ApplyMask            the chosen mask
+//   matrix/function_patterns.cpp    MarkFunctionAreas    the '*' marks back to '0'
+//   matrix/format_version_info.cpp  WriteFormatAndVersionInfo
+//   matrix/function_patterns.cpp    BuildFunctionPatterns -> patternPlane
+//   encode/create_data.cpp          JoinPlanes           -> symbolMatrix
+//
+//   ecc/symbol_parameters.cpp     the parameter table
+//   ecc/galois.cpp                GF(256) tables (BuildGaloisTables)
+//   encode/encoder_state.cpp      the record's start values, LoadSymbolParameters
 //
 // Modules and bits are characters: '1' dark or set, '0' light or clear, '*' a
 // function module while codewords are placed and masked. A plane is 256 x 256
@@ -12,8 +32,9 @@
 #include <cstdint>
 #include <string_view>
 
-#include "ecc/symbol_parameters.h"
-#include "encode/generation_result.h"
+#include <quirvane/encoder_settings.h>
+#include <quirvane/generation_result.h>
+#include <quirvane/symbol_parameters.h>
 
 namespace quirvane {
 
@@ -39,12 +60,6 @@ inline constexpr int kGaloisTableSize = 257;
 inline constexpr int kMaxGeneratorDegree = 30;
 inline constexpr int kRegisterWidth = 32;
 
-struct SymbolColour {
-    int red;
-    int green;
-    int blue;
-};
-
 struct GaloisTables {
     int exponent[kGaloisTableSize];   // alpha^i for i = 0..255, then -1
     int logarithm[kGaloisTableSize];  // log of 1..255; -1 for 0 and the end marker
@@ -52,14 +67,12 @@ struct GaloisTables {
 
 struct EncoderState {
     EncoderState();
+    // 290 KB of buffers: made once and kept, never copied by accident.
+    EncoderState(const EncoderState&) = delete;
+    EncoderState& operator=(const EncoderState&) = delete;
 
     // ---- Settings in force (written by the front end) ----
-    int characterMode = kModeNone;  // 0 none chosen, 1 byte, 2 alphanumeric, 3 numeric
-    int version = 1;                // 1-20 or 40
-    int errorCorrectionLevel = kLevelL;
-    int maskReference = 3;  // 0-7, applied as chosen
-    int moduleWidth = 2;    // pixels per module when drawn: 1 or 2
-    SymbolColour symbolColour{0, 0, 0};
+    EncoderSettings settings = kPresetSettings;
     int dataReady = 0;  // 1 from a successful CreateData until the symbol is drawn
 
     // The record of (version, errorCorrectionLevel); see LoadSymbolParameters.
@@ -116,11 +129,11 @@ struct EncoderState {
     // text to capacity, validates it, encodes, and leaves the finished symbol
     // in symbolMatrix with dataReady set. A refusal changes nothing the symbol
     // depends on; the result says what to show.
-    GenerationResult CreateData(std::string_view inputText);
+    [[nodiscard]] GenerationResult CreateData(std::string_view inputText);
 
     // ---- Parameters ----
-    // Fills symbolParameters for (version, errorCorrectionLevel). Returns false,
-    // and writes nothing, when either is unsupported.
+    // Fills symbolParameters for the version and level of the settings.
+    // Returns false, and writes nothing, when either is unsupported.
     bool LoadSymbolParameters();
 
     // ---- Data bit stream ----
@@ -152,9 +165,13 @@ struct EncoderState {
     void MarkAlignmentArea(int row, int column, int mode, char mark);
 
     // ---- Interleaving, placement, mask, format and version information ----
+    // Reads blockRows column by column into codewordSequence, sets
+    // codewordCount and ends by calling PlaceCodewords, which is how the
+    // codewords reach dataPlane.
     void InterleaveBlocks(int forVersion, int level);
-    // Fills the modules of dataPlane not marked kFunctionMark; the marking
-    // must have run for this version.
+    // Writes the bits of codewordSequence into the modules of dataPlane not
+    // marked kFunctionMark; the marking must have run for this version. Called
+    // by InterleaveBlocks once the sequence is complete.
     void PlaceCodewords(int forVersion);
     void ApplyMask(int forVersion, int mask);
     void WriteFormatAndVersionInfo(int forVersion, int level, int mask);

@@ -9,15 +9,12 @@ namespace quirvane {
 enum class GenerationOutcome {
     Created,
     NoModeChosen,         // no character mode has been picked yet
-    Group1LayoutError,    // C1 != K1 + R1 in the parameter table
-    Group2LayoutError,    // C2 != K2 + R2
-    TotalLayoutError,     // B1 * C1 + B2 * C2 != total codewords
     NotAlphanumeric,      // a character outside the 45-character set
     NotNumeric,           // a character other than a digit
     UnsupportedSettings,  // version, level or mask outside what the lists offer
 };
 
-struct GenerationResult {
+struct [[nodiscard]] GenerationResult {
     GenerationOutcome outcome = GenerationOutcome::Created;
     // The new status line (UTF-8), when the outcome changes it; a refusal on
     // the mode or the character set leaves the status line as it was.

@@ -11,7 +11,7 @@
 
 #include <functional>
 
-namespace quirvane {
+namespace quirvane::app {
 
 class SymbolFrame : public QFrame {
     Q_OBJECT
@@ -42,4 +42,4 @@ class SymbolFrame : public QFrame {
     std::function<QImage()> waiting_;
 };
 
-}  // namespace quirvane
+}  // namespace quirvane::app

@@ -8,10 +8,11 @@
 #include <QDialog>
 #include <QImage>
 
-#include "encode/encoder_state.h"
+#include <quirvane/encoder.h>
+
 #include "render/symbol_geometry.h"
 
-namespace quirvane {
+namespace quirvane::app {
 
 class SymbolFrame;
 
@@ -35,4 +36,4 @@ class LargeSymbolWindow : public QDialog {
     QHash<int, QWidget*> controls_;
 };
 
-}  // namespace quirvane
+}  // namespace quirvane::app

@@ -1,8 +1,8 @@
-#include "render/symbol_frame.h"
+#include "app/symbol_frame.h"
 
 #include <QPainter>
 
-namespace quirvane {
+namespace quirvane::app {
 
 SymbolFrame::SymbolFrame(QWidget* parent) : QFrame(parent) {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -30,4 +30,4 @@ void SymbolFrame::paintEvent(QPaintEvent* event) {
     emit Painted();
 }
 
-}  // namespace quirvane
+}  // namespace quirvane::app

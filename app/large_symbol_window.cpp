@@ -1,22 +1,22 @@
-#include "render/large_symbol_window.h"
+#include "app/large_symbol_window.h"
 
 #include <QPushButton>
 
 #include "app/dialog_builder.h"
+#include "app/symbol_frame.h"
 #include "render/clipboard.h"
-#include "render/symbol_frame.h"
 #include "render/symbol_image.h"
 
-namespace quirvane {
+namespace quirvane::app {
 
 LargeSymbolWindow::LargeSymbolWindow(SymbolView symbol, int moduleWidth, SymbolColour colour,
                                      QWidget* parent)
     : QDialog(parent) {
-    const app::BuiltControls built =
-        app::BuildDialog(this, app::LoadDialogTemplate(app::kLargeSymbolTemplate),
-                         [](const app::ControlTemplate& c, QWidget* parentWidget) -> QWidget* {
-                             return c.id == kFrame ? new SymbolFrame(parentWidget) : nullptr;
-                         });
+    const BuiltControls built =
+        BuildDialog(this, LoadDialogTemplate(kLargeSymbolTemplate),
+                    [](const ControlTemplate& c, QWidget* parentWidget) -> QWidget* {
+                        return c.id == kFrame ? new SymbolFrame(parentWidget) : nullptr;
+                    });
     controls_ = built.byId;
     frame_ = qobject_cast<SymbolFrame*>(controls_.value(kFrame));
     if (auto* ok = qobject_cast<QPushButton*>(controls_.value(kOkButton))) {
@@ -32,4 +32,4 @@ QWidget* LargeSymbolWindow::Control(int id) const {
     return controls_.value(id);
 }
 
-}  // namespace quirvane
+}  // namespace quirvane::app

@@ -1,0 +1,39 @@
+// The settings a symbol is made with, in one record that the window, the
+// command-line tool and the fuzzer all fill, and the presets every front end
+// starts from. The colour is packed here too, so that the window, the files
+// and the clipboard agree on it.
+#pragma once
+
+#include <cstdint>
+
+#include <quirvane/symbol_parameters.h>
+
+namespace quirvane {
+
+struct SymbolColour {
+    int red;
+    int green;
+    int blue;
+};
+
+struct EncoderSettings {
+    int characterMode = kModeNone;       // 0 none chosen, 1 byte, 2 alphanumeric, 3 numeric
+    int version = 1;                     // 1-20 or 40
+    int errorCorrectionLevel = kLevelL;  // 1 L, 2 M, 3 Q, 4 H
+    int maskReference = 3;               // 0-7, applied as chosen
+    int moduleWidth = 2;                 // pixels per module when drawn: 1 or 2
+    SymbolColour symbolColour{0, 0, 0};  // dark modules; light ones are white
+};
+
+// What the window's lists and colour fields start on, and the tool's defaults.
+inline constexpr EncoderSettings kPresetSettings{};
+
+// The 24-bit colour of a dark module as 0xRRGGBB, each component reduced to
+// its low 8 bits.
+constexpr std::uint32_t PackedRgbOf(SymbolColour colour) {
+    return (static_cast<std::uint32_t>(colour.red & 0xFF) << 16) |
+           (static_cast<std::uint32_t>(colour.green & 0xFF) << 8) |
+           static_cast<std::uint32_t>(colour.blue & 0xFF);
+}
+
+}  // namespace quirvane
