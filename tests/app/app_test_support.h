@@ -12,12 +12,19 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <quirvane/version.h>
+
 #include "app/application.h"
 #include "app/input_file.h"
 #include "app/main_dialog.h"
 #include "app/message_box.h"
 
 namespace quirvane::testing {
+
+// The main window's caption: the version with its point written full width.
+inline QString MainCaptionText() {
+    return QString("Quirvane（VER%1）").arg(QString(kVersionText).replace('.', "．"));
+}
 
 // A second; the sanitized build runs everything several times slower.
 #ifdef QUIRVANE_SANITIZED

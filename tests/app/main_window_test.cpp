@@ -25,12 +25,15 @@ class MainWindowTest : public QObject {
         LargeSymbolWindow large(SymbolView{}, 2, SymbolColour{0, 0, 0});
         const std::pair<QDialog*, QString> rows[] = {
             {s.d.get(),
-             "Quirvane（VER40．02）|入力コ－ド|ファイル選択|状態|８ビットバイト|英数字（ABC... "
-             "./:）|"
-             "数字|バージョン|誤り訂正|マスク|データ作成|総コード数 =|データ語数 +|誤り訂正語数|"
-             "RSブロック数/|RSブロック内容|８ビット容量|英数字容量|数字容量|RSブロック数/|"
-             "RSブロック内容|ピクセル|色(　RGB：０～２５５)|パターン作成|終了"},
-            {&about, "Quirvane のﾊﾞｰｼﾞｮﾝ情報|Quirvane Version 40.02|QR コード作成プログラム|OK"},
+             quirvane::testing::MainCaptionText() +
+                 "|入力コ－ド|ファイル選択|状態|８ビットバイト|英数字（ABC... ./:）|"
+                 "数字|バージョン|誤り訂正|マスク|データ作成|総コード数 =|データ語数 "
+                 "+|誤り訂正語数|"
+                 "RSブロック数/|RSブロック内容|８ビット容量|英数字容量|数字容量|RSブロック数/|"
+                 "RSブロック内容|ピクセル|色(　RGB：０～２５５)|パターン作成|終了"},
+            {&about,
+             QString("Quirvane のﾊﾞｰｼﾞｮﾝ情報|Quirvane Version %1|QR コード作成プログラム|OK")
+                 .arg(kVersionText)},
             {&large, "Quirvane_V40|OK|バージョン　４０ 表示"},
         };
         for (const auto& [window, captions] : rows) {

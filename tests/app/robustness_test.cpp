@@ -43,7 +43,7 @@ class RobustnessTest : public QObject {
             QVERIFY(s.messages.isEmpty());
             QCOMPARE(s.Text(kStatusLine).section("  ", 0, 0),
                      QString("入力バイト数：%1").arg(input.toUtf8().size()));
-            QCOMPARE(s.d->windowTitle(), "Quirvane（VER40．02）   " + path);
+            QCOMPARE(s.d->windowTitle(), quirvane::testing::MainCaptionText() + "   " + path);
             QCOMPARE(s.d->InputText(), input);
             QCOMPARE(Copied().size(), QSize(62, 62));
             s.ChooseFile(s.Write("second.txt", "second"));
