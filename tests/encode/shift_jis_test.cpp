@@ -2,15 +2,15 @@
 // character at a time over every scalar and every code, plus the characters
 // that matter by name; UTF-8 decoding against a plain encoder and bad input.
 #include <gtest/gtest.h>
-#include <iconv.h>
 
 #include <cstddef>
 #include <cstdio>
+#include <iconv.h>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "encode/shift_jis.h"
+#include <quirvane/shift_jis.h>
 
 namespace quirvane {
 namespace {
