@@ -2,7 +2,6 @@
 // of the layout in force, and each block gets the remainder of d(x) * x^R
 // divided by the generator polynomial of degree R. Each finished block is one
 // row of blockRows, which the interleaving reads back column by column.
-#include <cassert>
 #include <cstring>
 #include <utility>
 
@@ -11,6 +10,36 @@
 #include "ecc/generator_polynomials.h"
 
 namespace quirvane {
+namespace {
+
+// A generator of n terms the register can work with: R = n - 1 from 1 to 30,
+// a leading term of logarithm 0 and every term a logarithm 0-254.
+bool IsUsableGenerator(int n, const int* generator) {
+    if (generator == nullptr || n < 2 || n > kMaxGeneratorDegree + 1 || generator[0] != 0) {
+        return false;
+    }
+    for (int j = 1; j < n; ++j) {
+        if (generator[j] < 0 || generator[j] > 254) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// A layout whose blocks fit the block store and whose data the data codewords
+// hold: one group, or a second with one data codeword more and the same R.
+bool IsUsableLayout(int b1, int b2, int c1, int k1, int r1, int c2, int k2, int r2) {
+    const bool groupOne = b1 >= 1 && k1 >= 0 && r1 >= 1 && c1 == k1 + r1;
+    const bool groupTwo = b2 == 0 || (b2 >= 1 && k2 == k1 + 1 && r2 == r1 && c2 == k2 + r2);
+    if (!groupOne || !groupTwo || b2 < 0 || b1 + b2 > kBlockRowCount) {
+        return false;
+    }
+    const int widest = b2 > 0 ? c2 : c1;
+    const long long data = static_cast<long long>(b1) * k1 + static_cast<long long>(b2) * k2;
+    return widest <= kBlockRowStride && data <= kMaxCodewords && GeneratorOfDegree(r1) != nullptr;
+}
+
+}  // namespace
 
 void EncoderState::BuildGeneratorProducts(const int* generator, int degree) {
     std::memset(generatorProducts, 0, sizeof generatorProducts);
@@ -28,10 +57,13 @@ void EncoderState::BuildGeneratorProducts(const int* generator, int degree) {
     productsDegree = degree;
 }
 
-void EncoderState::ComputeRemainder([[maybe_unused]] int c, std::uint8_t* buffer, int k, int n,
+void EncoderState::ComputeRemainder(int c, std::uint8_t* buffer, int k, int n,
                                     const int* generator) {
     const int r = n - 1;
-    assert(r > 0 && r <= kMaxGeneratorDegree && c == k + r && c <= kBlockRowStride);
+    if (buffer == nullptr || !IsUsableGenerator(n, generator) || k < 0 || c != k + r ||
+        c > kBlockRowStride) {
+        return;
+    }
     // Compared by value: a caller may hand another generator at the same address.
     if (r != productsDegree ||
         std::memcmp(generator, productsGenerator, sizeof(int) * static_cast<std::size_t>(n)) != 0) {
@@ -67,11 +99,13 @@ void EncoderState::EncodeBlocks(int forVersion, int level) {
 }
 
 void EncoderState::EncodeLayout(int b1, int b2, int c1, int k1, int r1, int c2, int k2, int r2) {
-    (void)r2;  // equal to r1 in every layout: one generator serves both groups
+    if (!IsUsableLayout(b1, b2, c1, k1, r1, c2, k2, r2)) {
+        return;
+    }
+    // r2 equals r1 in every layout: one generator serves both groups.
     blockCount = b1 + b2;
     generatorDegree = r1;
     const int* generator = GeneratorOfDegree(r1);
-    assert(generator != nullptr && blockCount <= kBlockRowCount);
 
     int readPosition = 0;
     for (int b = 0; b < blockCount; ++b) {

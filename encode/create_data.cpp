@@ -20,10 +20,6 @@ void Refuse(GenerationResult& result, GenerationOutcome outcome, const char* mes
     std::snprintf(result.message, sizeof result.message, "%s", message);
 }
 
-bool IsSupportedMode(int mode) {
-    return mode >= kModeByte && mode <= kModeNumeric;
-}
-
 // Index of the first character outside the mode's character set, or -1.
 int FirstInvalidCharacter(const char* text, int count, int mode) {
     for (int i = 0; i < count; ++i) {
@@ -91,8 +87,7 @@ GenerationResult EncoderState::CreateData(std::string_view inputText) {
         return result;
     }
     if (!IsSupportedMode(characterMode) || !IsSupportedVersion(version) ||
-        !IsSupportedLevel(errorCorrectionLevel) || maskReference < 0 ||
-        maskReference >= kMaskCount) {
+        !IsSupportedLevel(errorCorrectionLevel) || !IsSupportedMask(maskReference)) {
         Refuse(result, GenerationOutcome::UnsupportedSettings,
                "文字種別、バージョン、誤り訂正レベル、マスクの指定が範囲外です");
         return result;

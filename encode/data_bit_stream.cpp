@@ -18,6 +18,30 @@ int DigitValue(char digit) {
     return digit - '0';
 }
 
+// Bits of the characters of one mode, before the terminator.
+int DataBitsOf(int mode, int count) {
+    switch (mode) {
+        case kModeNumeric:
+            return 10 * (count / 3) + (count % 3 == 2 ? 7 : count % 3 == 1 ? 4 : 0);
+        case kModeAlphanumeric:
+            return 11 * (count / 2) + 6 * (count % 2);
+        default:
+            return 8 * count;
+    }
+}
+
+// The stream can be built: the mode and version are supported, the count
+// fits its indicator and the whole stream, fill included, fits the storage.
+bool StreamFits(int mode, int forVersion, int count, int dataCodewordsCount) {
+    if (!IsSupportedMode(mode) || !IsSupportedVersion(forVersion) || count < 0 ||
+        count > kMaxDataText || dataCodewordsCount < 0 || dataCodewordsCount > kMaxCodewords) {
+        return false;
+    }
+    const int width = CountIndicatorWidth(mode, forVersion);
+    const int bits = 4 + width + DataBitsOf(mode, count) + kTerminatorBits + 7;
+    return count < (1 << width) && bits < kBitStringSize;
+}
+
 }  // namespace
 
 void AppendBits(char* bits, int& length, unsigned value, int width) {
@@ -59,6 +83,9 @@ void EncoderState::AppendToStream(const char* bits) {
 }
 
 void EncoderState::BuildDataCodewords(int mode, int forVersion, int dataCodewordsCount) {
+    if (!StreamFits(mode, forVersion, dataCharacterCount, dataCodewordsCount)) {
+        return;
+    }
     // Only the part the previous stream used needs clearing.
     std::memset(bitString, 0, static_cast<std::size_t>(bitStringLength));
     bitStringLength = 0;

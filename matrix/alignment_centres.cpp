@@ -36,6 +36,10 @@ constexpr AlignmentCoordinates kCoordinates[21] = {
 }  // namespace
 
 const AlignmentCoordinates& AlignmentCoordinatesOf(int version) {
+    static constexpr AlignmentCoordinates kNone{0, {}};
+    if (!IsSupportedVersion(version)) {
+        return kNone;
+    }
     return kCoordinates[version == kLargestVersion ? 20 : version - 1];
 }
 

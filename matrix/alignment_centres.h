@@ -11,7 +11,8 @@ struct AlignmentCoordinates {
     int values[7];
 };
 
-// The coordinate list of a supported version (count 0 for version 1).
+// The coordinate list of a version (count 0 for version 1 and for a version
+// that does not exist).
 const AlignmentCoordinates& AlignmentCoordinatesOf(int version);
 
 // True where a centre stands, given the list positions of its row and

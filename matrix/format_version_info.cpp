@@ -30,6 +30,9 @@ int LevelIndicator(int level) {
 
 // The 15-bit format word, most significant bit = F[0].
 int FormatWordOf(int level, int mask) {
+    if (!IsSupportedLevel(level) || !IsSupportedMask(mask)) {
+        return -1;
+    }
     const int data = (LevelIndicator(level) << 3) | mask;
     // Long division of data * x^10 by the generator leaves the check bits.
     int remainder = data << 10;
@@ -42,6 +45,9 @@ int FormatWordOf(int level, int mask) {
 }
 
 void EncoderState::WriteFormatAndVersionInfo(int forVersion, int level, int mask) {
+    if (!IsSupportedVersion(forVersion) || !IsSupportedLevel(level) || !IsSupportedMask(mask)) {
+        return;
+    }
     const int n = SideOf(forVersion);
     const int word = FormatWordOf(level, mask);
     auto put = [this](int row, int column, int value) {

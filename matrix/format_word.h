@@ -5,6 +5,7 @@
 
 namespace quirvane {
 
+// -1 for a level or mask that does not exist.
 int FormatWordOf(int level, int mask);
 
 }  // namespace quirvane

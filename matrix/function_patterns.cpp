@@ -34,9 +34,18 @@ char MarkOf(int mode, char mark) {
     return mode == 1 ? mark : '0';
 }
 
+// A pattern of this half-width around (row, column) lies inside the plane.
+bool FitsPlane(int row, int column, int halfWidth) {
+    return row >= halfWidth && column >= halfWidth && row < kPlaneStride - halfWidth &&
+           column < kPlaneStride - halfWidth;
+}
+
 }  // namespace
 
 void EncoderState::BuildFunctionPatterns(int forVersion) {
+    if (!IsSupportedVersion(forVersion)) {
+        return;
+    }
     // Clearing the square the previous build used leaves the whole plane zero
     // outside the new square, as a full clear would, at a fraction of the cost.
     for (int r = 0; r < patternPlaneSide; ++r) {
@@ -65,6 +74,9 @@ void EncoderState::BuildFunctionPatterns(int forVersion) {
 void EncoderState::DrawTimingPatterns(int forVersion) {
     // Row 6 and column 6 are written whole; the finders drawn afterwards put
     // their own edge back, and the separators fall on odd, light indices.
+    if (!IsSupportedVersion(forVersion)) {
+        return;
+    }
     const int n = SideOf(forVersion);
     for (int i = 0; i < n; ++i) {
         const char value = i % 2 == 0 ? '1' : '0';
@@ -74,6 +86,9 @@ void EncoderState::DrawTimingPatterns(int forVersion) {
 }
 
 void EncoderState::DrawFinderPattern(int row, int column) {
+    if (!FitsPlane(row, column, 3)) {
+        return;
+    }
     for (int r = row - 3; r <= row + 3; ++r) {
         for (int c = column - 3; c <= column + 3; ++c) {
             const int d = ChebyshevDistance(r, c, row, column);
@@ -85,6 +100,9 @@ void EncoderState::DrawFinderPattern(int row, int column) {
 }
 
 void EncoderState::DrawAlignmentPattern(int row, int column) {
+    if (!FitsPlane(row, column, 2)) {
+        return;
+    }
     for (int r = row - 2; r <= row + 2; ++r) {
         for (int c = column - 2; c <= column + 2; ++c) {
             const int d = ChebyshevDistance(r, c, row, column);
@@ -96,6 +114,9 @@ void EncoderState::DrawAlignmentPattern(int row, int column) {
 }
 
 void EncoderState::MarkFunctionAreas(int forVersion, int mode, char mark) {
+    if (!IsSupportedVersion(forVersion)) {
+        return;
+    }
     const int n = SideOf(forVersion);
     if (mode == 1) {
         FillRectangle(dataPlane, 0, n - 1, 0, n - 1, '0');
@@ -126,26 +147,41 @@ void EncoderState::MarkTopLeftArea(int mode, char mark) {
 }
 
 void EncoderState::MarkTopRightArea(int forVersion, int mode, char mark) {
+    if (!IsSupportedVersion(forVersion)) {
+        return;
+    }
     const int n = SideOf(forVersion);
     FillRectangle(dataPlane, 0, 8, n - 8, n - 1, MarkOf(mode, mark));
 }
 
 void EncoderState::MarkBottomLeftArea(int forVersion, int mode, char mark) {
+    if (!IsSupportedVersion(forVersion)) {
+        return;
+    }
     const int n = SideOf(forVersion);
     FillRectangle(dataPlane, n - 8, n - 1, 0, 8, MarkOf(mode, mark));
 }
 
 void EncoderState::MarkTimingRow(int forVersion, int mode, char mark) {
+    if (!IsSupportedVersion(forVersion)) {
+        return;
+    }
     const int n = SideOf(forVersion);
     FillRectangle(dataPlane, 6, 6, 0, n - 1, MarkOf(mode, mark));
 }
 
 void EncoderState::MarkTimingColumn(int forVersion, int mode, char mark) {
+    if (!IsSupportedVersion(forVersion)) {
+        return;
+    }
     const int n = SideOf(forVersion);
     FillRectangle(dataPlane, 0, n - 1, 6, 6, MarkOf(mode, mark));
 }
 
 void EncoderState::MarkAlignmentArea(int row, int column, int mode, char mark) {
+    if (!FitsPlane(row, column, 2)) {
+        return;
+    }
     FillRectangle(dataPlane, row - 2, row + 2, column - 2, column + 2, MarkOf(mode, mark));
 }
 

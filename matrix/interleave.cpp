@@ -15,7 +15,13 @@ void EncoderState::InterleaveBlocks(int forVersion, int level) {
         return;
     }
     const int rows = p->b1 + p->b2;
-    const int width = p->b2 > 0 ? blockLength[0] + 1 : blockLength[0];
+    // Every row spans the same width: C1, or C2 = C1 + 1 with a second group.
+    // blockLength[0] says so once the blocks are made; anything else (the rows
+    // were never filled for this layout) would read past them.
+    if (blockLength[0] != p->c1) {
+        return;
+    }
+    const int width = p->b2 > 0 ? p->c2 : p->c1;
     int count = 0;
     for (int k = 0; k < width; ++k) {
         for (int b = 0; b < rows; ++b) {

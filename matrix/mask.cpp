@@ -37,8 +37,8 @@ bool MaskCondition(int mask, int i, int j) {
 }  // namespace
 
 void EncoderState::ApplyMask(int forVersion, int mask) {
-    if (mask < 0 || mask >= kMaskCount) {
-        return;  // no such mask: nothing changes
+    if (!IsSupportedVersion(forVersion) || !IsSupportedMask(mask)) {
+        return;
     }
     const int n = SideOf(forVersion);
     // flip[j] is 1 where the condition holds in the current row: six columns

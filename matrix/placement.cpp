@@ -15,6 +15,9 @@
 namespace quirvane {
 
 void EncoderState::PlaceCodewords(int forVersion) {
+    if (!IsSupportedVersion(forVersion) || codewordCount < 0 || codewordCount > kMaxCodewords) {
+        return;
+    }
     const int n = SideOf(forVersion);
     const std::uint8_t* next = codewordSequence;
     std::uint8_t codeword = 0;

@@ -23,6 +23,8 @@ packages=(
   xvfb xauth xdotool xclip imagemagick
   # memory checks, sanitizer runtime and the fuzzer
   valgrind clang libclang-rt-14-dev
+  # the formatting check of CI
+  clang-format
 )
 
 missing=()

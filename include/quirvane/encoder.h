@@ -131,6 +131,10 @@ struct EncoderState {
     // depends on; the result says what to show.
     [[nodiscard]] GenerationResult CreateData(std::string_view inputText);
 
+    // Every stage below checks what it is given before it indexes a table or
+    // a buffer: given a version, level, mode or mask that does not exist, or
+    // counts the buffers cannot hold, it returns without effect.
+
     // ---- Parameters ----
     // Fills symbolParameters for the version and level of the settings.
     // Returns false, and writes nothing, when either is unsupported.
@@ -142,8 +146,13 @@ struct EncoderState {
 
     // ---- GF(256) and Reed-Solomon ----
     void BuildGaloisTables();
-    int ExpOf(int e) const { return galoisTables.exponent[e]; }
-    int LogOf(int v) const { return galoisTables.logarithm[v]; }
+    // The tables' entries; -1, as for zero's logarithm, outside 0-256.
+    int ExpOf(int e) const {
+        return e >= 0 && e < kGaloisTableSize ? galoisTables.exponent[e] : -1;
+    }
+    int LogOf(int v) const {
+        return v >= 0 && v < kGaloisTableSize ? galoisTables.logarithm[v] : -1;
+    }
     void EncodeBlocks(int forVersion, int level);
     void EncodeLayout(int b1, int b2, int c1, int k1, int r1, int c2, int k2, int r2);
     // buffer holds k data codewords and zeros up to c; on return the c - k
@@ -176,9 +185,10 @@ struct EncoderState {
     void ApplyMask(int forVersion, int mask);
     void WriteFormatAndVersionInfo(int forVersion, int level, int mask);
 
-    // Module (row, column) of the finished symbol.
+    // Module (row, column) of the finished symbol; light outside the plane.
     bool IsDark(int row, int column) const {
-        return symbolMatrix[row * kPlaneStride + column] == '1';
+        return row >= 0 && column >= 0 && row < kPlaneStride && column < kPlaneStride &&
+               symbolMatrix[row * kPlaneStride + column] == '1';
     }
     int SymbolSide() const { return symbolVersion == 0 ? 0 : SideOf(symbolVersion); }
 

@@ -49,6 +49,12 @@ constexpr bool IsSupportedVersion(int version) {
 constexpr bool IsSupportedLevel(int level) {
     return level >= kLevelL && level <= kLevelH;
 }
+constexpr bool IsSupportedMode(int mode) {
+    return mode >= kModeByte && mode <= kModeNumeric;
+}
+constexpr bool IsSupportedMask(int mask) {
+    return mask >= 0 && mask < kMaskCount;
+}
 constexpr int SideOf(int version) {
     return 4 * version + 17;
 }
