@@ -10,7 +10,7 @@ const char kEncodeUsage[] =
     "Encode TEXT (taken byte for byte) or the content of FILE as a QR Code symbol.\n"
     "\n"
     "  -m, --mode byte|alnum|numeric   character mode (default byte)\n"
-    "  -s, --symbol-version N          symbol version, 1-20 or 40 (default 1)\n"
+    "  -s, --symbol-version N          symbol version, 1-40 (default 1)\n"
     "  -l, --level L|M|Q|H             error-correction level (default L)\n"
     "  -k, --mask 0..7                 mask pattern reference (default 3)\n"
     "  -w, --module-width 1|2          pixels per module in png and svg (default 2)\n"
@@ -99,7 +99,7 @@ std::string Apply(const OptionName& option, std::string_view value, EncodeOption
     } else if (name == "symbol-version") {
         int v = 0;
         if (!ParseInteger(value, 1, 40, v) || !IsSupportedVersion(v)) {
-            return Bad(name, value, "use 1 to 20 or 40");
+            return Bad(name, value, "use 1 to 40");
         }
         o.settings.version = v;
     } else if (name == "level") {

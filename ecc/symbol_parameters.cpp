@@ -60,13 +60,51 @@ constexpr BlockLayout kLayouts[] = {
     {19, kLevelQ, 26, 17, 21, 4, 22}, {19, kLevelH, 26, 9, 13, 16, 14},
     {20, kLevelL, 28, 3, 107, 5, 108}, {20, kLevelM, 26, 3, 41, 13, 42},
     {20, kLevelQ, 30, 15, 24, 5, 25}, {20, kLevelH, 28, 15, 15, 10, 16},
+    {21, kLevelL, 28, 4, 116, 4, 117},{21, kLevelM, 26, 17, 42, 0, 0},
+    {21, kLevelQ, 28, 17, 22, 6, 23}, {21, kLevelH, 30, 19, 16, 6, 17},
+    {22, kLevelL, 28, 2, 111, 7, 112},{22, kLevelM, 28, 17, 46, 0, 0},
+    {22, kLevelQ, 30, 7, 24, 16, 25}, {22, kLevelH, 24, 34, 13, 0, 0},
+    {23, kLevelL, 30, 4, 121, 5, 122},{23, kLevelM, 28, 4, 47, 14, 48},
+    {23, kLevelQ, 30, 11, 24, 14, 25},{23, kLevelH, 30, 16, 15, 14, 16},
+    {24, kLevelL, 30, 6, 117, 4, 118},{24, kLevelM, 28, 6, 45, 14, 46},
+    {24, kLevelQ, 30, 11, 24, 16, 25},{24, kLevelH, 30, 30, 16, 2, 17},
+    {25, kLevelL, 26, 8, 106, 4, 107},{25, kLevelM, 28, 8, 47, 13, 48},
+    {25, kLevelQ, 30, 7, 24, 22, 25}, {25, kLevelH, 30, 22, 15, 13, 16},
+    {26, kLevelL, 28, 10, 114, 2, 115},{26, kLevelM, 28, 19, 46, 4, 47},
+    {26, kLevelQ, 28, 28, 22, 6, 23}, {26, kLevelH, 30, 33, 16, 4, 17},
+    {27, kLevelL, 30, 8, 122, 4, 123},{27, kLevelM, 28, 22, 45, 3, 46},
+    {27, kLevelQ, 30, 8, 23, 26, 24}, {27, kLevelH, 30, 12, 15, 28, 16},
+    {28, kLevelL, 30, 3, 117, 10, 118},{28, kLevelM, 28, 3, 45, 23, 46},
+    {28, kLevelQ, 30, 4, 24, 31, 25}, {28, kLevelH, 30, 11, 15, 31, 16},
+    {29, kLevelL, 30, 7, 116, 7, 117},{29, kLevelM, 28, 21, 45, 7, 46},
+    {29, kLevelQ, 30, 1, 23, 37, 24}, {29, kLevelH, 30, 19, 15, 26, 16},
+    {30, kLevelL, 30, 5, 115, 10, 116},{30, kLevelM, 28, 19, 47, 10, 48},
+    {30, kLevelQ, 30, 15, 24, 25, 25},{30, kLevelH, 30, 23, 15, 25, 16},
+    {31, kLevelL, 30, 13, 115, 3, 116},{31, kLevelM, 28, 2, 46, 29, 47},
+    {31, kLevelQ, 30, 42, 24, 1, 25}, {31, kLevelH, 30, 23, 15, 28, 16},
+    {32, kLevelL, 30, 17, 115, 0, 0}, {32, kLevelM, 28, 10, 46, 23, 47},
+    {32, kLevelQ, 30, 10, 24, 35, 25},{32, kLevelH, 30, 19, 15, 35, 16},
+    {33, kLevelL, 30, 17, 115, 1, 116},{33, kLevelM, 28, 14, 46, 21, 47},
+    {33, kLevelQ, 30, 29, 24, 19, 25},{33, kLevelH, 30, 11, 15, 46, 16},
+    {34, kLevelL, 30, 13, 115, 6, 116},{34, kLevelM, 28, 14, 46, 23, 47},
+    {34, kLevelQ, 30, 44, 24, 7, 25}, {34, kLevelH, 30, 59, 16, 1, 17},
+    {35, kLevelL, 30, 12, 121, 7, 122},{35, kLevelM, 28, 12, 47, 26, 48},
+    {35, kLevelQ, 30, 39, 24, 14, 25},{35, kLevelH, 30, 22, 15, 41, 16},
+    {36, kLevelL, 30, 6, 121, 14, 122},{36, kLevelM, 28, 6, 47, 34, 48},
+    {36, kLevelQ, 30, 46, 24, 10, 25},{36, kLevelH, 30, 2, 15, 64, 16},
+    {37, kLevelL, 30, 17, 122, 4, 123},{37, kLevelM, 28, 29, 46, 14, 47},
+    {37, kLevelQ, 30, 49, 24, 10, 25},{37, kLevelH, 30, 24, 15, 46, 16},
+    {38, kLevelL, 30, 4, 122, 18, 123},{38, kLevelM, 28, 13, 46, 32, 47},
+    {38, kLevelQ, 30, 48, 24, 14, 25},{38, kLevelH, 30, 42, 15, 32, 16},
+    {39, kLevelL, 30, 20, 117, 4, 118},{39, kLevelM, 28, 40, 47, 7, 48},
+    {39, kLevelQ, 30, 43, 24, 22, 25},{39, kLevelH, 30, 10, 15, 67, 16},
     {40, kLevelL, 30, 19, 118, 6, 119}, {40, kLevelM, 28, 18, 47, 31, 48},
     {40, kLevelQ, 30, 34, 24, 34, 25}, {40, kLevelH, 30, 20, 15, 61, 16},
 };
 // clang-format on
 
 constexpr int kRowCount = sizeof(kLayouts) / sizeof(kLayouts[0]);
-static_assert(kRowCount == 84, "versions 1-20 and 40, four levels each");
+static_assert(kRowCount == 160, "versions 1-40, four levels each");
 
 constexpr SymbolParameters MakeRow(const BlockLayout& layout) {
     SymbolParameters p{};
@@ -120,10 +158,14 @@ constexpr int TotalCodewordsByGeometry(int v) {
     return bits / 8;
 }
 
-// Every row's blocks add up to what the symbol holds, with group-2 blocks one
-// data codeword longer, and fit the block store.
+// The rows stand in order of version and level, and every row's blocks add up
+// to what the symbol holds, with group-2 blocks one data codeword longer, and
+// fit the block store.
 constexpr bool TableAddsUp() {
     for (int i = 0; i < kRowCount; ++i) {
+        if (kLayouts[i].version != i / 4 + 1 || kLayouts[i].level != i % 4 + kLevelL) {
+            return false;
+        }
         const SymbolParameters& p = kTable[i];
         const bool groupsFit = p.c1 == p.k1 + p.r1 && p.c2 == p.k2 + p.r2 &&
                                (p.b2 == 0 ? p.c2 == 0 && p.k2 == 0 && p.r2 == 0
@@ -140,18 +182,13 @@ constexpr bool TableAddsUp() {
 }
 static_assert(TableAddsUp(), "a block layout does not add up to its symbol");
 
-// Row index of a supported version: 1-20 are rows 0-19 of four levels, 40 is the last.
-constexpr int VersionRow(int version) {
-    return version == kLargestVersion ? 20 : version - 1;
-}
-
 }  // namespace
 
 const SymbolParameters* FindSymbolParameters(int version, int level) {
     if (!IsSupportedVersion(version) || !IsSupportedLevel(level)) {
         return nullptr;
     }
-    return &kTable[VersionRow(version) * 4 + (level - kLevelL)];
+    return &kTable[(version - 1) * 4 + (level - kLevelL)];
 }
 
 int TotalCodewordsOf(int version) {

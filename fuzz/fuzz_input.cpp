@@ -15,8 +15,9 @@ namespace quirvane::fuzz {
 namespace {
 
 constexpr int kModes[] = {kModeByte, kModeAlphanumeric, kModeNumeric};
-constexpr int kVersions[] = {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11,
-                             12, 13, 14, 15, 16, 17, 18, 19, 20, 40};
+constexpr int kVersions[] = {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14,
+                             15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28,
+                             29, 30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40};
 constexpr int kLevels[] = {kLevelL, kLevelM, kLevelQ, kLevelH};
 constexpr int kMasks[] = {0, 1, 2, 3, 4, 5, 6, 7};
 constexpr char kAlphanumeric[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ $%*+-./:";
@@ -46,7 +47,7 @@ FuzzCase DecodeFuzzInput(const std::uint8_t* data, std::size_t size) {
     FuzzCase c;
     EncoderSettings& s = c.settings;
     s.characterMode = Pick(at(0), kModes, -8);  // 0xC8: 0, no mode chosen
-    s.version = Pick(at(1), kVersions, -6);     // 0xC6: 0; 0xDB-0xED: 21-39; 0xEF: 41
+    s.version = Pick(at(1), kVersions, -6);     // 0xC6: 0; 0xEF: 41
     s.errorCorrectionLevel = Pick(at(2), kLevels, -8);
     s.maskReference = Pick(at(3), kMasks, -8);
     c.clearReady = (at(4) & 1) != 0;
@@ -81,9 +82,9 @@ std::string RunCase(EncoderState& state, const FuzzCase& c) {
 
     // What the command should have done, decided without the encoder's checks.
     const bool supported = s.characterMode >= kModeByte && s.characterMode <= kModeNumeric &&
-                           ((s.version >= 1 && s.version <= 20) || s.version == 40) &&
-                           s.errorCorrectionLevel >= kLevelL && s.errorCorrectionLevel <= kLevelH &&
-                           s.maskReference >= 0 && s.maskReference <= 7;
+                           s.version >= 1 && s.version <= 40 && s.errorCorrectionLevel >= kLevelL &&
+                           s.errorCorrectionLevel <= kLevelH && s.maskReference >= 0 &&
+                           s.maskReference <= 7;
     const SymbolParameters* p =
         supported ? FindSymbolParameters(s.version, s.errorCorrectionLevel) : nullptr;
     if (supported && p == nullptr) {

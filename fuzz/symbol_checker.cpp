@@ -50,23 +50,33 @@ const Field& Gf() {
     return field;
 }
 
-// Alignment pattern row/column coordinates of the versions offered, from the
-// standard's table.
+// Alignment pattern row/column coordinates of every version, from the
+// standard's table (index 0 unused).
 const std::vector<int>& AlignmentCoordinates(int version) {
     // clang-format off
-    static const std::vector<int> table[21] = {
-        {}, {}, {6, 18}, {6, 22}, {6, 26}, {6, 30}, {6, 34},
-        {6, 22, 38}, {6, 24, 42}, {6, 26, 46}, {6, 28, 50}, {6, 30, 54}, {6, 32, 58}, {6, 34, 62},
-        {6, 26, 46, 66}, {6, 26, 48, 70}, {6, 26, 50, 74}, {6, 30, 54, 78}, {6, 30, 56, 82},
-        {6, 30, 58, 86}, {6, 34, 62, 90}};
+    static const std::vector<int> table[41] = {
+        {}, {}, {6, 18}, {6, 22}, {6, 26}, {6, 30}, {6, 34}, {6, 22, 38}, {6, 24, 42}, {6, 26, 46},
+        {6, 28, 50}, {6, 30, 54}, {6, 32, 58}, {6, 34, 62}, {6, 26, 46, 66}, {6, 26, 48, 70},
+        {6, 26, 50, 74}, {6, 30, 54, 78}, {6, 30, 56, 82}, {6, 30, 58, 86}, {6, 34, 62, 90},
+        {6, 28, 50, 72, 94}, {6, 26, 50, 74, 98}, {6, 30, 54, 78, 102}, {6, 28, 54, 80, 106},
+        {6, 32, 58, 84, 110}, {6, 30, 58, 86, 114}, {6, 34, 62, 90, 118}, {6, 26, 50, 74, 98, 122},
+        {6, 30, 54, 78, 102, 126}, {6, 26, 52, 78, 104, 130}, {6, 30, 56, 82, 108, 134},
+        {6, 34, 60, 86, 112, 138}, {6, 30, 58, 86, 114, 142}, {6, 34, 62, 90, 118, 146},
+        {6, 30, 54, 78, 102, 126, 150}, {6, 24, 50, 76, 102, 128, 154},
+        {6, 28, 54, 80, 106, 132, 158}, {6, 32, 58, 84, 110, 136, 162},
+        {6, 26, 54, 82, 110, 138, 166}, {6, 30, 58, 86, 114, 142, 170}};
     // clang-format on
-    static const std::vector<int> version40 = {6, 30, 58, 86, 114, 142, 170};
-    return version == 40 ? version40 : table[version];
+    return table[version];
 }
 
-// Data modules left over after the last codeword, for the versions offered.
+// Data modules left over after the last codeword: what the version's data
+// region holds beyond whole codewords.
 int RemainderBits(int version) {
-    return version >= 2 && version <= 6 ? 7 : version >= 14 && version <= 20 ? 3 : 0;
+    return version >= 2 && version <= 6     ? 7
+           : version >= 14 && version <= 20 ? 3
+           : version >= 21 && version <= 27 ? 4
+           : version >= 28 && version <= 34 ? 3
+                                            : 0;
 }
 
 // Where the function modules of a version lie and the order the data modules
@@ -336,7 +346,7 @@ int StreamBits(int mode, int version, int count) {
 
 std::string CheckSymbol(const char* m, const Expectation& e) {
     const SymbolParameters* p = FindSymbolParameters(e.version, e.level);
-    const bool offered = (e.version >= 1 && e.version <= 20) || e.version == 40;
+    const bool offered = e.version >= 1 && e.version <= 40;
     if (!offered || p == nullptr || e.mode < kModeByte || e.mode > kModeNumeric || e.mask < 0 ||
         e.mask > 7) {
         return "settings outside what a symbol can be made with";

@@ -1,6 +1,8 @@
 // Format information (level and mask, BCH(15,5)-protected and masked) and,
 // from version 7, version information. Written after masking and after the
 // marks are cleared, so the mask never touches them.
+#include <array>
+
 #include <quirvane/encoder.h>
 
 #include "matrix/format_word.h"
@@ -11,14 +13,30 @@ namespace {
 constexpr int kFormatGenerator = 0b10100110111;  // x^10 + x^8 + x^5 + x^4 + x^2 + x + 1
 constexpr int kFormatMask = 0b101010000010010;
 
-// Version information words: the version in the upper 6 bits, its BCH(18,6)
-// check bits in the lower 12.
-int VersionWordOf(int version) {
-    constexpr int kWords[14] = {0x07C94, 0x085BC, 0x09A99, 0x0A4D3, 0x0BBF6, 0x0C762, 0x0D847,
-                                0x0E60D, 0x0F928, 0x10B78, 0x1145D, 0x12A17, 0x13532, 0x149A6};
-    constexpr int kVersion40Word = 0x28C69;
-    return version == 40 ? kVersion40Word : kWords[version - 7];
+constexpr int kVersionGenerator = 0x1F25;  // x^12 + x^11 + x^10 + x^9 + x^8 + x^5 + x^2 + 1
+
+// The version information word: the version in the upper 6 bits, its
+// BCH(18,6) check bits in the lower 12. Worked out by the compiler, so the
+// words are constants of the program.
+constexpr int MakeVersionWord(int version) {
+    int remainder = version << 12;
+    for (int bit = 17; bit >= 12; --bit) {
+        if ((remainder >> bit) & 1) {
+            remainder ^= kVersionGenerator << (bit - 12);
+        }
+    }
+    return (version << 12) | remainder;
 }
+
+constexpr std::array<int, kLargestVersion + 1> kVersionWords = [] {
+    std::array<int, kLargestVersion + 1> words{};
+    for (int v = 7; v <= kLargestVersion; ++v) {
+        words[v] = MakeVersionWord(v);
+    }
+    return words;
+}();
+static_assert(kVersionWords[7] == 0x07C94 && kVersionWords[40] == 0x28C69,
+              "the first and last words the standard lists");
 
 // The level indicators are 01 L, 00 M, 11 Q, 10 H.
 int LevelIndicator(int level) {
@@ -78,7 +96,7 @@ void EncoderState::WriteFormatAndVersionInfo(int forVersion, int level, int mask
     if (forVersion < 7) {
         return;
     }
-    const int versionWord = VersionWordOf(forVersion);
+    const int versionWord = kVersionWords[forVersion];
     for (int k = 0; k < 18; ++k) {
         const int b = (versionWord >> k) & 1;
         put(k / 3, n - 11 + k % 3, b);

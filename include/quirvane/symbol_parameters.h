@@ -1,8 +1,8 @@
 // The per-(version, level) record every stage of the encoder works from:
 // codeword counts, the Reed-Solomon block layout and the character
 // capacities. The values are those of the QR Code error-correction and
-// capacity tables for versions 1-20 and 40; they are fixed when the program
-// is compiled.
+// capacity tables for versions 1-40; they are fixed when the program is
+// compiled.
 #pragma once
 
 #include <array>
@@ -42,9 +42,10 @@ struct SymbolParameters {
     int numericCapacity;
 };
 
-// True for the versions the program offers: 1 to 20 and 40.
+// Every version of the standard, 1 to 40. (The desktop program's list offers
+// 1-20 and 40.)
 constexpr bool IsSupportedVersion(int version) {
-    return (version >= 1 && version <= 20) || version == kLargestVersion;
+    return version >= 1 && version <= kLargestVersion;
 }
 constexpr bool IsSupportedLevel(int level) {
     return level >= kLevelL && level <= kLevelH;

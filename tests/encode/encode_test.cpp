@@ -114,8 +114,8 @@ TEST(CreateData, RefusalsLeaveThePreviousSymbol) {
         {kModeAlphanumeric, 1, kLevelL, 3, std::string("AB\0C", 4), NotAlphanumeric, notAlnum},
         {kModeNumeric, 1, kLevelL, 3, "12a45", NotNumeric, notNumeric},
         {kModeNumeric, 1, kLevelL, 3, "１", NotNumeric, notNumeric},  // full-width
-        {kModeByte, 21, kLevelL, 3, "1", UnsupportedSettings, unsupported},
-        {kModeNumeric, 39, kLevelM, 3, "1", UnsupportedSettings, unsupported},
+        {kModeByte, 41, kLevelL, 3, "1", UnsupportedSettings, unsupported},
+        {kModeNumeric, -1, kLevelM, 3, "1", UnsupportedSettings, unsupported},
         {kModeByte, 0, kLevelL, 3, "1", UnsupportedSettings, unsupported},
         {kModeByte, 1, 5, 3, "1", UnsupportedSettings, unsupported},
         {kModeByte, 1, kLevelL, 8, "1", UnsupportedSettings, unsupported},
