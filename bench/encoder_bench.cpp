@@ -1,11 +1,15 @@
-// Speed of the generation command on texts that fill the symbol, and of
-// drawing the largest symbol, with the heap allocations of each iteration.
+// Speed of the generation command on texts that fill the symbol, of planning
+// the segments of a long mixed text and of drawing the largest symbol, with
+// the heap allocations of each iteration.
 #include <benchmark/benchmark.h>
 
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include <quirvane/encoder.h>
+#include <quirvane/segmentation.h>
 
 #include "bench/alloc_counter.h"
 #include "render/symbol_image.h"
@@ -49,6 +53,59 @@ void CreateData(benchmark::State& bench, int version, int level) {
         benchmark::Counter(static_cast<double>(allocations), benchmark::Counter::kAvgIterations);
 }
 
+// Shift_JIS codes for the benchmark text: the real layout of kana and of the
+// two punctuation marks, made-up level-1 codes for the kanji.
+std::uint16_t PlausibleKanjiCode(char32_t code) {
+    if (code >= U'ぁ' && code <= U'ん') {
+        return static_cast<std::uint16_t>(0x829F + (code - U'ぁ'));
+    }
+    if (code >= U'ァ' && code <= U'ヶ') {
+        const int offset = static_cast<int>(code - U'ァ');
+        return static_cast<std::uint16_t>(0x8340 + offset + (offset >= 0x3F ? 1 : 0));
+    }
+    if (code == U'、' || code == U'。') {
+        return code == U'、' ? 0x8141 : 0x8142;
+    }
+    if (code >= 0x4E00 && code <= 0x9FFF) {
+        return static_cast<std::uint16_t>(0x889F + code % 94);
+    }
+    return 0;
+}
+
+// Japanese with addresses, numbers and an e-mail address, repeated to `length`.
+std::vector<quirvane::TextCharacter> MixedJapaneseText(int length) {
+    constexpr std::u32string_view kSample =
+        U"東京都港区芝公園4丁目2-8 お問い合わせは info@example.jp または 03-3433-5111 "
+        U"まで。注文番号 20240611-0042、ポイント 1500 点。";
+    std::vector<quirvane::TextCharacter> text;
+    for (int i = 0; i < length; ++i) {
+        const char32_t code = kSample[i % kSample.size()];
+        const int utf8Length = code < 0x80 ? 1 : (code < 0x800 ? 2 : 3);
+        text.push_back({code, static_cast<std::uint8_t>(utf8Length),
+                        code < 0x80 ? std::uint16_t{0} : PlausibleKanjiCode(code)});
+    }
+    return text;
+}
+
+void PlanMixedSegments(benchmark::State& bench, int length, int version) {
+    const std::vector<quirvane::TextCharacter> text = MixedJapaneseText(length);
+    auto scratch = std::make_unique<quirvane::SegmentScratch>();
+    auto plan = std::make_unique<quirvane::SegmentPlan>();
+    std::uint64_t allocations = 0;
+    for (auto _ : bench) {
+        const std::uint64_t before = quirvane::bench::AllocationCount();
+        const bool planned = quirvane::PlanSegments(text.data(), length, version, *scratch, *plan);
+        allocations += quirvane::bench::AllocationCount() - before;
+        benchmark::DoNotOptimize(plan->bits);
+        if (!planned) {
+            bench.SkipWithError("the text is too long to plan");
+            return;
+        }
+    }
+    bench.counters["allocs"] =
+        benchmark::Counter(static_cast<double>(allocations), benchmark::Counter::kAvgIterations);
+}
+
 void RenderSymbol(benchmark::State& bench, int version, int moduleWidth) {
     auto state = StateFor(version, quirvane::kLevelL);
     if (const auto made = state->CreateData(FillingText(*state)); !made.Created()) {
@@ -84,6 +141,8 @@ int main(int argc, char** argv) {
     for (const Symbol& symbol : kSymbols) {
         benchmark::RegisterBenchmark(symbol.name, CreateData, symbol.version, symbol.level);
     }
+    benchmark::RegisterBenchmark("Segment/mixed-1000", PlanMixedSegments, 1000, 40)
+        ->Unit(benchmark::kMicrosecond);
     for (int width : {1, 2}) {
         const std::string name = "RenderSymbol/v40-w" + std::to_string(width);
         benchmark::RegisterBenchmark(name.c_str(), RenderSymbol, 40, width)
