@@ -1,4 +1,5 @@
 // quirvane-encode: the encoder without the window, for batch use and tests.
+#include <csignal>
 #include <cstdio>
 #include <memory>
 
@@ -23,18 +24,20 @@ int Fail(const std::string& line) {
 
 int main(int argc, char** argv) {
     using namespace quirvane;
+    // A file-size limit then fails the write with EFBIG, which is reported,
+    // instead of killing the program halfway through the temporary file.
+    std::signal(SIGXFSZ, SIG_IGN);
     const ParseResult parsed = ParseEncodeOptions(argc, argv);
     if (!parsed.ok) {
         return Fail(parsed.error);
     }
     const EncodeOptions& options = parsed.options;
-    if (options.showHelp) {
-        std::fputs(kEncodeUsage, stdout);
-        return 0;
-    }
-    if (options.showVersion) {
-        std::printf("quirvane-encode (Quirvane) %s\n", kVersionText);
-        return 0;
+    if (options.showHelp || options.showVersion) {
+        const std::string text =
+            options.showHelp ? std::string(kEncodeUsage)
+                             : "quirvane-encode (Quirvane) " + std::string(kVersionText) + "\n";
+        const std::string error = WriteOutput(options.showHelp ? "--help" : "--version", "-", text);
+        return error.empty() ? 0 : Fail(error);
     }
 
     std::string text = options.text;
@@ -61,7 +64,8 @@ int main(int argc, char** argv) {
     if (bytes.empty()) {
         return Fail("--format: the PNG could not be made");
     }
-    if (const std::string error = WriteOutput(options.outputPath, bytes); !error.empty()) {
+    if (const std::string error = WriteOutput("--output", options.outputPath, bytes);
+        !error.empty()) {
         return Fail(error);
     }
     std::fprintf(stderr, "%s\n", result.status);

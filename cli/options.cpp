@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "cli/printable.h"
+
 namespace quirvane {
 
 const char kEncodeUsage[] =
@@ -79,7 +81,7 @@ bool ParseColour(std::string_view text, SymbolColour& colour) {
 }
 
 std::string Bad(std::string_view option, std::string_view value, std::string_view accepts) {
-    return "--" + std::string(option) + ": '" + std::string(value) + "' is not accepted; " +
+    return "--" + std::string(option) + ": " + Quoted(value) + " is not accepted; " +
            std::string(accepts);
 }
 
@@ -202,13 +204,13 @@ ParseResult ParseEncodeOptions(int argc, const char* const* argv) {
             }
             option = FindLong(name);
             if (option == nullptr) {
-                result.error = "unknown option '" + std::string(arg) + "'; see --help";
+                result.error = "unknown option " + Quoted(arg) + "; see --help";
                 return result;
             }
         } else {
             option = arg.size() == 2 ? FindShort(arg[1]) : nullptr;
             if (option == nullptr) {
-                result.error = "unknown option '" + std::string(arg) + "'; see --help";
+                result.error = "unknown option " + Quoted(arg) + "; see --help";
                 return result;
             }
         }

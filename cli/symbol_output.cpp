@@ -1,14 +1,15 @@
 #include "cli/symbol_output.h"
 
 #include <QBuffer>
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 
-#include <cstdio>
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
 
+#include "cli/printable.h"
 #include "render/symbol_image.h"
 #include "render/symbol_svg.h"
+#include "text/file_bytes.h"
 
 namespace quirvane {
 
@@ -43,39 +44,26 @@ std::string SymbolAsBytes(SymbolView symbol, OutputFormat format, int moduleWidt
     }
 }
 
-std::string WriteOutput(const std::string& path, const std::string& bytes) {
-    if (path == "-") {
-        if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() ||
-            std::fflush(stdout) != 0) {
-            return "--output: cannot write to standard output";
-        }
+std::string WriteOutput(std::string_view option, const std::string& path, std::string_view bytes) {
+    const bool standardOutput = path == "-";
+    std::string reason = WriteWhole(path, bytes);
+    if (reason.empty() && standardOutput && ::close(STDOUT_FILENO) != 0) {
+        reason = std::strerror(errno);
+    }
+    if (reason.empty()) {
         return {};
     }
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly)) {
-        return "--output: cannot write '" + path + "': " + file.errorString().toStdString();
-    }
-    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-    if (!file.commit()) {
-        return "--output: cannot write '" + path + "': " + file.errorString().toStdString();
-    }
-    return {};
+    const std::string file = standardOutput ? "to standard output" : Quoted(path);
+    return std::string(option) + ": cannot write " + file + ": " + reason;
 }
 
 std::string ReadInput(const std::string& path, std::string& bytes) {
-    QFile file;
-    const bool opened = path == "-" ? file.open(stdin, QIODevice::ReadOnly)
-                                    : (file.setFileName(QString::fromStdString(path)),
-                                       file.open(QIODevice::ReadOnly));
-    if (!opened || (path != "-" && QFileInfo(file).isDir())) {
-        return "--input: cannot read '" + path + "': " +
-               (opened ? std::string("it is a directory") : file.errorString().toStdString());
+    FileBytes read = ReadBoundedBytes(path, kMaxInputBytes, ReadPolicy::Streams);
+    if (!read.Ok()) {
+        const std::string file = path == "-" ? "standard input" : Quoted(path);
+        return "--input: cannot read " + file + ": " + read.reason;
     }
-    const QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        return "--input: cannot read '" + path + "': " + file.errorString().toStdString();
-    }
-    bytes.assign(content.constData(), static_cast<std::size_t>(content.size()));
+    bytes = std::move(read.bytes);
     return {};
 }
 

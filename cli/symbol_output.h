@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "cli/options.h"
 #include "render/symbol_geometry.h"
@@ -16,12 +17,14 @@ std::string SymbolAsText(SymbolView symbol);
 std::string SymbolAsBytes(SymbolView symbol, OutputFormat format, int moduleWidth,
                           SymbolColour colour);
 
-// Writes bytes to path ("-" is standard output). A file is written whole or
-// not at all: it goes to a temporary file first and is renamed into place.
-// Returns "" or a one-line error.
-std::string WriteOutput(const std::string& path, const std::string& bytes);
+// Writes bytes whole to the file of `option` (--output, or --help and
+// --version with "-"), by WriteWhole: "-" is standard output, which is then
+// closed so that an error only the close reports is caught too. Returns "" or
+// one line: the option, the file and the system's reason.
+std::string WriteOutput(std::string_view option, const std::string& path, std::string_view bytes);
 
-// Reads path ("-" is standard input) whole. Returns "" or a one-line error.
+// Reads the file of --input ("-" is standard input) whole, up to
+// kMaxInputBytes. Returns "" or one line: the option, the file and the reason.
 std::string ReadInput(const std::string& path, std::string& bytes);
 
 }  // namespace quirvane

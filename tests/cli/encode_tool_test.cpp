@@ -6,41 +6,53 @@
 // text format, input from a file or standard input, output formats, and never
 // a partial or clobbered output file.
 #include <QDir>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <sys/stat.h>
 #include <tuple>
+#include <unistd.h>
 
 #include <quirvane/version.h>
 
 #include "cli/options.h"
+#include "cli/printable.h"
 #include "cli/symbol_output.h"
+#include "tests/support/run_process.h"
+#include "tests/support/scratch_folder.h"
 #include "tests/support/zbar_decode.h"
+#include "text/file_bytes.h"
 
 namespace quirvane::testing {
 namespace {
 
 using Args = std::vector<std::string>;
 
-struct ToolRun {
-    int exitCode = -1;  // also when it crashed or hung
-    std::string out, err;
-};
+using ToolRun = ProcessRun;
+
+// The tool, started as a shell would: arguments and names exactly as bytes.
+ToolRun RunEncodeToolWith(ProcessSpec spec) {
+    spec.args.insert(spec.args.begin(), QUIRVANE_ENCODE_PATH);
+    return RunProcess(spec);
+}
+
+ProcessSpec ToolSpec(const Args& args, const std::string& input = {}, bool endless = false) {
+    ProcessSpec spec;
+    spec.args = args;
+    spec.input = input;
+    spec.endlessInput = endless;
+    return spec;
+}
 
 ToolRun RunEncodeTool(const Args& args, const std::string& input = {}) {
-    QStringList list;
-    std::ranges::transform(args, std::back_inserter(list), &QString::fromStdString);
-    QProcess tool;
-    tool.start(QUIRVANE_ENCODE_PATH, list);
-    tool.write(input.data(), static_cast<qint64>(input.size()));
-    tool.closeWriteChannel();
-    const bool finished = tool.waitForFinished(60000) && tool.exitStatus() == QProcess::NormalExit;
-    return {finished ? tool.exitCode() : -1, tool.readAllStandardOutput().toStdString(),
-            tool.readAllStandardError().toStdString()};
+    return RunEncodeToolWith(ToolSpec(args, input));
 }
 
 GenerationResult Encode(EncoderState& state, const EncoderSettings& s, std::string_view text) {
@@ -238,6 +250,246 @@ TEST(Tool, FormatFollowsTheExtensionUnlessGiven) {
         ASSERT_EQ(run.exitCode, 0) << run.err;
         EXPECT_EQ(path == "-" ? run.out : run.out + ReadFile(path),
                   SymbolAsBytes(ViewOf(*state), expected, 1, {255, 0, 0}));
+    }
+}
+
+// ---- Files and standard streams: whole or not at all, bounded, said clearly.
+
+mode_t ModeOf(const std::string& path) {
+    struct stat status {};
+    return ::lstat(path.c_str(), &status) == 0 ? status.st_mode : 0;
+}
+
+// The symbol the tool makes of `text` with its defaults, in `format`.
+std::string ToolSymbol(std::string_view text, OutputFormat format) {
+    auto state = std::make_unique<EncoderState>();
+    if (!Encode(*state, kToolDefaults, text).Created()) {
+        return "<refused>";
+    }
+    return SymbolAsBytes(ViewOf(*state), format, kToolDefaults.moduleWidth,
+                         kToolDefaults.symbolColour);
+}
+
+// The shim that fails one system call (tests/support/fault_injection.cpp).
+// A sanitized tool would refuse a library loaded before its run-time.
+std::vector<std::string> FaultEnvironment(const std::string& fault) {
+    const char* asan = std::getenv("ASAN_OPTIONS");
+    return {
+        std::string("LD_PRELOAD=") + QUIRVANE_FAULT_INJECTION_PATH, "QUIRVANE_FAULT=" + fault,
+        std::string("ASAN_OPTIONS=") + (asan != nullptr ? asan : "") + ":verify_asan_link_order=0"};
+}
+
+// A full disk at each step of the replacement, and a file-size limit: exit 2,
+// the system's reason, no temporary file, the old file byte for byte.
+TEST(ToolFiles, WriteFailuresExitTwoAndLeaveTheOldFile) {
+    const auto fault = [](const char* call, int error) {
+        return std::string(call) + ":1:" + std::to_string(error);
+    };
+    // clang-format off
+    const std::tuple<std::string, rlim_t, int> rows[] = {  // fault, file-size limit, errno
+        {fault("write", ENOSPC), RLIM_INFINITY, ENOSPC},
+        {fault("fdatasync", EIO), RLIM_INFINITY, EIO},
+        {fault("close", EIO), RLIM_INFINITY, EIO},
+        {fault("rename", EIO), RLIM_INFINITY, EIO},
+        {"", 0, EFBIG},    // not one byte may be written
+        {"", 100, EFBIG}};  // a short write, then the limit
+    // clang-format on
+    for (const auto& [injected, fileSize, error] : rows) {
+        for (const auto& [name, shown] :
+             {std::pair("keep.png", "keep.png"), std::pair("new-\xff.png", "new-\\xff.png")}) {
+            ScratchFolder folder;
+            const std::string keep = folder / "keep.png";
+            WriteFile(keep, "old bytes\n");
+            ::chmod(keep.c_str(), 0640);
+            ProcessSpec spec = ToolSpec({"-o", folder / name, "hi"});
+            spec.environment =
+                injected.empty() ? std::vector<std::string>{} : FaultEnvironment(injected);
+            spec.fileSizeLimit = fileSize;
+            SCOPED_TRACE(injected + " limit " + std::to_string(fileSize) + " " + shown);
+            const ToolRun run = RunEncodeToolWith(spec);
+            EXPECT_EQ(run.exitCode, 2);
+            EXPECT_EQ(run.err, "quirvane-encode: --output: cannot write '" + folder.Path() + "/" +
+                                   shown + "': " + std::strerror(error) + "\n");
+            EXPECT_EQ(folder.Names(), std::set<std::string>{"keep.png"});
+            EXPECT_EQ(ReadFile(keep), "old bytes\n");
+            EXPECT_EQ(ModeOf(keep), S_IFREG | 0640);
+        }
+    }
+}
+
+// Every kind of output gets the bytes and stays what it was: a FIFO stays a
+// FIFO, a device a device, and a replaced file keeps its mode and owner.
+TEST(ToolFiles, EachKindOfOutputGetsTheBytesAndStaysWhatItWas) {
+    ScratchFolder folder;
+    const std::string text = ToolSymbol("hi", OutputFormat::Text), fifo = folder / "fifo",
+                      file = folder / "file.txt", captured = folder / "stdout.txt",
+                      null = folder.DeviceNode("null", 3), full = folder.DeviceNode("full", 7);
+    const bool root = ::geteuid() == 0;
+
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0640), 0);
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);  // it waits in
+    const ToolRun toFifo = RunEncodeTool({"-o", fifo, "hi"});  // the FIFO's buffer, no thread
+    std::string received(text.size() + 1, '\0');
+    received.resize(static_cast<std::size_t>(
+        std::max<ssize_t>(0, ::read(reader, received.data(), received.size()))));
+    ::close(reader);
+    EXPECT_EQ(toFifo.exitCode, 0) << toFifo.err;
+    EXPECT_EQ(received, text);
+    EXPECT_EQ(ModeOf(fifo), S_IFIFO | 0640);
+
+    WriteFile(file, std::string(5000, 'x'));
+    ASSERT_TRUE(!root || ::chown(file.c_str(), 1234, 5678) == 0);
+    ::chmod(file.c_str(), 0640);
+    EXPECT_EQ(RunEncodeTool({"-o", file, "hi"}).exitCode, 0);
+    struct stat status {};
+    ::stat(file.c_str(), &status);
+    EXPECT_EQ(std::tuple(ReadFile(file), status.st_mode), std::tuple(text, S_IFREG | 0640));
+    if (root) {
+        EXPECT_EQ(std::tuple(status.st_uid, status.st_gid), std::tuple(1234u, 5678u));
+    }
+
+    for (const auto& [path, toFile] :
+         {std::pair("-", false), std::pair("/dev/stdout", false), std::pair("/dev/stdout", true),
+          std::pair("/dev/fd/1", false)}) {
+        SCOPED_TRACE(std::string(path) + (toFile ? " into a file" : " into a pipe"));
+        ProcessSpec spec = ToolSpec({"-o", path, "hi"});
+        spec.outputFile = toFile ? captured : "";
+        const ToolRun run = RunEncodeToolWith(spec);
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(toFile ? ReadFile(captured) : run.out, text);
+    }
+
+    for (const auto& [device, exit, message] :
+         {std::tuple(null, 0, std::string()),
+          std::tuple(full, 2,
+                     "quirvane-encode: --output: cannot write '" + full +
+                         "': No space left on device\n")}) {
+        if (device.empty()) {
+            continue;  // root without the right to make a device node of its own
+        }
+        SCOPED_TRACE(device);
+        const ToolRun run = RunEncodeTool({"-o", device, "hi"});
+        EXPECT_EQ(run.exitCode, exit);
+        if (exit != 0) {
+            EXPECT_EQ(run.err, message);
+        }
+        EXPECT_TRUE(S_ISCHR(ModeOf(device)));
+    }
+}
+
+// What cannot be written to standard output (here /dev/full) exits 2 too.
+TEST(ToolFiles, StandardOutputThatCannotBeWrittenExitsTwo) {
+    const std::pair<Args, std::string> rows[] = {{{"--help"}, "--help"},
+                                                 {{"--version"}, "--version"},
+                                                 {{"hi"}, "--output"},
+                                                 {{"-f", "png", "-o", "-", "hi"}, "--output"}};
+    for (const auto& [args, option] : rows) {
+        SCOPED_TRACE(::testing::PrintToString(args));
+        ProcessSpec spec = ToolSpec(args);
+        spec.outputFile = "/dev/full";
+        const ToolRun run = RunEncodeToolWith(spec);
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_EQ(run.err, "quirvane-encode: " + option +
+                               ": cannot write to standard output: No space left on device\n");
+    }
+}
+
+// Inputs are read whole up to kMaxInputBytes, and anything longer, endless
+// ones included, is refused with the limit named, in memory that does not
+// grow with the input. (Unsanitized, the tool also runs under an address-space
+// limit, so that one reading without a bound fails here instead of filling
+// the machine's memory.)
+TEST(ToolFiles, InputIsReadUpToTheLimitInBoundedMemory) {
+    ScratchFolder folder;
+    const std::string exact = folder / "exact.bin", over = folder / "over.bin";
+    WriteFile(exact, "");
+    WriteFile(over, "");
+    ASSERT_EQ(::truncate(exact.c_str(), kMaxInputBytes), 0);
+    ASSERT_EQ(::truncate(over.c_str(), kMaxInputBytes + 1), 0);
+    const long baseline = RunEncodeTool({"hi"}).maxResidentKiB;
+    const long bound = baseline + 4 * static_cast<long>(kMaxInputBytes / 1024);
+    const std::string refused = ": longer than 16 MiB (16777216 bytes), the most that is read\n";
+    const std::string yes = Cycle("y\n", 65536);
+    // clang-format off
+    const std::tuple<Args, std::string, bool, int, std::string> rows[] = {
+        {{"-i", "/dev/zero"}, "", false, 2,
+         "quirvane-encode: --input: cannot read '/dev/zero'" + refused},
+        {{"-i", "-"}, yes, true, 2, "quirvane-encode: --input: cannot read standard input" + refused},
+        {{"-i", "/dev/stdin"}, yes, true, 2,
+         "quirvane-encode: --input: cannot read '/dev/stdin'" + refused},
+        {{"-i", over}, "", false, 2, "quirvane-encode: --input: cannot read '" + over + "'" + refused},
+        {{"-i", exact}, "", false, 0, "入力バイト数：16777216  "},
+        {{"-i", "/dev/stdin"}, "AB\nCD", false, 0, "入力バイト数：6  "}};  // a pipe, as <(…) gives
+    // clang-format on
+    for (const auto& [args, input, endless, exit, message] : rows) {
+        SCOPED_TRACE(::testing::PrintToString(args) + (endless ? " endless" : ""));
+        ProcessSpec spec = ToolSpec(args, input, endless);
+        spec.addressSpaceLimit = QUIRVANE_SANITIZED ? RLIM_INFINITY : rlim_t{1} << 30;
+        const ToolRun run = RunEncodeToolWith(spec);
+        EXPECT_EQ(run.exitCode, exit);
+        if (exit == 0) {
+            EXPECT_EQ(run.err.rfind(message, 0), 0u) << run.err;
+        } else {
+            EXPECT_EQ(run.err, message);
+            EXPECT_LE(run.maxResidentKiB, bound) << "baseline " << baseline << " KiB";
+        }
+    }
+}
+
+// File names are bytes: those that are not UTF-8 are read and written
+// exactly as given.
+TEST(ToolFiles, NamesThatAreNotUtf8AreUsedAsGiven) {
+    ScratchFolder folder;
+    WriteFile(folder / "in-\xff.txt", "bytes\n");
+    const ToolRun run =
+        RunEncodeTool({"-i", folder / "in-\xff.txt", "-o", folder / "out-\xfe.png"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(folder.Names(), (std::set<std::string>{"in-\xff.txt", "out-\xfe.png"}));
+    EXPECT_TRUE(ReadFile(folder / "out-\xfe.png") == ToolSymbol("bytes\r\n", OutputFormat::Png));
+}
+
+// A value echoed in a message cannot break the line or reach the terminal as
+// a command: control characters and broken UTF-8 come out escaped.
+TEST(ToolFiles, EchoedValuesAreEscaped) {
+    ScratchFolder folder;
+    const std::string missing = folder / "nope-\xff\r.txt";
+    // clang-format off
+    const std::pair<Args, std::string> rows[] = {
+        {{"-l", "X\n\x1b[31m", "hi"}, "--level: 'X\\n\\x1b[31m' is not accepted; use L, M, Q or H"},
+        {{"--bogus\x1b]0;title\x07", "hi"}, "unknown option '--bogus\\x1b]0;title\\x07'; see --help"},
+        {{"-m", "\xc2\x9b" "31m\tbyte", "hi"},
+         "--mode: '\\xc2\\x9b31m\\tbyte' is not accepted; use byte, alnum or numeric"},
+        {{"-f", "p\xc3\xa9ng\\", "hi"}, "--format: 'p\xc3\xa9ng\\\\' is not accepted; use text, png or svg"},
+        {{"-i", missing},
+         "--input: cannot read '" + folder.Path() + "/nope-\\xff\\r.txt': No such file or directory"}};
+    // clang-format on
+    for (const auto& [args, line] : rows) {
+        SCOPED_TRACE(::testing::PrintToString(args));
+        const ToolRun run = RunEncodeTool(args);
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_EQ(run.err, "quirvane-encode: " + line + "\n");
+    }
+}
+
+// The escaping itself, on what is easy to get wrong about UTF-8: overlong
+// forms, surrogates, code points past U+10FFFF, cut sequences, C1 controls.
+TEST(Printable, EscapesControlsAndBrokenUtf8AndKeepsTheRest) {
+    using namespace std::string_literals;
+    // clang-format off
+    const std::pair<std::string, std::string> rows[] = {
+        {"plain text", "plain text"}, {"", ""},
+        {"\n\r\t\\", "\\n\\r\\t\\\\"}, {"\0\x01\x1f\x7f"s, "\\x00\\x01\\x1f\\x7f"},
+        {"\xc3\xa9\xe2\x82\xac\xf0\x9f\x98\x80 \xe6\x95\xb0\xe5\xad\x97", "\xc3\xa9\xe2\x82\xac\xf0\x9f\x98\x80 \xe6\x95\xb0\xe5\xad\x97"},
+        {"\xc2\x80\xc2\x9f\xc2\xa0", "\\xc2\\x80\\xc2\\x9f\xc2\xa0"},  // C1 controls; NBSP stays
+        {"\xc0\xaf\xc1\xbf", "\\xc0\\xaf\\xc1\\xbf"},                  // overlong, 2 bytes
+        {"\xe0\x80\xaf\xf0\x80\x80\xaf", "\\xe0\\x80\\xaf\\xf0\\x80\\x80\\xaf"},  // overlong, 3 and 4
+        {"\xed\xa0\x80\xed\x9f\xbf", "\\xed\\xa0\\x80\xed\x9f\xbf"},    // a surrogate; U+D7FF stays
+        {"\xf4\x8f\xbf\xbf\xf4\x90\x80\x80", "\xf4\x8f\xbf\xbf\\xf4\\x90\\x80\\x80"},  // U+10FFFF, past it
+        {"\xe2\x82" "a\xf0\x9f\x98", "\\xe2\\x82a\\xf0\\x9f\\x98"},     // cut sequences
+        {"\x80\xbf\xf5\xff", "\\x80\\xbf\\xf5\\xff"}};                  // never a lead byte
+    // clang-format on
+    for (const auto& [bytes, shown] : rows) {
+        EXPECT_EQ(Printable(bytes), shown) << ::testing::PrintToString(bytes);
     }
 }
 

@@ -1,0 +1,89 @@
+// Put in front of the C library with LD_PRELOAD, this fails one call of
+// write, fdatasync, close or rename on purpose, so that the tests can show
+// what a full disk or a failing device does to quirvane-encode.
+// QUIRVANE_FAULT="write:1:28" fails the first write with errno 28 (ENOSPC).
+// Only calls on descriptors the program opened for writing count (not 0 to 2,
+// so that its messages still get out, nor the files its libraries read when
+// they start); a failed close still closes, as the kernel does.
+#include <atomic>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <dlfcn.h>
+#include <fcntl.h>
+#include <stdio.h>
+#include <unistd.h>
+
+namespace {
+
+struct Fault {
+    char function[16] = {};
+    int nth = 0;
+    int error = 0;
+};
+
+const Fault& TheFault() {
+    static const Fault fault = [] {
+        Fault parsed;
+        const char* spec = std::getenv("QUIRVANE_FAULT");
+        if (spec == nullptr ||
+            std::sscanf(spec, "%15[a-z]:%d:%d", parsed.function, &parsed.nth, &parsed.error) != 3) {
+            return Fault{};
+        }
+        return parsed;
+    }();
+    return fault;
+}
+
+// Whether this call is the one to fail; then errno is already set.
+bool FailsNow(const char* function) {
+    static std::atomic<int> calls{0};
+    const Fault& fault = TheFault();
+    if (std::strcmp(function, fault.function) != 0 || ++calls != fault.nth) {
+        return false;
+    }
+    errno = fault.error;
+    return true;
+}
+
+bool OpenedForWriting(int fd) {
+    const int flags = fcntl(fd, F_GETFL);
+    return fd > 2 && flags >= 0 && (flags & O_ACCMODE) != O_RDONLY;
+}
+
+template <typename Function>
+Function Next(const char* name) {
+    return reinterpret_cast<Function>(dlsym(RTLD_NEXT, name));
+}
+
+}  // namespace
+
+extern "C" {
+
+ssize_t write(int fd, const void* data, size_t size) {
+    static const auto next = Next<ssize_t (*)(int, const void*, size_t)>("write");
+    return OpenedForWriting(fd) && FailsNow("write") ? -1 : next(fd, data, size);
+}
+
+int fdatasync(int fd) {
+    static const auto next = Next<int (*)(int)>("fdatasync");
+    return OpenedForWriting(fd) && FailsNow("fdatasync") ? -1 : next(fd);
+}
+
+int close(int fd) {
+    static const auto next = Next<int (*)(int)>("close");
+    if (OpenedForWriting(fd) && FailsNow("close")) {
+        const int error = errno;
+        next(fd);
+        errno = error;
+        return -1;
+    }
+    return next(fd);
+}
+
+int rename(const char* from, const char* to) noexcept {
+    static const auto next = Next<int (*)(const char*, const char*)>("rename");
+    return FailsNow("rename") ? -1 : next(from, to);
+}
+
+}  // extern "C"

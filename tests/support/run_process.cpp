@@ -1,0 +1,149 @@
+#include "tests/support/run_process.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/wait.h>
+#include <tuple>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace quirvane::testing {
+namespace {
+
+void CloseIfOpen(int& fd) {
+    if (fd >= 0) {
+        ::close(fd);
+        fd = -1;
+    }
+}
+
+std::vector<std::string> EnvironmentWith(const std::vector<std::string>& added) {
+    std::vector<std::string> all;
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+        const std::string_view name(*entry, std::strcspn(*entry, "="));
+        bool replaced = false;
+        for (const std::string& mine : added) {
+            replaced = replaced || mine.compare(0, name.size() + 1, std::string(name) + "=") == 0;
+        }
+        if (!replaced) {
+            all.emplace_back(*entry);
+        }
+    }
+    all.insert(all.end(), added.begin(), added.end());
+    return all;
+}
+
+std::vector<char*> Pointers(std::vector<std::string>& strings) {
+    std::vector<char*> pointers;
+    for (std::string& s : strings) {
+        pointers.push_back(s.data());
+    }
+    pointers.push_back(nullptr);
+    return pointers;
+}
+
+// In the child, between fork and exec: only calls that are safe there.
+[[noreturn]] void StartChild(const ProcessSpec& spec, const int in[2], const int out[2],
+                             const int err[2], char* const* argv, char* const* envp) {
+    ::dup2(in[0], STDIN_FILENO);
+    if (spec.outputFile.empty()) {
+        ::dup2(out[1], STDOUT_FILENO);
+    } else {
+        const int file = ::open(spec.outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (file < 0 || ::dup2(file, STDOUT_FILENO) < 0) {
+            ::_exit(126);
+        }
+    }
+    ::dup2(err[1], STDERR_FILENO);
+    const rlimit size = {spec.fileSizeLimit, spec.fileSizeLimit};
+    const rlimit space = {spec.addressSpaceLimit, spec.addressSpaceLimit};
+    if ((spec.fileSizeLimit != RLIM_INFINITY && ::setrlimit(RLIMIT_FSIZE, &size) != 0) ||
+        (spec.addressSpaceLimit != RLIM_INFINITY && ::setrlimit(RLIMIT_AS, &space) != 0)) {
+        ::_exit(126);
+    }
+    ::signal(SIGPIPE, SIG_DFL);  // the tests ignore it; the child must not inherit that
+    ::execve(argv[0], argv, envp);
+    ::_exit(127);
+}
+
+}  // namespace
+
+ProcessRun RunProcess(const ProcessSpec& spec) {
+    // A child that stops reading must not kill the tests with SIGPIPE.
+    ::signal(SIGPIPE, SIG_IGN);
+    std::vector<std::string> args = spec.args, environment = EnvironmentWith(spec.environment);
+    const std::vector<char*> argv = Pointers(args), envp = Pointers(environment);
+    int in[2], out[2], err[2];
+    if (::pipe2(in, O_CLOEXEC) != 0 || ::pipe2(out, O_CLOEXEC) != 0 ||
+        ::pipe2(err, O_CLOEXEC) != 0) {
+        return {};
+    }
+    const pid_t child = ::fork();
+    if (child < 0) {
+        for (int fd : {in[0], in[1], out[0], out[1], err[0], err[1]}) {
+            ::close(fd);
+        }
+        return {};
+    }
+    if (child == 0) {
+        StartChild(spec, in, out, err, argv.data(), envp.data());
+    }
+    ::close(in[0]);
+    ::close(out[1]);
+    ::close(err[1]);
+    ::fcntl(in[1], F_SETFL, O_NONBLOCK);
+    ProcessRun run;
+    std::size_t written = 0;
+    int feed = in[1], fromOut = out[0], fromErr = err[0];
+    if (spec.input.empty()) {
+        CloseIfOpen(feed);
+    }
+    while (fromOut >= 0 || fromErr >= 0) {
+        pollfd fds[3] = {{feed, POLLOUT, 0}, {fromOut, POLLIN, 0}, {fromErr, POLLIN, 0}};
+        if (::poll(fds, 3, -1) < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            break;
+        }
+        if (fds[0].revents != 0) {
+            const ssize_t n =
+                ::write(feed, spec.input.data() + written, spec.input.size() - written);
+            if (n < 0 && errno != EAGAIN && errno != EINTR) {
+                CloseIfOpen(feed);  // it stopped reading
+            } else if (n > 0) {
+                written = (written + static_cast<std::size_t>(n)) % spec.input.size();
+                if (written == 0 && !spec.endlessInput) {
+                    CloseIfOpen(feed);
+                }
+            }
+        }
+        for (auto [index, fd, text] :
+             {std::tuple(1, &fromOut, &run.out), std::tuple(2, &fromErr, &run.err)}) {
+            if (fds[index].revents != 0) {
+                char buffer[65536];
+                const ssize_t n = ::read(*fd, buffer, sizeof buffer);
+                if (n > 0) {
+                    text->append(buffer, static_cast<std::size_t>(n));
+                } else if (n == 0 || errno != EINTR) {
+                    CloseIfOpen(*fd);
+                }
+            }
+        }
+    }
+    CloseIfOpen(feed);
+    int status = 0;
+    rusage usage{};
+    while (::wait4(child, &status, 0, &usage) < 0 && errno == EINTR) {
+    }
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
+    run.maxResidentKiB = usage.ru_maxrss;
+    return run;
+}
+
+}  // namespace quirvane::testing

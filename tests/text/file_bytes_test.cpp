@@ -1,0 +1,369 @@
+// The bounded reader and the whole-or-nothing writer against what a name can
+// stand for: regular files of every size around the buffer's steps and the
+// limit, pipes and standard input, endless devices, FIFOs, sockets, folders,
+// symbolic links and names that are not UTF-8. What is expected comes from
+// the file system afterwards (contents, kind, mode, the folder's listing).
+#include "text/file_bytes.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <set>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <thread>
+#include <unistd.h>
+
+#include "tests/support/scratch_folder.h"
+
+namespace quirvane::testing {
+namespace {
+
+std::string Pattern(std::size_t size) {
+    std::string bytes(size, '\0');
+    for (std::size_t i = 0; i < size; ++i) {
+        bytes[i] = static_cast<char>(i * 31 % 251);  // NUL and 0xFA among them
+    }
+    return bytes;
+}
+
+void PutFile(const std::string& path, const std::string& bytes, mode_t mode = 0644) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+    ::chmod(path.c_str(), mode);
+}
+
+std::string FileContent(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<no file>";
+}
+
+struct stat StatusOf(const std::string& path) {
+    struct stat status {};
+    ::lstat(path.c_str(), &status);
+    return status;
+}
+
+bool WriteFully(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n <= 0) {
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+// A pipe that a thread fills with `content` (again and again when endless),
+// as `<(command)` gives one; its name is /dev/fd/N. The thread stops when the
+// reading end is closed.
+class FedPipe {
+  public:
+    FedPipe(std::string content, bool endless) {
+        ::signal(SIGPIPE, SIG_IGN);
+        if (::pipe2(ends_, O_CLOEXEC) != 0) {
+            ends_[0] = ends_[1] = -1;
+        }
+        writer_ = std::thread([this, content = std::move(content), endless] {
+            while (WriteFully(ends_[1], content) && endless) {
+            }
+            ::close(ends_[1]);
+        });
+    }
+    ~FedPipe() {
+        ::close(ends_[0]);
+        writer_.join();
+    }
+    int ReadingEnd() const { return ends_[0]; }
+    std::string Name() const { return "/dev/fd/" + std::to_string(ends_[0]); }
+
+  private:
+    int ends_[2];
+    std::thread writer_;
+};
+
+// Standard input taken from a pipe for as long as this lives.
+class StandardInputFrom {
+  public:
+    explicit StandardInputFrom(int fd) : saved_(::dup(STDIN_FILENO)) { ::dup2(fd, STDIN_FILENO); }
+    ~StandardInputFrom() {
+        ::dup2(saved_, STDIN_FILENO);
+        ::close(saved_);
+    }
+
+  private:
+    int saved_;
+};
+
+// What `write` put on standard output, through a pipe (small amounts only).
+std::string CapturedStandardOutput(const std::function<void()>& write) {
+    std::fflush(stdout);
+    int ends[2];
+    if (::pipe(ends) != 0) {
+        return "<no pipe>";
+    }
+    const int saved = ::dup(STDOUT_FILENO);
+    ::dup2(ends[1], STDOUT_FILENO);
+    ::close(ends[1]);
+    write();
+    ::dup2(saved, STDOUT_FILENO);
+    ::close(saved);
+    std::string captured;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(ends[0], buffer, sizeof buffer)) > 0;) {
+        captured.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(ends[0]);
+    return captured;
+}
+
+// Runs `write` under a soft file-size limit, SIGXFSZ ignored as the tool does.
+std::string UnderFileSizeLimit(rlim_t bytes, const std::function<std::string()>& write) {
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    const auto previous = ::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limited = {bytes, saved.rlim_max};
+    ::setrlimit(RLIMIT_FSIZE, &limited);
+    std::string reason = write();
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    ::signal(SIGXFSZ, previous);
+    return reason;
+}
+
+enum class Source { RegularFile, Pipe, StandardInput };
+
+FileBytes ReadFrom(Source source, const std::string& content, std::size_t limit,
+                   const ScratchFolder& folder) {
+    if (source == Source::RegularFile) {
+        const std::string path = folder / "in-\xfe.txt";
+        PutFile(path, content);
+        return ReadBoundedBytes(path, limit, ReadPolicy::Streams);
+    }
+    FedPipe pipe(content, false);
+    if (source == Source::Pipe) {
+        return ReadBoundedBytes(pipe.Name(), limit, ReadPolicy::Streams);
+    }
+    StandardInputFrom input(pipe.ReadingEnd());
+    return ReadBoundedBytes("-", limit, ReadPolicy::Streams);
+}
+
+// Sizes on both sides of the first buffer, its doublings and the limit.
+TEST(ReadBoundedBytes, ReadsWholeUpToTheLimitAndRefusesOneByteMore) {
+    constexpr std::size_t kLimit = 200000;
+    const std::size_t sizes[] = {0,      1,      65535,  65536,  65537,  131072,
+                                 131073, 199999, kLimit, 200001, 262144, 300000};
+    ScratchFolder folder;
+    for (Source source : {Source::RegularFile, Source::Pipe, Source::StandardInput}) {
+        for (std::size_t size : sizes) {
+            SCOPED_TRACE("source " + std::to_string(static_cast<int>(source)) + ", " +
+                         std::to_string(size) + " bytes");
+            const std::string content = Pattern(size);
+            const FileBytes read = ReadFrom(source, content, kLimit, folder);
+            if (size <= kLimit) {
+                EXPECT_TRUE(read.Ok()) << read.reason;
+                EXPECT_TRUE(read.bytes == content);
+            } else {
+                EXPECT_EQ(read.error, EFBIG);
+                EXPECT_EQ(read.reason, "longer than 200000 bytes, the most that is read");
+                EXPECT_TRUE(read.bytes.empty());
+            }
+        }
+    }
+}
+
+// The real limit, for both callers: exactly kMaxInputBytes is read, one
+// byte more is refused, and so is what never ends.
+TEST(ReadBoundedBytes, TheInputLimitHoldsForFilesDevicesAndEndlessPipes) {
+    ScratchFolder folder;
+    const std::string exact = folder / "exact", over = folder / "over";
+    PutFile(exact, "");
+    PutFile(over, "");
+    ASSERT_EQ(::truncate(exact.c_str(), kMaxInputBytes), 0);
+    ASSERT_EQ(::truncate(over.c_str(), kMaxInputBytes + 1), 0);
+    const std::string tooLong = "longer than 16 MiB (16777216 bytes), the most that is read";
+    for (ReadPolicy policy : {ReadPolicy::Streams, ReadPolicy::RegularFilesOnly}) {
+        const FileBytes whole = ReadBoundedBytes(exact, kMaxInputBytes, policy);
+        EXPECT_TRUE(whole.Ok() && whole.bytes == std::string(kMaxInputBytes, '\0'));
+        const FileBytes refused = ReadBoundedBytes(over, kMaxInputBytes, policy);
+        EXPECT_EQ(std::tie(refused.error, refused.reason), std::tuple(EFBIG, tooLong));
+    }
+    const FileBytes zeros = ReadBoundedBytes("/dev/zero", kMaxInputBytes, ReadPolicy::Streams);
+    EXPECT_EQ(std::tie(zeros.error, zeros.reason), std::tuple(EFBIG, tooLong));
+    FedPipe endless(std::string(65536, 'y'), true);
+    const FileBytes yes = ReadBoundedBytes(endless.Name(), kMaxInputBytes, ReadPolicy::Streams);
+    EXPECT_EQ(std::tie(yes.error, yes.reason), std::tuple(EFBIG, tooLong));
+    // A regular file whose size says 0 (the kernel's files) is read to its end.
+    const FileBytes cmdline = ReadBoundedBytes("/proc/self/cmdline", 4096, ReadPolicy::Streams);
+    EXPECT_TRUE(cmdline.Ok() && !cmdline.bytes.empty());
+    EXPECT_EQ(cmdline.bytes, FileContent("/proc/self/cmdline"));
+}
+
+// The tool reads pipes and devices; the window only regular files, and it
+// refuses the rest before any read that could wait (a FIFO without a writer
+// would hang this test, not fail it).
+TEST(ReadBoundedBytes, EachPolicyTakesItsOwnKindsOfFile) {
+    ScratchFolder folder;
+    const std::string regular = folder / "text-\xff.txt", fifo = folder / "fifo",
+                      socketPath = folder / "socket", missing = folder / "missing";
+    PutFile(regular, "text\n");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, socketPath.c_str(), sizeof address.sun_path - 1);
+    ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    using enum ReadPolicy;
+    // clang-format off
+    const std::tuple<std::string, ReadPolicy, int> rows[] = {
+        {regular, Streams, 0}, {regular, RegularFilesOnly, 0},
+        {folder / "", Streams, EISDIR}, {folder / "", RegularFilesOnly, EISDIR},
+        {missing, Streams, ENOENT}, {missing, RegularFilesOnly, ENOENT},
+        {"/dev/null", Streams, 0}, {"/dev/null", RegularFilesOnly, EINVAL},
+        {fifo, RegularFilesOnly, EINVAL},
+        {socketPath, Streams, ENXIO}, {socketPath, RegularFilesOnly, EINVAL}};
+    // clang-format on
+    for (const auto& [path, policy, error] : rows) {
+        SCOPED_TRACE(path + (policy == Streams ? " as a stream" : " as a regular file"));
+        const FileBytes read = ReadBoundedBytes(path, 100, policy);
+        EXPECT_EQ(read.error, error) << read.reason;
+        EXPECT_EQ(read.bytes, error == 0 && path == regular ? "text\n" : "");
+        EXPECT_EQ(read.reason.empty(), error == 0);
+        EXPECT_EQ(read.reason.find('\n'), std::string::npos);
+        if (error == EINVAL) {
+            EXPECT_NE(read.reason.find("only regular files are read"), std::string::npos);
+        }
+    }
+    ::close(listener);
+    // A FIFO as a stream waits for its writer and reads to its end. Should
+    // the reader never open it, the second reader lets the writer finish.
+    std::thread writer([&fifo] {
+        const int fd = ::open(fifo.c_str(), O_WRONLY | O_CLOEXEC);
+        WriteFully(fd, "through a FIFO");
+        ::close(fd);
+    });
+    const FileBytes read = ReadBoundedBytes(fifo, 100, ReadPolicy::Streams);
+    const int rescue = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    writer.join();
+    ::close(rescue);
+    EXPECT_TRUE(read.Ok()) << read.reason;
+    EXPECT_EQ(read.bytes, "through a FIFO");
+}
+
+// A regular file is replaced whole, in its folder, with its permissions and
+// (as root) its owner; a symbolic link stays and its file is replaced; no
+// temporary file is left.
+TEST(WriteWhole, ReplacesARegularFileWholeKeepingItsMode) {
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+    const bool root = ::geteuid() == 0;
+    // clang-format off
+    const std::tuple<std::string, std::string, mode_t> rows[] = {  // name, old content, mode
+        {"new.png", "", 0}, {"out-\xff.bin", "", 0},
+        {"old.txt", std::string(5000, 'o'), 0640}, {"old.txt", "o", 0600},
+        {"old.txt", "o", 0755}, {"old.txt", "o", 02750}};
+    // clang-format on
+    for (const auto& [name, old, mode] : rows) {
+        for (const bool throughLink : {false, true}) {
+            SCOPED_TRACE(name + (throughLink ? " through a link" : ""));
+            ScratchFolder folder;
+            const std::string file = folder / name, link = folder / "link";
+            if (mode != 0) {
+                PutFile(file, old);
+                ASSERT_TRUE(!root || ::chown(file.c_str(), 1234, 5678) == 0);
+                ::chmod(file.c_str(), mode);  // after chown, which clears set-group-ID
+            }
+            if (throughLink) {
+                ASSERT_EQ(::symlink(name.c_str(), link.c_str()), 0);
+            }
+            const std::string bytes = Pattern(3000);
+            EXPECT_EQ(WriteWhole(throughLink ? link : file, bytes), "");
+            EXPECT_TRUE(FileContent(file) == bytes);
+            const struct stat status = StatusOf(file);
+            EXPECT_EQ(status.st_mode, S_IFREG | (mode != 0 ? mode : 0666 & ~mask));
+            if (root && mode != 0) {
+                EXPECT_EQ(std::tie(status.st_uid, status.st_gid), std::tuple(1234u, 5678u));
+            }
+            std::set<std::string> names = {name};
+            if (throughLink) {
+                names.insert("link");
+                EXPECT_TRUE(S_ISLNK(StatusOf(link).st_mode));
+            }
+            EXPECT_EQ(folder.Names(), names);
+        }
+    }
+}
+
+// Whatever fails, the reason is the system's, the old file is as it was and
+// no temporary file stays.
+TEST(WriteWhole, FailuresLeaveTheOldFileAndNoTemporaryFile) {
+    ScratchFolder folder;
+    const std::string old = folder / "old.txt", fresh = folder / "new.txt";
+    ASSERT_EQ(::mkdir((folder / "folder").c_str(), 0755), 0);
+    const std::string full = folder.DeviceNode("full", 7);
+    const std::string bytes = Pattern(1000);
+    const std::string tooLarge = std::strerror(EFBIG);
+    const std::tuple<std::string, rlim_t, std::string> rows[] = {
+        // path, file-size limit, reason
+        {old, 0, tooLarge},
+        {fresh, 0, tooLarge},
+        {old, 10, tooLarge},  // a short write first, then the error
+        {fresh, 999, tooLarge},
+        {folder / "folder", RLIM_INFINITY, std::strerror(EISDIR)},
+        {folder / "none/new.txt", RLIM_INFINITY, std::strerror(ENOENT)},
+        {full, RLIM_INFINITY, std::strerror(ENOSPC)},
+    };
+    for (const auto& [path, limit, reason] : rows) {
+        SCOPED_TRACE(path + " under " + std::to_string(limit));
+        if (path.empty()) {
+            continue;  // no device of our own to fill
+        }
+        PutFile(old, "previous\n", 0640);
+        const std::set<std::string> before = folder.Names();
+        EXPECT_EQ(UnderFileSizeLimit(limit, [&] { return WriteWhole(path, bytes); }), reason);
+        EXPECT_EQ(FileContent(old), "previous\n");
+        EXPECT_EQ(StatusOf(old).st_mode, S_IFREG | 0640);
+        EXPECT_EQ(folder.Names(), before);
+    }
+    EXPECT_TRUE(full.empty() || S_ISCHR(StatusOf(full).st_mode));
+}
+
+// FIFOs, devices and standard output are written where they are and stay
+// what they were.
+TEST(WriteWhole, FifosDevicesAndStandardOutputAreWrittenNotReplaced) {
+    ScratchFolder folder;
+    const std::string fifo = folder / "fifo-\xff", null = folder.DeviceNode("null", 3);
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0640), 0);
+    const std::string bytes = Pattern(5000);  // fits in the FIFO's buffer, so no reader thread
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_GE(reader, 0);
+    EXPECT_EQ(WriteWhole(fifo, bytes), "");
+    std::string received(bytes.size() + 1, '\0');
+    received.resize(static_cast<std::size_t>(
+        std::max<ssize_t>(0, ::read(reader, received.data(), received.size()))));
+    ::close(reader);
+    EXPECT_TRUE(received == bytes);
+    EXPECT_EQ(StatusOf(fifo).st_mode, S_IFIFO | 0640);
+    if (!null.empty()) {
+        EXPECT_EQ(WriteWhole(null, bytes), "");
+        EXPECT_TRUE(S_ISCHR(StatusOf(null).st_mode));
+    }
+    for (const std::string path : {"-", "/dev/stdout", "/dev/fd/1"}) {
+        SCOPED_TRACE(path);
+        std::string reason;
+        EXPECT_TRUE(CapturedStandardOutput([&] { reason = WriteWhole(path, bytes); }) == bytes);
+        EXPECT_EQ(reason, "");
+    }
+    EXPECT_EQ(folder.Names(), (null.empty() || null.starts_with("/dev/")
+                                   ? std::set<std::string>{"fifo-\xff"}
+                                   : std::set<std::string>{"fifo-\xff", "null"}));
+}
+
+}  // namespace
+}  // namespace quirvane::testing
