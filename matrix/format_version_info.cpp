@@ -5,6 +5,7 @@
 
 #include <quirvane/encoder.h>
 
+#include "matrix/format_placement.h"
 #include "matrix/format_word.h"
 
 namespace quirvane {
@@ -71,37 +72,11 @@ void EncoderState::WriteFormatAndVersionInfo(int forVersion, int level, int mask
     auto put = [this](int row, int column, int value) {
         dataPlane[row * kPlaneStride + column] = value != 0 ? '1' : '0';
     };
-    for (int k = 0; k < 15; ++k) {
-        const int f = (word >> (14 - k)) & 1;  // F[k]
-        // First copy, around the top-left finder, skipping the timing row and column.
-        if (k <= 5) {
-            put(8, k, f);
-        } else if (k == 6) {
-            put(8, 7, f);
-        } else if (k == 7) {
-            put(8, 8, f);
-        } else if (k == 8) {
-            put(7, 8, f);
-        } else {
-            put(14 - k, 8, f);
-        }
-        // Second copy, split between the bottom-left and top-right finders.
-        if (k <= 6) {
-            put(n - 1 - k, 8, f);
-        } else {
-            put(8, n - 15 + k, f);
-        }
-    }
-
+    PlaceFormatBits(n, word, put);
     if (forVersion < 7) {
         return;
     }
-    const int versionWord = kVersionWords[forVersion];
-    for (int k = 0; k < 18; ++k) {
-        const int b = (versionWord >> k) & 1;
-        put(k / 3, n - 11 + k % 3, b);
-        put(n - 11 + k % 3, k / 3, b);
-    }
+    PlaceVersionBits(n, kVersionWords[forVersion], put);
 }
 
 }  // namespace quirvane

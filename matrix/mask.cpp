@@ -5,6 +5,8 @@
 
 #include <quirvane/encoder.h>
 
+#include "matrix/mask_condition.h"
+
 namespace quirvane {
 namespace {
 
@@ -12,27 +14,6 @@ namespace {
 // use j mod 2, j mod 3 and j div 3 mod 2 at most), so one row's pattern is
 // worked out for 6 columns and laid along the row.
 constexpr int kPatternPeriod = 6;
-
-bool MaskCondition(int mask, int i, int j) {
-    switch (mask) {
-        case 0:
-            return (i + j) % 2 == 0;
-        case 1:
-            return i % 2 == 0;
-        case 2:
-            return j % 3 == 0;
-        case 3:
-            return (i + j) % 3 == 0;
-        case 4:
-            return (i / 2 + j / 3) % 2 == 0;
-        case 5:
-            return (i * j) % 2 + (i * j) % 3 == 0;
-        case 6:
-            return ((i * j) % 2 + (i * j) % 3) % 2 == 0;
-        default:
-            return ((i + j) % 2 + (i * j) % 3) % 2 == 0;
-    }
-}
 
 }  // namespace
 
