@@ -47,6 +47,10 @@ int LevelIndicator(int level) {
 
 }  // namespace
 
+int VersionWordOf(int version) {
+    return version >= 7 && version <= kLargestVersion ? kVersionWords[version] : 0;
+}
+
 // The 15-bit format word, most significant bit = F[0].
 int FormatWordOf(int level, int mask) {
     if (!IsSupportedLevel(level) || !IsSupportedMask(mask)) {
@@ -76,7 +80,7 @@ void EncoderState::WriteFormatAndVersionInfo(int forVersion, int level, int mask
     if (forVersion < 7) {
         return;
     }
-    PlaceVersionBits(n, kVersionWords[forVersion], put);
+    PlaceVersionBits(n, VersionWordOf(forVersion), put);
 }
 
 }  // namespace quirvane

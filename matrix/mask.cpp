@@ -1,6 +1,6 @@
-// The eight data masks. The chosen one is applied as chosen: the program
-// never scores masks. Only cells holding '0' or '1' are inverted, so the '*'
-// marks keep the mask off every function module.
+// The eight data masks. The mask given is applied as given; scoring them
+// is mask_evaluation.cpp's job. Only cells holding '0' or '1' are inverted,
+// so the '*' marks keep the mask off every function module.
 #include <cstring>
 
 #include <quirvane/encoder.h>
