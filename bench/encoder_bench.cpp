@@ -1,6 +1,6 @@
-// Speed of the generation command on texts that fill the symbol, of planning
-// the segments of a long mixed text and of drawing the largest symbol, with
-// the heap allocations of each iteration.
+// Speed of the generation command on texts that fill the symbol, of scoring
+// the eight masks, of planning the segments of a long mixed text and of
+// drawing the largest symbol, with the heap allocations of each iteration.
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include <quirvane/encoder.h>
+#include <quirvane/mask_evaluation.h>
 #include <quirvane/segmentation.h>
 
 #include "bench/alloc_counter.h"
@@ -106,6 +107,33 @@ void PlanMixedSegments(benchmark::State& bench, int length, int version) {
         benchmark::Counter(static_cast<double>(allocations), benchmark::Counter::kAvgIterations);
 }
 
+// Scoring all eight masks on a filled symbol; the planes are placed once,
+// the way the generation command places them, and only the scoring is timed.
+void EvaluateMasks(benchmark::State& bench, int version, int level) {
+    auto state = StateFor(version, level);
+    if (!state->CreateData(FillingText(*state)).Created()) {
+        bench.SkipWithError("no symbol");
+        return;
+    }
+    state->BuildDataCodewords(state->settings.characterMode, version,
+                              state->symbolParameters.dataCodewords);
+    state->EncodeBlocks(version, level);
+    state->MarkFunctionAreas(version, 1, quirvane::kFunctionMark);
+    state->InterleaveBlocks(version, level);
+    state->BuildFunctionPatterns(version);
+    auto scratch = std::make_unique<quirvane::MaskEvaluation>();
+    std::uint64_t allocations = 0;
+    for (auto _ : bench) {
+        const std::uint64_t before = quirvane::bench::AllocationCount();
+        const int mask = quirvane::EvaluateMasks(state->dataPlane, state->patternPlane, version,
+                                                 level, *scratch);
+        allocations += quirvane::bench::AllocationCount() - before;
+        benchmark::DoNotOptimize(mask);
+    }
+    bench.counters["allocs"] =
+        benchmark::Counter(static_cast<double>(allocations), benchmark::Counter::kAvgIterations);
+}
+
 void RenderSymbol(benchmark::State& bench, int version, int moduleWidth) {
     auto state = StateFor(version, quirvane::kLevelL);
     if (const auto made = state->CreateData(FillingText(*state)); !made.Created()) {
@@ -143,6 +171,8 @@ int main(int argc, char** argv) {
     }
     benchmark::RegisterBenchmark("Segment/mixed-1000", PlanMixedSegments, 1000, 40)
         ->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("EvaluateMasks/v1-L", EvaluateMasks, 1, quirvane::kLevelL);
+    benchmark::RegisterBenchmark("EvaluateMasks/v40-L", EvaluateMasks, 40, quirvane::kLevelL);
     for (int width : {1, 2}) {
         const std::string name = "RenderSymbol/v40-w" + std::to_string(width);
         benchmark::RegisterBenchmark(name.c_str(), RenderSymbol, 40, width)

@@ -3,12 +3,12 @@
 // and finder-like patterns down 64 columns come from plain AND and OR of
 // whole words, with no shifting; the columns, packed the same way, give the
 // rules along the rows. Only the 2 x 2 blocks need a one-bit shift.
-#include <quirvane/mask_evaluation.h>
-
 #include <bit>
 #include <cstdlib>
 
 #include <quirvane/encoder.h>
+#include <quirvane/mask_evaluation.h>
+
 #include "matrix/format_placement.h"
 #include "matrix/format_word.h"
 #include "matrix/mask_condition.h"

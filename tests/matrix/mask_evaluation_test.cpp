@@ -199,10 +199,7 @@ std::vector<Sample> Samples() {
 
 std::unique_ptr<EncoderState> StateFor(const Sample& sample, int mask) {
     auto state = std::make_unique<EncoderState>();
-    state->characterMode = sample.mode;
-    state->version = sample.version;
-    state->errorCorrectionLevel = sample.level;
-    state->maskReference = mask;
+    state->settings = EncoderSettings{sample.mode, sample.version, sample.level, mask};
     return state;
 }
 
@@ -210,7 +207,7 @@ TEST(SymbolPenalty, EverySymbolMatchesTheNaiveRules) {
     for (const Sample& sample : Samples()) {
         auto state = StateFor(sample, 0);
         for (int mask = 0; mask < kMaskCount; ++mask) {
-            state->maskReference = mask;
+            state->settings.maskReference = mask;
             ASSERT_TRUE(state->CreateData(sample.text).Created());
             const int side = state->SymbolSide();
             EXPECT_EQ(SymbolPenalty(state->symbolMatrix, side),
@@ -223,11 +220,12 @@ TEST(SymbolPenalty, EverySymbolMatchesTheNaiveRules) {
 // The planes EvaluateMasks starts from: the stages of the generation command
 // up to placement, on the text it has just cut and checked, and the patterns.
 void PlaceUnmasked(EncoderState& state) {
-    const int v = state.version;
-    state.BuildDataCodewords(state.characterMode, v, state.symbolParameters.dataCodewords);
-    state.EncodeBlocks(v, state.errorCorrectionLevel);
+    const EncoderSettings& s = state.settings;
+    const int v = s.version;
+    state.BuildDataCodewords(s.characterMode, v, state.symbolParameters.dataCodewords);
+    state.EncodeBlocks(v, s.errorCorrectionLevel);
     state.MarkFunctionAreas(v, 1, kFunctionMark);
-    state.InterleaveBlocks(v, state.errorCorrectionLevel);
+    state.InterleaveBlocks(v, s.errorCorrectionLevel);
     state.BuildFunctionPatterns(v);
 }
 
