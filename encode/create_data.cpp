@@ -9,6 +9,7 @@
 
 #include <quirvane/encoder.h>
 #include <quirvane/input_text.h>
+#include <quirvane/symbol_request.h>
 
 #include "encode/bit_string.h"
 
@@ -50,13 +51,14 @@ void EncoderState::CopyInput(std::string_view inputText) {
     std::memcpy(inputCopy, inputText.data(), kept);
 }
 
-void EncoderState::CutToCapacity(int capacity) {
+void EncoderState::CutToCapacity(int capacity, int mode, TextEncoding encoding) {
     const int available = inputByteCount < kInputCopySize - 1 ? inputByteCount : kInputCopySize - 1;
     int count = available < capacity ? available : capacity;
-    if (settings.characterMode == kModeByte) {
+    if (mode == kModeByte) {
         // A scanner would show half a character as a broken one: leave it out.
-        count =
-            Utf8SafeCut(std::string_view(inputCopy, static_cast<std::size_t>(available)), count);
+        const std::string_view kept(inputCopy, static_cast<std::size_t>(available));
+        count = encoding == TextEncoding::ShiftJis ? ShiftJisSafeCut(kept, count)
+                                                   : Utf8SafeCut(kept, count);
     }
     std::memcpy(dataText, inputCopy, static_cast<std::size_t>(count));
     dataCharacterCount = count;
@@ -73,7 +75,35 @@ void EncoderState::JoinPlanes() {
     }
 }
 
-GenerationResult EncoderState::CreateData(std::string_view inputText) {
+int EncoderState::BuildSymbol(int version, int level, int mask) {
+    EncodeBlocks(version, level);
+    MarkFunctionAreas(version, 1, kFunctionMark);
+    InterleaveBlocks(version, level);
+    if (mask == kMaskAuto) {
+        // The masks are scored on the whole symbol they would give, function
+        // patterns included.
+        BuildFunctionPatterns(version);
+        mask = EvaluateMasks(dataPlane, patternPlane, version, level, maskEvaluation);
+    }
+    ApplyMask(version, mask);
+    MarkFunctionAreas(version, 0, '0');
+    WriteFormatAndVersionInfo(version, level, mask);
+    BuildFunctionPatterns(version);
+    JoinPlanes();
+    symbolVersion = version;
+    dataReady = 1;
+    return mask;
+}
+
+void EncoderState::WriteStatistics(GenerationResult& result) const {
+    result.hasStatus = true;
+    std::snprintf(result.status, sizeof result.status,
+                  "入力バイト数：%d  データバイト数：%d　訂正ブロック数：%d　訂正次数GA：%d  "
+                  "総コード数：%d",
+                  inputByteCount, dataByteCount, blockCount, generatorDegree, codewordCount);
+}
+
+GenerationResult EncoderState::CreateData(std::string_view inputText, TextEncoding encoding) {
     GenerationResult result;
     ClearWorkingCopies();
     const int characterMode = settings.characterMode;
@@ -95,12 +125,19 @@ GenerationResult EncoderState::CreateData(std::string_view inputText) {
     // The record is read afresh, so it always belongs to the version and
     // level this run encodes with.
     LoadSymbolParameters();
-    const SymbolParameters& p = symbolParameters;
+    return EncodeOneMode(inputText, encoding, characterMode, version, errorCorrectionLevel,
+                         maskReference);
+}
 
+GenerationResult EncoderState::EncodeOneMode(std::string_view inputText, TextEncoding encoding,
+                                             int mode, int version, int level, int mask) {
+    GenerationResult result;
+    symbolParameters = *FindSymbolParameters(version, level);
+    const SymbolParameters& p = symbolParameters;
     CopyInput(inputText);
-    CutToCapacity(CapacityOf(p, characterMode));
-    if (FirstInvalidCharacter(dataText, dataCharacterCount, characterMode) >= 0) {
-        if (characterMode == kModeAlphanumeric) {
+    CutToCapacity(CapacityOf(p, mode), mode, encoding);
+    if (FirstInvalidCharacter(dataText, dataCharacterCount, mode) >= 0) {
+        if (mode == kModeAlphanumeric) {
             Refuse(result, GenerationOutcome::NotAlphanumeric,
                    "英数字の文字セットのみを選択してください");
         } else {
@@ -109,23 +146,10 @@ GenerationResult EncoderState::CreateData(std::string_view inputText) {
         return result;
     }
 
-    BuildDataCodewords(characterMode, version, p.dataCodewords);
-    EncodeBlocks(version, errorCorrectionLevel);
-    MarkFunctionAreas(version, 1, kFunctionMark);
-    InterleaveBlocks(version, errorCorrectionLevel);
-    ApplyMask(version, maskReference);
-    MarkFunctionAreas(version, 0, '0');
-    WriteFormatAndVersionInfo(version, errorCorrectionLevel, maskReference);
-    BuildFunctionPatterns(version);
-    JoinPlanes();
-    symbolVersion = version;
-
-    result.hasStatus = true;
-    std::snprintf(result.status, sizeof result.status,
-                  "入力バイト数：%d  データバイト数：%d　訂正ブロック数：%d　訂正次数GA：%d  "
-                  "総コード数：%d",
-                  inputByteCount, dataByteCount, blockCount, generatorDegree, codewordCount);
-    dataReady = 1;
+    BuildDataCodewords(mode, version, p.dataCodewords);
+    result.version = version;
+    result.mask = BuildSymbol(version, level, mask);
+    WriteStatistics(result);
     return result;
 }
 

@@ -86,12 +86,7 @@ void EncoderState::BuildDataCodewords(int mode, int forVersion, int dataCodeword
     if (!StreamFits(mode, forVersion, dataCharacterCount, dataCodewordsCount)) {
         return;
     }
-    // Only the part the previous stream used needs clearing.
-    std::memset(bitString, 0, static_cast<std::size_t>(bitStringLength));
-    bitStringLength = 0;
-    std::memset(modeIndicator, 0, sizeof modeIndicator);
-    std::memset(countIndicator, 0, sizeof countIndicator);
-
+    StartStream();
     const char* indicator = mode == kModeNumeric        ? "0001"
                             : mode == kModeAlphanumeric ? "0010"
                                                         : "0100";
@@ -105,35 +100,29 @@ void EncoderState::BuildDataCodewords(int mode, int forVersion, int dataCodeword
     const char* text = dataText;
     const int count = dataCharacterCount;
     if (mode == kModeNumeric) {
-        int i = 0;
-        for (; i + 3 <= count; i += 3) {
-            const int group =
-                DigitValue(text[i]) * 100 + DigitValue(text[i + 1]) * 10 + DigitValue(text[i + 2]);
-            AppendBits(bitString, bitStringLength, static_cast<unsigned>(group), 10);
-        }
-        if (count - i == 2) {
-            const int pair = DigitValue(text[i]) * 10 + DigitValue(text[i + 1]);
-            AppendBits(bitString, bitStringLength, static_cast<unsigned>(pair), 7);
-        } else if (count - i == 1) {
-            AppendBits(bitString, bitStringLength, static_cast<unsigned>(DigitValue(text[i])), 4);
-        }
+        AppendNumericData(bitString, bitStringLength, count,
+                          [text](int i) { return DigitValue(text[i]); });
     } else if (mode == kModeAlphanumeric) {
-        int i = 0;
-        for (; i + 2 <= count; i += 2) {
-            const int pair = 45 * AlphanumericValue(static_cast<unsigned char>(text[i])) +
-                             AlphanumericValue(static_cast<unsigned char>(text[i + 1]));
-            AppendBits(bitString, bitStringLength, static_cast<unsigned>(pair), 11);
-        }
-        if (i < count) {
-            const int last = AlphanumericValue(static_cast<unsigned char>(text[i]));
-            AppendBits(bitString, bitStringLength, static_cast<unsigned>(last), 6);
-        }
+        AppendAlphanumericData(bitString, bitStringLength, count, [text](int i) {
+            return AlphanumericValue(static_cast<unsigned char>(text[i]));
+        });
     } else {
         for (int i = 0; i < count; ++i) {
             AppendBits(bitString, bitStringLength, static_cast<unsigned char>(text[i]), 8);
         }
     }
+    FinishDataCodewords(dataCodewordsCount);
+}
 
+void EncoderState::StartStream() {
+    // Only the part the previous stream used needs clearing.
+    std::memset(bitString, 0, static_cast<std::size_t>(bitStringLength));
+    bitStringLength = 0;
+    std::memset(modeIndicator, 0, sizeof modeIndicator);
+    std::memset(countIndicator, 0, sizeof countIndicator);
+}
+
+void EncoderState::FinishDataCodewords(int dataCodewordsCount) {
     AppendBits(bitString, bitStringLength, 0, kTerminatorBits);
     while (bitStringLength % 8 != 0) {
         AppendBits(bitString, bitStringLength, 0, 1);

@@ -60,6 +60,23 @@ std::string JoinLinesWithCrLf(std::string_view fileBytes) {
     return text;
 }
 
+int ShiftJisSafeCut(std::string_view text, int limit) {
+    if (limit <= 0 || static_cast<std::size_t>(limit) >= text.size()) {
+        return limit;
+    }
+    int i = 0;
+    while (i < limit) {
+        const auto lead = static_cast<unsigned char>(text[static_cast<std::size_t>(i)]);
+        const bool doubleByte = (lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC);
+        const int length = doubleByte ? 2 : 1;
+        if (i + length > limit) {
+            return i;
+        }
+        i += length;
+    }
+    return limit;
+}
+
 int Utf8SafeCut(std::string_view text, int limit) {
     if (limit <= 0 || static_cast<std::size_t>(limit) >= text.size()) {
         return limit;

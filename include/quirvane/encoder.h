@@ -34,7 +34,10 @@
 
 #include <quirvane/encoder_settings.h>
 #include <quirvane/generation_result.h>
+#include <quirvane/mask_evaluation.h>
+#include <quirvane/segmentation.h>
 #include <quirvane/symbol_parameters.h>
+#include <quirvane/symbol_request.h>
 
 namespace quirvane {
 
@@ -95,6 +98,16 @@ struct EncoderState {
     std::uint8_t dataCodewords[kMaxCodewords]{};  // packed stream, then pad codewords
     int dataByteCount = 0;  // bytes of the stream in the symbol, before the pads
 
+    // ---- Characters and segments (CreateSymbol only) ----
+    // The text's first characters (no symbol holds more), each with its
+    // length in bytes and its Kanji code; the count of all of them; the plan
+    // of segments written; the segmentation's working rows.
+    TextCharacter textCharacters[kMaxSegmentCharacters]{};
+    int textCharacterCount = 0;
+    int textCharacterTotal = 0;
+    SegmentPlan segmentPlan{};
+    SegmentScratch segmentScratch{};
+
     // ---- Reed-Solomon blocks ----
     // Row b is block b: data codewords, then error-correction codewords; a
     // group-1 row of a two-group layout has a filler 0 between the two.
@@ -116,6 +129,9 @@ struct EncoderState {
     std::uint8_t codewordSequence[kMaxCodewords]{};
     int codewordCount = 0;
 
+    // ---- Automatic mask (CreateSymbol only) ----
+    MaskEvaluation maskEvaluation{};
+
     // ---- The three planes ----
     char patternPlane[kPlaneCells]{};  // function patterns only
     char dataPlane[kPlaneCells]{};     // data and EC modules, masked, plus format/version info
@@ -128,8 +144,22 @@ struct EncoderState {
     // Runs the whole pipeline on the settings in force: checks them, cuts the
     // text to capacity, validates it, encodes, and leaves the finished symbol
     // in symbolMatrix with dataReady set. A refusal changes nothing the symbol
-    // depends on; the result says what to show.
-    [[nodiscard]] GenerationResult CreateData(std::string_view inputText);
+    // depends on; the result says what to show. In 8-bit byte mode the text's
+    // bytes are taken as they are; `encoding` says where the characters end,
+    // so that the cut to capacity never splits one.
+    [[nodiscard]] GenerationResult CreateData(std::string_view inputText,
+                                              TextEncoding encoding = TextEncoding::Utf8);
+
+    // The same pipeline for what the settings cannot ask: Kanji mode, the
+    // shortest mix of modes, the smallest version and the best mask, an ECI
+    // (see SymbolRequest). The text is UTF-8 in Kanji and automatic mode, and
+    // bytes as CreateData takes them otherwise. With every choice made, an
+    // explicit window mode, version and mask give exactly CreateData's
+    // symbol. A text longer than an explicit version holds is cut, and the
+    // result counts the characters left out; with an automatic version, a
+    // text that fits nowhere is refused, saying by how much.
+    [[nodiscard]] GenerationResult CreateSymbol(std::string_view text,
+                                                const SymbolRequest& request);
 
     // Every stage below checks what it is given before it indexes a table or
     // a buffer: given a version, level, mode or mask that does not exist, or
@@ -196,9 +226,30 @@ struct EncoderState {
     void BuildGeneratorProducts(const int* generator, int degree);
     void ClearWorkingCopies();
     void CopyInput(std::string_view inputText);
-    void CutToCapacity(int capacity);
+    void CutToCapacity(int capacity, int mode, TextEncoding encoding);
+    // CreateData's work once the settings are checked: one mode, the text cut
+    // to capacity and checked, then the symbol.
+    GenerationResult EncodeOneMode(std::string_view inputText, TextEncoding encoding, int mode,
+                                   int version, int level, int mask);
+    void StartStream();
+    // The terminator, the fill to a whole byte, the packing and the pad
+    // codewords after the last segment.
+    void FinishDataCodewords(int dataCodewordsCount);
     void AppendToStream(const char* bits);
     void JoinPlanes();
+    // Stages from the Reed-Solomon blocks to the joined planes, with the mask
+    // given or, for kMaskAuto, the best one; returns the mask applied.
+    int BuildSymbol(int version, int level, int mask);
+    void WriteStatistics(GenerationResult& result) const;
+    // CreateSymbol's steps (encode/create_symbol.cpp).
+    bool ReadTextCharacters(std::string_view text, const SymbolRequest& request,
+                            GenerationResult& result);
+    bool PlanFirst(int characters, int version, const SymbolRequest& request);
+    bool FirstFit(int characters, int version, const SymbolRequest& request);
+    int LongestFittingPrefix(int version, const SymbolRequest& request);
+    // Writes segmentPlan's stream (encode/segment_stream.cpp).
+    void BuildSegmentCodewords(std::string_view source, int eciDesignator, int version,
+                               int dataCodewordsCount);
 };
 
 }  // namespace quirvane

@@ -25,6 +25,11 @@ struct EncoderSettings {
     SymbolColour symbolColour{0, 0, 0};  // dark modules; light ones are white
 };
 
+// What the bytes of an 8-bit byte mode text are, so that a cut to capacity
+// never splits a character: UTF-8 (also for bytes that are not text) or
+// Shift_JIS, the program's code page.
+enum class TextEncoding { Utf8, ShiftJis };
+
 // What the window's lists and colour fields start on, and the tool's defaults.
 inline constexpr EncoderSettings kPresetSettings{};
 

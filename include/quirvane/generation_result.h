@@ -12,6 +12,10 @@ enum class GenerationOutcome {
     NotAlphanumeric,      // a character outside the 45-character set
     NotNumeric,           // a character other than a digit
     UnsupportedSettings,  // version, level or mask outside what the lists offer
+    // Refusals of CreateSymbol only:
+    NotKanji,    // a character with no JIS X 0208 form in Kanji mode
+    NotUtf8,     // Kanji or automatic mode, and the text is not UTF-8
+    DoesNotFit,  // no version within the bounds holds the whole text
 };
 
 struct [[nodiscard]] GenerationResult {
@@ -22,6 +26,11 @@ struct [[nodiscard]] GenerationResult {
     char status[256] = {};
     // The message box text (UTF-8), empty on success.
     char message[192] = {};
+    // What CreateSymbol chose, and how many characters an explicit version
+    // left out of a text longer than it holds (CreateData tells neither).
+    int version = 0;
+    int mask = 0;
+    int charactersLeftOut = 0;
 
     bool Created() const { return outcome == GenerationOutcome::Created; }
 };

@@ -17,4 +17,9 @@ std::string JoinLinesWithCrLf(std::string_view fileBytes);
 // where the limit falls.
 int Utf8SafeCut(std::string_view text, int limit);
 
+// The same for Shift_JIS: `limit`, or one less when the byte before it opens a
+// double-byte character. The text is read from its start, since a trail byte
+// can look like any single-byte character.
+int ShiftJisSafeCut(std::string_view text, int limit);
+
 }  // namespace quirvane

@@ -1,0 +1,222 @@
+// CreateSymbol: an explicit window mode, version and mask give CreateData's
+// symbol module for module; the automatic version is the smallest that holds
+// the text; the streams of Kanji mode, the ECI and the automatic mix begin as
+// the standard writes them; refusals name what is wrong and change nothing.
+// (The round trips through a reader are in tests/cli.)
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include <quirvane/encoder.h>
+
+namespace quirvane {
+namespace {
+
+// The data codewords as '0'/'1', most significant bit first.
+std::string StreamBits(const EncoderState& state) {
+    std::string bits;
+    for (int i = 0; i < state.symbolParameters.dataCodewords; ++i) {
+        for (int b = 7; b >= 0; --b) {
+            bits += ((state.dataCodewords[i] >> b) & 1) != 0 ? '1' : '0';
+        }
+    }
+    return bits;
+}
+
+std::string Binary(unsigned value, int width) {
+    std::string bits;
+    for (int b = width - 1; b >= 0; --b) {
+        bits += ((value >> b) & 1) != 0 ? '1' : '0';
+    }
+    return bits;
+}
+
+bool SameSymbol(const EncoderState& a, const EncoderState& b) {
+    return a.SymbolSide() == b.SymbolSide() &&
+           std::memcmp(a.symbolMatrix, b.symbolMatrix, sizeof a.symbolMatrix) == 0;
+}
+
+TEST(CreateSymbol, AnExplicitWindowModeGivesTheWindowsSymbol) {
+    struct Row {
+        int mode, version, level, mask;
+        std::string text;
+        TextEncoding encoding;
+    };
+    const Row rows[] = {
+        {kModeByte, 1, kLevelL, 3, "Hello", TextEncoding::Utf8},
+        {kModeByte, 2, kLevelM, 0, "\x93\x8C\x8B\x9E\x93\x73", TextEncoding::ShiftJis},  // 東京都
+        {kModeByte, 1, kLevelH, 7, "\xE6\x9D\xB1\xE4\xBA\xAC\xE9\x83\xBD", TextEncoding::Utf8},
+        {kModeAlphanumeric, 7, kLevelQ, 5, "HELLO WORLD $%*+-./:", TextEncoding::Utf8},
+        {kModeNumeric, 40, kLevelH, 1, std::string(3100, '7'), TextEncoding::Utf8},  // cut
+        {kModeNumeric, 25, kLevelL, 6, "0123456789", TextEncoding::Utf8},
+    };
+    auto window = std::make_unique<EncoderState>();
+    auto library = std::make_unique<EncoderState>();
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.text.substr(0, 20));
+        window->settings = EncoderSettings{r.mode, r.version, r.level, r.mask};
+        const GenerationResult expected = window->CreateData(r.text, r.encoding);
+        SymbolRequest request{r.mode, r.version, 1, kLargestVersion, r.level, r.mask};
+        request.byteEncoding = r.encoding;
+        const GenerationResult made = library->CreateSymbol(r.text, request);
+        ASSERT_TRUE(expected.Created() && made.Created()) << made.message;
+        EXPECT_TRUE(SameSymbol(*window, *library));
+        EXPECT_STREQ(made.status, expected.status);
+        EXPECT_EQ(std::tuple(made.version, made.mask), std::tuple(r.version, r.mask));
+    }
+}
+
+TEST(CreateSymbol, TheAutomaticVersionIsTheSmallestThatHoldsTheText) {
+    struct Row {
+        int mode;
+        std::string text;
+        int level, minVersion, maxVersion, expected;
+    };
+    const Row rows[] = {
+        {kModeByte, std::string(17, 'a'), kLevelL, 1, 40, 1},  // 1-L holds 17 bytes
+        {kModeByte, std::string(18, 'a'), kLevelL, 1, 40, 2},
+        {kModeByte, std::string(17, 'a'), kLevelL, 5, 40, 5},  // the lower bound
+        {kModeNumeric, std::string(41, '1'), kLevelL, 1, 40, 1},
+        {kModeNumeric, std::string(42, '1'), kLevelL, 1, 40, 2},
+        {kModeAlphanumeric, std::string(1852, 'A'), kLevelH, 1, 40, 40},
+        {kModeAuto, "01234567", kLevelM, 1, 40, 1},
+        {kModeAuto, std::string(2953, 'x'), kLevelL, 1, 40, 40},
+        {kModeAuto, std::string(1200, 'x'), kLevelL, 1, 40, 25},  // 24-L holds 1171 bytes
+        {kModeKanji, "東京都", kLevelH, 1, 40, 1},
+    };
+    auto state = std::make_unique<EncoderState>();
+    for (const Row& r : rows) {
+        SCOPED_TRACE(std::to_string(r.mode) + " " + std::to_string(r.text.size()));
+        SymbolRequest request{r.mode, kVersionAuto, r.minVersion, r.maxVersion, r.level, 0};
+        const GenerationResult made = state->CreateSymbol(r.text, request);
+        ASSERT_TRUE(made.Created()) << made.message;
+        EXPECT_EQ(made.version, r.expected);
+        EXPECT_EQ(state->SymbolSide(), 4 * r.expected + 17);
+        EXPECT_EQ(made.charactersLeftOut, 0);
+        // The version below (within the bounds) is too small.
+        if (r.expected > r.minVersion) {
+            request.version = r.expected - 1;
+            const GenerationResult smaller = state->CreateSymbol(r.text, request);
+            ASSERT_TRUE(smaller.Created());
+            EXPECT_GT(smaller.charactersLeftOut, 0);
+        }
+    }
+}
+
+TEST(CreateSymbol, StreamsBeginAsTheStandardWritesThem) {
+    struct Row {
+        int mode, eci;
+        std::string text, begins;
+    };
+    const Row rows[] = {
+        // Kanji mode: 1000, the count in 8 bits, 13 bits a character: 東 is
+        // 0x938C, so (0x93 - 0x81) * 0xC0 + (0x8C - 0x40) = 3532.
+        {kModeKanji, 0, "東", "1000" + Binary(1, 8) + Binary(3532, 13) + "0000"},
+        // An ECI before a byte segment: 0111, designator 26 in one byte.
+        {kModeByte, 26, "A", "0111" + Binary(26, 8) + "0100" + Binary(1, 8) + Binary('A', 8)},
+        // A designator of two bytes: 10 then 14 bits.
+        {kModeByte, 1000, "A", "0111" + Binary(0x8000 | 1000, 16) + "0100"},
+        // Kana alone: one Kanji segment and no ECI.
+        {kModeAuto, 0, "こんにちは", "1000" + Binary(5, 8)},
+        // A character with no JIS X 0208 form: the ECI 26 family, UTF-8 bytes.
+        {kModeAuto, 0, "①", "0111" + Binary(26, 8) + "0100" + Binary(3, 8) + Binary(0xE2, 8)},
+        // Digits inside text: byte, numeric, byte.
+        {kModeAuto, 0, "ab0123456789cd",
+         "0100" + Binary(2, 8) + Binary('a', 8) + Binary('b', 8) + "0001" + Binary(10, 10)},
+        // ASCII never carries an ECI, even with a backslash.
+        {kModeAuto, 0, "C:\\tmp", "0100" + Binary(6, 8)},
+        // A backslash beside kanji would read as a yen sign: UTF-8 after an ECI.
+        {kModeAuto, 0, "C:\\東京", "0111" + Binary(26, 8) + "0100"},
+    };
+    auto state = std::make_unique<EncoderState>();
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.text);
+        SymbolRequest request{r.mode, 2, 1, kLargestVersion, kLevelL, 0, r.eci};
+        const GenerationResult made = state->CreateSymbol(r.text, request);
+        ASSERT_TRUE(made.Created()) << made.message;
+        EXPECT_EQ(StreamBits(*state).substr(0, r.begins.size()), r.begins);
+    }
+}
+
+TEST(CreateSymbol, AnExplicitVersionCutsTheTextOnACharacter) {
+    auto state = std::make_unique<EncoderState>();
+    // 1-L holds 17 bytes: five 3-byte characters after an ECI header of 12 bits
+    // and 4 + 8 more are 132 bits of 152, a sixth would be 156.
+    SymbolRequest request{kModeAuto, 1, 1, kLargestVersion, kLevelL, 0};
+    GenerationResult made = state->CreateSymbol("①②③④⑤⑥⑦⑧", request);
+    ASSERT_TRUE(made.Created()) << made.message;
+    EXPECT_EQ(made.charactersLeftOut, 3);
+    // Kanji: 1-L holds (152 - 12) / 13 = 10 characters.
+    request.characterMode = kModeKanji;
+    made = state->CreateSymbol("漢字漢字漢字漢字漢字漢字", request);
+    ASSERT_TRUE(made.Created()) << made.message;
+    EXPECT_EQ(made.charactersLeftOut, 2);
+    // A window mode counts characters, not bytes: 17 bytes hold two ASCII
+    // characters and five of 3 bytes.
+    request.characterMode = kModeByte;
+    made = state->CreateSymbol("ab東京都大阪府", request);
+    ASSERT_TRUE(made.Created()) << made.message;
+    EXPECT_EQ(made.charactersLeftOut, 1);
+}
+
+TEST(CreateSymbol, AutomaticMaskFollowsThePenaltyRules) {
+    // The standard's own example chooses mask 2.
+    auto state = std::make_unique<EncoderState>();
+    const SymbolRequest request{kModeNumeric, 1, 1, kLargestVersion, kLevelM, kMaskAuto};
+    const GenerationResult made = state->CreateSymbol("01234567", request);
+    ASSERT_TRUE(made.Created()) << made.message;
+    EXPECT_EQ(made.mask, 2);
+    auto window = std::make_unique<EncoderState>();
+    window->settings = EncoderSettings{kModeNumeric, 1, kLevelM, 2};
+    ASSERT_TRUE(window->CreateData("01234567").Created());
+    EXPECT_TRUE(SameSymbol(*state, *window));
+}
+
+TEST(CreateSymbol, RefusalsSayWhatIsWrongAndKeepThePreviousSymbol) {
+    struct Row {
+        SymbolRequest request;
+        std::string text;
+        GenerationOutcome outcome;
+        std::string says;
+    };
+    const std::string tooLong(2954, 'x');
+    const Row rows[] = {
+        {{kModeKanji, 1}, "東京①", GenerationOutcome::NotKanji, "character 3, \"①\" (U+2460)"},
+        {{kModeKanji, 1}, "A", GenerationOutcome::NotKanji, "character 1, \"A\" (U+0041)"},
+        {{kModeKanji, 1}, "髙", GenerationOutcome::NotKanji, "(U+9AD9)"},
+        {{kModeKanji, 1}, "～", GenerationOutcome::NotKanji, "(U+FF5E)"},
+        {{kModeAuto, 1}, "ab\xFF", GenerationOutcome::NotUtf8, "byte 3"},
+        {{kModeAuto},
+         tooLong,
+         GenerationOutcome::DoesNotFit,
+         "1 character too long: version 40-L holds the first 2953 of its 2954"},
+        {{kModeByte, kVersionAuto, 1, 10},
+         std::string(272, 'x'),
+         GenerationOutcome::DoesNotFit,
+         "version 10-L holds the first 271 of its 272"},
+        {{kModeAuto, 41}, "A", GenerationOutcome::UnsupportedSettings, ""},
+        {{kModeAuto, kVersionAuto, 10, 9}, "A", GenerationOutcome::UnsupportedSettings, ""},
+        {{kModeAlphanumeric, 1, 1, 40, kLevelL, 0, 26},
+         "A",
+         GenerationOutcome::UnsupportedSettings,
+         ""},
+        {{kModeAuto, 1, 1, 40, kLevelL, 8}, "A", GenerationOutcome::UnsupportedSettings, ""},
+    };
+    auto state = std::make_unique<EncoderState>();
+    ASSERT_TRUE(state->CreateSymbol("before", SymbolRequest{}).Created());
+    const std::vector<char> before(state->symbolMatrix, state->symbolMatrix + kPlaneCells);
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.text.substr(0, 20));
+        const GenerationResult refused = state->CreateSymbol(r.text, r.request);
+        EXPECT_EQ(refused.outcome, r.outcome);
+        EXPECT_NE(std::string(refused.message).find(r.says), std::string::npos) << refused.message;
+        EXPECT_EQ(std::memcmp(before.data(), state->symbolMatrix, kPlaneCells), 0);
+    }
+}
+
+}  // namespace
+}  // namespace quirvane
