@@ -7,7 +7,6 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -25,13 +24,6 @@ namespace quirvane::testing {
 inline QString MainCaptionText() {
     return QString("Quirvane（VER%1）").arg(QString(kVersionText).replace('.', "．"));
 }
-
-// A second; the sanitized build runs everything several times slower.
-#ifdef QUIRVANE_SANITIZED
-constexpr qint64 kPatienceMs = 4000;
-#else
-constexpr qint64 kPatienceMs = 1000;
-#endif
 
 struct Started {
     QTemporaryDir dir;

@@ -1,8 +1,8 @@
 // What comes from outside the window: input files (lines joined
 // with CR LF, never cut; Shift_JIS where not UTF-8), huge texts and files,
 // files that cannot be read or are not text, a missing display. Each ends in
-// a clear message or a sound result, within a second, without losing the
-// user's text.
+// a clear message or a sound result without losing the user's text. How fast
+// the big ones go is measured by bench/gui_timing.cpp, not here.
 #include <QFile>
 #include <QProcess>
 
@@ -13,7 +13,7 @@ class RobustnessTest : public QObject {
 
   private slots:
     // An input file: status text, caption, input (CR LF, never cut, Shift_JIS
-    // where not UTF-8, NUL bytes kept), quickly even at 1 and 10 MiB; Create
+    // where not UTF-8, NUL bytes kept), whole even at 1 and 10 MiB; Create
     // Data then counts every byte in the box, cuts to capacity and leaves the
     // box as it was, and Create Pattern draws.
     void loading() {
@@ -32,14 +32,11 @@ class RobustnessTest : public QObject {
         for (const auto& [file, input] : rows) {
             Started s("from the ini");
             const QString path = s.Write("input file", file);
-            QElapsedTimer timer;
-            timer.start();
             s.ChooseFile(path);
             QCOMPARE(s.Text(kStatusLine), "ファイル：" + path + " が選択されました");
             s.Click(kByteModeRadio);
             s.Click(kCreateDataButton);
             s.Click(kCreatePatternButton);
-            QCOMPARE_LT(timer.elapsed(), quirvane::testing::kPatienceMs);
             QVERIFY(s.messages.isEmpty());
             QCOMPARE(s.Text(kStatusLine).section("  ", 0, 0),
                      QString("入力バイト数：%1").arg(input.toUtf8().size()));
