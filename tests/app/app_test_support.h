@@ -169,6 +169,8 @@ struct Started {
         d->ControlAs<QComboBox>(listId)->setCurrentIndex(position);
         emit d->ControlAs<QComboBox>(listId)->activated(position);
     }
+    // A radio button (position -1) or a list item.
+    void Pick(int id, int position) { position < 0 ? Click(id) : Choose(id, position); }
     void ChooseFile(const QString& path) {  // in the file dialog
         app::SetFileChooserForTesting([path](QWidget*) { return path; });
         Click(app::kFileButton);
