@@ -4,14 +4,20 @@
 //   Xvfb :99 & DISPLAY=:99 build/bench/quirvane-gui-timing
 //
 // 1. Start-up: the program starts itself again (11 times, in a directory
-//    with a QRcode.ini). The child does what quirvane's main does (configure
-//    the application, build MainDialog, show it) and reports on the steady
-//    clock the moment the window's first paint has been handed to the
-//    platform; the parent counts from just before it starts the child, so
-//    process start, loading the libraries and fonts all count.
+//    with a QRcode.ini of one short line, then of 2 MiB on one line, as
+//    tests/app/main_window_test.cpp loads it). The child does what
+//    quirvane's main does (configure the application, build MainDialog, show
+//    it) and reports on the steady clock the moment the window's first paint
+//    has been handed to the platform; the parent counts from just before it
+//    starts the child, so process start, loading the libraries and fonts all
+//    count.
 // 2. Create Pattern, width 2, a symbol filled to capacity: from the click on
 //    "パターン作成" to the frame painted, in the main window (versions 1 and
 //    20) and in the version 40 window, which has to open first (21 runs each).
+// 3. Big input: a 10 MiB file of 80-byte lines and a 1 MiB file of one line
+//    chosen with "ファイル選択", from the click to the text painted in the
+//    input box (5 runs each); "データ作成" on a 1 MiB input box, from the
+//    click to the status line set (11 runs).
 // Figures are the median and the largest run, in milliseconds.
 #include <QApplication>
 #include <QComboBox>
@@ -28,9 +34,11 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 #include "app/application.h"
+#include "app/input_file.h"
 #include "app/large_symbol_window.h"
 #include "app/main_dialog.h"
 #include "app/message_box.h"
@@ -44,6 +52,8 @@ namespace {
 
 constexpr int kStartupRuns = 11;
 constexpr int kPatternRuns = 21;
+constexpr int kFileRuns = 5;
+constexpr int kCreateDataRuns = 11;
 const char kChildArgument[] = "--startup-child";
 
 long long NowNs() {
@@ -82,7 +92,7 @@ int StartupChild(int argc, char** argv) {
     return 0;
 }
 
-void MeasureStartup(const QString& self, const QString& directory) {
+void MeasureStartup(const QString& self, const QString& directory, const char* what) {
     std::vector<long long> runs;
     for (int i = 0; i < kStartupRuns; ++i) {
         QProcess child;
@@ -103,7 +113,7 @@ void MeasureStartup(const QString& self, const QString& directory) {
         }
         runs.push_back(out.mid(at + 6).trimmed().toLongLong() - start);
     }
-    Report("start-up to main window shown", runs);
+    Report(what, runs);
 }
 
 void MeasurePattern(MainDialog& dialog, int versionPosition, const char* what) {
@@ -153,6 +163,48 @@ void MeasurePattern(MainDialog& dialog, int versionPosition, const char* what) {
     Report(what, runs);
 }
 
+// The file button on a file of these bytes.
+void MeasureFileLoad(MainDialog& dialog, const QString& path, const QByteArray& bytes,
+                     const char* what) {
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+            return;
+        }
+    }
+    auto* box = dialog.ControlAs<QPlainTextEdit>(kInputBox);
+    SetFileChooserForTesting([&path](QWidget*) { return path; });
+    std::vector<long long> runs;
+    for (int i = 0; i < kFileRuns; ++i) {
+        box->clear();
+        QCoreApplication::processEvents();
+        const long long start = NowNs();
+        QTest::mouseClick(dialog.ControlAs<QPushButton>(kFileButton), Qt::LeftButton);
+        box->viewport()->repaint();
+        runs.push_back(NowNs() - start);
+    }
+    SetFileChooserForTesting({});
+    Report(what, runs);
+}
+
+// Create Data reads the whole box, counts it and cuts it to capacity.
+void MeasureCreateData(MainDialog& dialog) {
+    auto* versions = dialog.ControlAs<QComboBox>(kVersionList);
+    versions->setCurrentIndex(0);
+    emit versions->activated(0);
+    dialog.ControlAs<QRadioButton>(kByteModeRadio)->click();
+    dialog.ControlAs<QPlainTextEdit>(kInputBox)->setPlainText(QString(1 << 20, QChar('q')));
+    std::vector<long long> runs;
+    for (int i = 0; i < kCreateDataRuns; ++i) {
+        QCoreApplication::processEvents();
+        const long long start = NowNs();
+        QTest::mouseClick(dialog.ControlAs<QPushButton>(kCreateDataButton), Qt::LeftButton);
+        runs.push_back(NowNs() - start);
+    }
+    Report("Create Data, 1 MiB input box", runs);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -164,16 +216,20 @@ int main(int argc, char** argv) {
     SetMessageSinkForTesting([](QWidget*, const QString& text) {
         std::fprintf(stderr, "message: %s\n", qPrintable(text));
     });
-    QTemporaryDir directory;
-    {
-        QFile ini(directory.filePath("QRcode.ini"));
-        if (!ini.open(QIODevice::WriteOnly)) {
+    QTemporaryDir directory, bigIniDirectory;
+    const std::pair<QTemporaryDir*, QByteArray> inis[] = {
+        {&directory, "Quirvane start-up text\n"}, {&bigIniDirectory, QByteArray(2 << 20, '7')}};
+    for (const auto& [where, text] : inis) {
+        QFile ini(where->filePath("QRcode.ini"));
+        if (!ini.open(QIODevice::WriteOnly) || ini.write(text) != text.size()) {
             return 1;
         }
-        ini.write("Quirvane start-up text\n");
     }
     std::printf("platform: %s\n", qPrintable(QGuiApplication::platformName()));
-    MeasureStartup(QCoreApplication::applicationFilePath(), directory.path());
+    MeasureStartup(QCoreApplication::applicationFilePath(), directory.path(),
+                   "start-up to main window shown");
+    MeasureStartup(QCoreApplication::applicationFilePath(), bigIniDirectory.path(),
+                   "start-up, QRcode.ini of 2 MiB");
 
     QDir::setCurrent(directory.path());
     MainDialog dialog;
@@ -185,5 +241,13 @@ int main(int argc, char** argv) {
     MeasurePattern(dialog, 0, "Create Pattern, version 1, width 2");
     MeasurePattern(dialog, 19, "Create Pattern, version 20, width 2");
     MeasurePattern(dialog, 20, "Create Pattern, version 40 window open+drawn");
+    QByteArray lines;  // the 10 MiB file of tests/app/robustness_test.cpp
+    for (int i = 0; lines.size() < (10 << 20); ++i) {
+        lines += QByteArray::number(i).rightJustified(79, '0') + '\n';
+    }
+    const QString path = directory.filePath("big input.txt");
+    MeasureFileLoad(dialog, path, lines, "10 MiB file of lines, click to painted");
+    MeasureFileLoad(dialog, path, QByteArray(1 << 20, 'q'), "1 MiB file on one line, ditto");
+    MeasureCreateData(dialog);
     return 0;
 }

@@ -1,16 +1,22 @@
 // The main window started in a working directory of its own (with QRcode.ini
-// unless `ini` is null), with message boxes and beeps recorded, not shown.
+// unless `ini` is null), with message boxes and beeps recorded, not shown, and
+// a watchdog that never lets a modal window keep a test waiting.
 #pragma once
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QLineEdit>
+#include <QPointer>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <functional>
+#include <source_location>
 
 #include <quirvane/version.h>
 
@@ -26,18 +32,105 @@ inline QString MainCaptionText() {
     return QString("Quirvane（VER%1）").arg(QString(kVersionText).replace('.', "．"));
 }
 
-// A second; the sanitized build runs everything several times slower.
-#ifdef QUIRVANE_SANITIZED
-constexpr qint64 kPatienceMs = 4000;
-#else
-constexpr qint64 kPatienceMs = 1000;
-#endif
+// A modal window runs an event loop of its own: a check that fails in there
+// returns from the check, but the window stays open and exec() never returns,
+// so the test would wait for ctest's timeout. The watchdog sees every modal
+// window as it is shown. The one InModalWindow waits for gets the check, and
+// every modal window is closed when the check ends, however it ends. Any
+// other (one nobody is checking, or one that opens after the check) is closed
+// as soon as its event loop runs, and the test fails naming it.
+class ModalWatchdog : public QObject {
+  public:
+    ModalWatchdog() { qApp->installEventFilter(this); }
+
+    // Runs `open`, which opens a modal window and returns once it has closed
+    // (a click, say), and `check(window)` inside that window's event loop.
+    // False when no window opened or a check failed; the failure is logged
+    // already, so the test function only has to return.
+    bool InModalWindow(const std::function<void()>& open,
+                       const std::function<void(QWidget* window)>& check,
+                       std::source_location where = std::source_location::current()) {
+        check_ = check;
+        stage_ = Stage::Waiting;
+        open();
+        const Stage reached = stage_;
+        stage_ = Stage::Idle;
+        check_ = {};
+        if (reached != Stage::Checked) {
+            QTest::qFail(reached == Stage::Waiting ? "no modal window opened"
+                                                   : "the modal window closed before the check",
+                         where.file_name(), static_cast<int>(where.line()));
+            return false;
+        }
+        return !QTest::currentTestFailed();
+    }
+
+    // Every modal window, innermost first.
+    static void CloseModalWindows() {
+        while (QWidget* window = QApplication::activeModalWidget()) {
+            Close(window);
+            if (QApplication::activeModalWidget() == window) {
+                return;  // it would not hide; never loop on it
+            }
+        }
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (event->type() != QEvent::Show || widget == nullptr || !widget->isWindow() ||
+            !widget->isModal()) {
+            return false;
+        }
+        // Shown from exec() just before its event loop starts: what is queued
+        // here runs inside that loop.
+        const QPointer<QWidget> window(widget);
+        if (stage_ == Stage::Waiting) {
+            stage_ = Stage::Shown;
+            QMetaObject::invokeMethod(
+                this, [this, window] { Check(window); }, Qt::QueuedConnection);
+        } else {
+            const QString name = QString("a modal window nobody checks opened: %1 \"%2\"")
+                                     .arg(widget->metaObject()->className(), widget->windowTitle());
+            QTest::qFail(qPrintable(name), __FILE__, __LINE__);
+            QMetaObject::invokeMethod(
+                this, [window] { Close(window); }, Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+  private:
+    enum class Stage { Idle, Waiting, Shown, Checked };
+
+    static void Close(QWidget* window) {
+        if (window == nullptr) {
+            return;
+        }
+        if (auto* dialog = qobject_cast<QDialog*>(window)) {
+            dialog->reject();
+        }
+        window->hide();  // a dialog's hide() also ends its exec()
+    }
+
+    void Check(const QPointer<QWidget>& window) {
+        if (stage_ != Stage::Shown || window == nullptr || !window->isVisible()) {
+            return;  // the window closed by itself first; InModalWindow says so
+        }
+        stage_ = Stage::Checked;
+        const auto closeAll = qScopeGuard(&ModalWatchdog::CloseModalWindows);
+        check_(window);
+    }
+
+    std::function<void(QWidget*)> check_;
+    Stage stage_ = Stage::Idle;
+};
 
 struct Started {
     QTemporaryDir dir;
     QString previous = QDir::currentPath();
     QStringList messages;
     int beeps = 0;
+    ModalWatchdog modals;
     std::unique_ptr<app::MainDialog> d;
 
     explicit Started(const QByteArray& ini = "") {
@@ -76,6 +169,8 @@ struct Started {
         d->ControlAs<QComboBox>(listId)->setCurrentIndex(position);
         emit d->ControlAs<QComboBox>(listId)->activated(position);
     }
+    // A radio button (position -1) or a list item.
+    void Pick(int id, int position) { position < 0 ? Click(id) : Choose(id, position); }
     void ChooseFile(const QString& path) {  // in the file dialog
         app::SetFileChooserForTesting([path](QWidget*) { return path; });
         Click(app::kFileButton);
