@@ -4,9 +4,8 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileSystemModel>
-#include <QStringDecoder>
 
-#include <quirvane/input_text.h>
+#include "text/input_text.h"
 
 namespace quirvane::app {
 namespace {
@@ -14,26 +13,6 @@ namespace {
 // The two entries of the filter list, as the user sees them.
 const char kAllFilesFilter[] = "すべて(*.*)";
 const char kTextFilesFilter[] = "ﾃｷｽﾄ(*.txt)";
-
-// The text, or a null string when the bytes are not valid in the encoding.
-// Stateless, so that a lead byte left over at the end counts as an error.
-// (The decoder is made here and never moved: a moved ICU decoder of Qt 6.4
-// stops reporting errors.)
-template <typename Encoding>
-QString DecodeStrictly(const QByteArray& bytes, Encoding encoding) {
-    QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless);
-    if (!decoder.isValid()) {
-        return QString();
-    }
-    QString text = decoder.decode(bytes);
-    if (decoder.hasError()) {
-        return QString();
-    }
-    if (text.isNull()) {
-        text = QString("");  // an empty file is valid, and not null
-    }
-    return text;
-}
 
 std::function<QString(QWidget*)>& TheChooser() {
     static std::function<QString(QWidget*)> chooser;
@@ -52,24 +31,12 @@ void MatchEveryFileForAllFilter(QFileDialog& dialog, const QString& filter) {
 }  // namespace
 
 InputFileText DecodeInputBytes(const QByteArray& bytes) {
+    const DecodedText decoded =
+        DecodeFileText(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     InputFileText result;
-    const std::string joined = JoinLinesWithCrLf(
-        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    const QByteArray crlf(joined.data(), static_cast<qsizetype>(joined.size()));
-
-    result.text = DecodeStrictly(crlf, QStringConverter::Utf8);
-    if (!result.text.isNull()) {
-        return result;
-    }
-    result.text = DecodeStrictly(crlf, "Shift_JIS");
-    if (!result.text.isNull()) {
-        return result;
-    }
-    result.outcome = ReadOutcome::NotText;
-    result.text.clear();
-    result.reason = QStringLiteral(
-        "ファイルの文字を読み取れません（UTF-8 でも Shift_JIS でもありません）。\n"
-        "入力コードは変更しません。");
+    result.outcome = decoded.ok ? ReadOutcome::Read : ReadOutcome::NotText;
+    result.text = decoded.text;
+    result.reason = decoded.reason;
     return result;
 }
 

@@ -4,11 +4,11 @@
 #include <memory>
 
 #include <quirvane/encoder.h>
-#include <quirvane/input_text.h>
 #include <quirvane/version.h>
 
 #include "cli/options.h"
 #include "cli/symbol_output.h"
+#include "text/input_text.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <cstring>
 
 #include <quirvane/encoder.h>
-#include <quirvane/input_text.h>
+#include <quirvane/text_cut.h>
 #include <quirvane/symbol_request.h>
 
 #include "encode/bit_string.h"

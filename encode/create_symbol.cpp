@@ -10,7 +10,7 @@
 #include <cstring>
 
 #include <quirvane/encoder.h>
-#include <quirvane/input_text.h>
+#include <quirvane/text_cut.h>
 #include <quirvane/shift_jis.h>
 
 namespace quirvane {

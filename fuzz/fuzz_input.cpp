@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include <quirvane/input_text.h>
+#include <quirvane/text_cut.h>
 
 #include "fuzz/symbol_checker.h"
 

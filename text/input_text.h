@@ -1,0 +1,57 @@
+// The text a user hands either program, read the same way by both: a file's
+// bytes become the input text, and the input text becomes the bytes that
+// 8-bit byte mode writes.
+//
+// A file is text in UTF-8 or in Shift_JIS (code page 932, the code page the
+// program comes from): bytes that are valid UTF-8 are read as UTF-8, others
+// as code page 932, and bytes that are neither are refused, never loaded with
+// replacement characters. Every line that ends with a line feed gets CR LF
+// instead (a CR LF already there counts as one line feed); the text after the
+// last line feed stays as it is, and no line is ever cut.
+//
+// Byte mode writes the text in code page 932 whenever every character of it
+// has a form there: readers guess the encoding of byte mode, and a few kana
+// or kanji in UTF-8 are often shown as Shift_JIS mojibake. A text with any
+// other character (an emoji, "é", Hangul) goes whole as UTF-8.
+#pragma once
+
+#include <QString>
+
+#include <string>
+#include <string_view>
+
+#include <quirvane/encoder_settings.h>
+
+namespace quirvane {
+
+// Every line that ends with a line feed followed by CR LF instead.
+std::string JoinLinesWithCrLf(std::string_view fileBytes);
+
+struct DecodedText {
+    bool ok = false;
+    QString text;    // lines joined with CR LF
+    QString reason;  // when not ok: what the user is told
+};
+
+// The text of a file's bytes, as described above.
+DecodedText DecodeFileText(std::string_view fileBytes);
+
+// The text of the bytes of a command-line argument: UTF-8 only.
+DecodedText DecodeUtf8Text(std::string_view bytes);
+
+// Which encoding byte mode writes: the program's rule above, or one forced.
+enum class ByteModeEncoding { CodePageWhenPossible, ShiftJis, Utf8 };
+
+struct ByteModeText {
+    bool ok = false;
+    std::string bytes;
+    TextEncoding encoding = TextEncoding::Utf8;
+    // When not ok (ShiftJis forced): the first character without a
+    // code-page-932 form and its position, 1-based in characters.
+    QString unencodable;
+    int position = 0;
+};
+
+ByteModeText EncodeForByteMode(const QString& text, ByteModeEncoding encoding);
+
+}  // namespace quirvane
