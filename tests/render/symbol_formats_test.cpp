@@ -5,7 +5,9 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cmath>
+#include <cstdio>
 #include <memory>
 #include <regex>
 #include <sstream>
