@@ -1,29 +1,56 @@
 #include "render/symbol_image.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace quirvane {
+namespace {
 
-QImage RenderSymbolImage(SymbolView symbol, int moduleWidth, SymbolColour colour) {
-    const int side = ImageSideOf(symbol.side, moduleWidth);
-    QImage image(side, side, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    const QRgb dark = 0xFF000000U | PackedRgbOf(colour);  // opaque
+constexpr double kMetresPerInch = 0.0254;
+
+}  // namespace
+
+QImage RenderSymbolImage(SymbolView symbol, const DrawingOptions& options) {
+    if (!CanDraw(symbol, options)) {
+        return {};
+    }
+    const int side = DrawingSideOf(symbol.side, options);
+    const int margin = MarginOf(options);
+    const int w = options.moduleWidth;
+    QImage image(side, side,
+                 options.transparentBackground ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    if (image.isNull()) {
+        return image;
+    }
+    // A transparent background keeps its colour under alpha 0, so that a
+    // program that ignores alpha sees the symbol on that colour, not on black.
+    image.fill(QColor(options.background.red, options.background.green, options.background.blue,
+                      options.transparentBackground ? 0 : 255));
+    if (options.dpi > 0) {
+        const int dotsPerMetre = static_cast<int>(std::lround(options.dpi / kMetresPerInch));
+        image.setDotsPerMeterX(dotsPerMetre);
+        image.setDotsPerMeterY(dotsPerMetre);
+    }
+    const QRgb dark = 0xFF000000U | PackedRgbOf(options.dark);  // opaque
     // Writing the scan lines directly: a version 40 symbol is 31,329 modules,
     // far too many for a painter call each.
     for (int r = 0; r < symbol.side; ++r) {
-        const int y = kMarginPixels + r * moduleWidth;
-        for (int dy = 0; dy < moduleWidth; ++dy) {
+        const int y = margin + r * w;
+        for (int dy = 0; dy < w; ++dy) {
             auto* line = reinterpret_cast<QRgb*>(image.scanLine(y + dy));
             for (int c = 0; c < symbol.side; ++c) {
                 if (symbol.IsDark(r, c)) {
-                    QRgb* first = line + kMarginPixels + c * moduleWidth;
-                    std::fill(first, first + moduleWidth, dark);
+                    QRgb* first = line + margin + c * w;
+                    std::fill(first, first + w, dark);
                 }
             }
         }
     }
     return image;
+}
+
+QImage RenderSymbolImage(SymbolView symbol, int moduleWidth, SymbolColour colour) {
+    return RenderSymbolImage(symbol, DrawingOptions{.moduleWidth = moduleWidth, .dark = colour});
 }
 
 }  // namespace quirvane

@@ -17,6 +17,9 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   # the independent decoder our tests check symbols with
   zbar-tools
+  # what the render tests draw the SVG, PDF and EPS files with before zbarimg
+  # reads them: rsvg-convert, pdftoppm and pdftocairo, Ghostscript
+  librsvg2-bin poppler-utils ghostscript
   # the dialog font
   fonts-ipafont-gothic
   # running and looking at the program without a screen

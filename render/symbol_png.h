@@ -1,0 +1,16 @@
+// The image of a symbol as a PNG file, for quirvane-encode.
+#pragma once
+
+#include <string>
+
+#include "render/drawing_options.h"
+#include "render/symbol_geometry.h"
+
+namespace quirvane {
+
+// The bytes of a PNG of RenderSymbolImage(symbol, options): 8-bit RGB, or
+// RGBA when the background is transparent; pHYs holds the dpi when one is
+// given (else Qt's 96 dpi, as always). Empty when the image cannot be made.
+std::string RenderSymbolPng(SymbolView symbol, const DrawingOptions& options);
+
+}  // namespace quirvane
