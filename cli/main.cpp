@@ -1,26 +1,18 @@
-// quirvane-encode: the encoder without the window, for batch use and tests.
+// quirvane-encode: the encoder without the window, for scripts, batches and
+// print. One text, or one symbol per line of a batch.
 #include <csignal>
 #include <cstdio>
 #include <memory>
+#include <unistd.h>
 
 #include <quirvane/encoder.h>
 #include <quirvane/version.h>
 
+#include "cli/batch.h"
+#include "cli/exit_status.h"
 #include "cli/options.h"
 #include "cli/symbol_output.h"
-#include "text/input_text.h"
-
-namespace {
-
-constexpr int kExitRefused = 1;
-constexpr int kExitBadOption = 2;
-
-int Fail(const std::string& line) {
-    std::fprintf(stderr, "quirvane-encode: %s\n", line.c_str());
-    return kExitBadOption;
-}
-
-}  // namespace
+#include "cli/tool_text.h"
 
 int main(int argc, char** argv) {
     using namespace quirvane;
@@ -37,37 +29,56 @@ int main(int argc, char** argv) {
             options.showHelp ? std::string(kEncodeUsage)
                              : "quirvane-encode (Quirvane) " + std::string(kVersionText) + "\n";
         const std::string error = WriteOutput(options.showHelp ? "--help" : "--version", "-", text);
-        return error.empty() ? 0 : Fail(error);
+        return error.empty() ? kExitMade : Fail(error);
+    }
+    if (!options.batchPath.empty()) {
+        return RunBatch(options);
     }
 
-    std::string text = options.text;
+    ToolText text;
     if (!options.inputPath.empty()) {
         std::string bytes;
-        if (const std::string error = ReadInput(options.inputPath, bytes); !error.empty()) {
+        if (const std::string error = ReadInput("--input", options.inputPath, bytes);
+            !error.empty()) {
             return Fail(error);
         }
-        text = JoinLinesWithCrLf(bytes);
+        text = ReadFileText(bytes, options.encoding);
+    } else {
+        text = ReadArgumentText(options.text, options.encoding);
+    }
+    if (!text.ok) {
+        return Refuse("quirvane-encode: " + text.refusal);
     }
 
-    // The record is large (three 64 KiB planes): it lives on the heap, once.
+    // The record is large (three 64 KiB planes and the segment plans): it
+    // lives on the heap, once.
     auto state = std::make_unique<EncoderState>();
-    state->settings = options.settings;
-    const GenerationResult result = state->CreateData(text);
-    if (!result.Created()) {
-        std::fprintf(stderr, "%s\n", result.message);
-        return kExitRefused;
+    const ToolSymbol symbol = MakeSymbol(*state, text, options);
+    if (!symbol.made) {
+        return Refuse(symbol.refusal);
     }
-
+    const bool terminal = options.outputPath == "-" && ::isatty(STDOUT_FILENO) == 1;
+    const OutputFormat format = ResolveFormat(options, terminal);
+    const SymbolView view = ViewOf(*state);
+    if (const std::string problem = DrawingProblem(view, format, options.drawing);
+        !problem.empty()) {
+        return Fail(problem);
+    }
     const std::string bytes =
-        SymbolAsBytes(ViewOf(*state), ResolveFormat(options), options.settings.moduleWidth,
-                      options.settings.symbolColour);
+        SymbolAsBytes(view, format, options.drawing,
+                      terminal ? TerminalColours::BlackOnWhite : TerminalColours::None);
     if (bytes.empty()) {
-        return Fail("--format: the PNG could not be made");
+        return Fail("--format: the drawing could not be made");
     }
     if (const std::string error = WriteOutput("--output", options.outputPath, bytes);
         !error.empty()) {
         return Fail(error);
     }
-    std::fprintf(stderr, "%s\n", result.status);
-    return 0;
+    const GenerationResult& result = symbol.result;
+    if (result.charactersLeftOut > 0) {
+        std::fprintf(stderr, "quirvane-encode: %s\n",
+                     LeftOutNotice(result, options.request.errorCorrectionLevel).c_str());
+    }
+    std::fprintf(stderr, "%s\n", StatisticsLine(result).c_str());
+    return kExitMade;
 }

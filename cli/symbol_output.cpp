@@ -1,13 +1,13 @@
 #include "cli/symbol_output.h"
 
-#include <QBuffer>
-
 #include <cerrno>
 #include <cstring>
 #include <unistd.h>
 
 #include "cli/printable.h"
-#include "render/symbol_image.h"
+#include "render/symbol_eps.h"
+#include "render/symbol_pdf.h"
+#include "render/symbol_png.h"
 #include "render/symbol_svg.h"
 #include "text/file_bytes.h"
 
@@ -25,20 +25,29 @@ std::string SymbolAsText(SymbolView symbol) {
     return text;
 }
 
-std::string SymbolAsBytes(SymbolView symbol, OutputFormat format, int moduleWidth,
-                          SymbolColour colour) {
+std::string DrawingProblem(SymbolView symbol, OutputFormat format, const DrawingOptions& options) {
+    const int side = DrawingSideOf(symbol.side, options);
+    if (format == OutputFormat::Png && side > kMaxPngSide) {
+        return "--module-width: the PNG would be " + std::to_string(side) + " pixels a side, " +
+               "more than " + std::to_string(kMaxPngSide) +
+               "; use a smaller --module-width or --quiet-zone, or svg, eps or pdf";
+    }
+    return {};
+}
+
+std::string SymbolAsBytes(SymbolView symbol, OutputFormat format, const DrawingOptions& options,
+                          TerminalColours terminalColours) {
     switch (format) {
-        case OutputFormat::Png: {
-            QByteArray png;
-            QBuffer buffer(&png);
-            buffer.open(QIODevice::WriteOnly);
-            if (!RenderSymbolImage(symbol, moduleWidth, colour).save(&buffer, "PNG")) {
-                return {};
-            }
-            return png.toStdString();
-        }
+        case OutputFormat::Png:
+            return RenderSymbolPng(symbol, options);
         case OutputFormat::Svg:
-            return RenderSymbolSvg(symbol, moduleWidth, colour);
+            return RenderSymbolSvg(symbol, options);
+        case OutputFormat::Eps:
+            return RenderSymbolEps(symbol, options);
+        case OutputFormat::Pdf:
+            return RenderSymbolPdf(symbol, options);
+        case OutputFormat::Terminal:
+            return RenderSymbolTerminal(symbol, terminalColours);
         default:
             return SymbolAsText(symbol);
     }
@@ -57,11 +66,11 @@ std::string WriteOutput(std::string_view option, const std::string& path, std::s
     return std::string(option) + ": cannot write " + file + ": " + reason;
 }
 
-std::string ReadInput(const std::string& path, std::string& bytes) {
+std::string ReadInput(std::string_view option, const std::string& path, std::string& bytes) {
     FileBytes read = ReadBoundedBytes(path, kMaxInputBytes, ReadPolicy::Streams);
     if (!read.Ok()) {
         const std::string file = path == "-" ? "standard input" : Quoted(path);
-        return "--input: cannot read " + file + ": " + read.reason;
+        return std::string(option) + ": cannot read " + file + ": " + read.reason;
     }
     bytes = std::move(read.bytes);
     return {};

@@ -21,10 +21,10 @@ inline constexpr int kWindowMargin = -1;
 // EPS and PDF it is 1/dpi inch when a dpi is given, else the format's own
 // unit: a CSS pixel (1/96 inch) in SVG, a point (1/72 inch) in EPS and PDF.
 struct DrawingOptions {
-    int moduleWidth = 2;                   // units per module, 1-100
-    int quietZoneModules = kWindowMargin;  // light modules on every side, 0-100
-    int dpi = 0;                           // units per inch, 1-10000; 0: none given
-    SymbolColour dark{0, 0, 0};
+    int moduleWidth = kPresetSettings.moduleWidth;  // units per module, 1-100
+    int quietZoneModules = kWindowMargin;           // light modules on every side, 0-100
+    int dpi = 0;                                    // units per inch, 1-10000; 0: none given
+    SymbolColour dark = kPresetSettings.symbolColour;
     bool transparentBackground = false;      // light modules and border left unpainted
     SymbolColour background{255, 255, 255};  // when transparent: the PNG's colour at alpha 0
 };

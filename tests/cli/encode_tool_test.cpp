@@ -60,6 +60,23 @@ GenerationResult Encode(EncoderState& state, const EncoderSettings& s, std::stri
     return state.CreateData(text);
 }
 
+// What the tool makes of `text` (UTF-8) for a request, as it encodes it.
+GenerationResult Make(EncoderState& state, const SymbolRequest& request, std::string_view text) {
+    return state.CreateSymbol(text, request);
+}
+
+// The drawing the tool writes by default (the window's), in `format`.
+std::string Drawn(const EncoderState& state, OutputFormat format,
+                  const DrawingOptions& options = {}) {
+    return SymbolAsBytes(ViewOf(state), format, options, TerminalColours::None);
+}
+
+// The statistics line the tool prints, with its version and mask.
+std::string Statistics(const GenerationResult& r) {
+    return std::string(r.status) + "  バージョン：" + std::to_string(r.version) + "  マスク：" +
+           std::to_string(r.mask) + "\n";
+}
+
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<no file>";
@@ -118,7 +135,7 @@ TEST_P(RoundTrip, ShortAndFullTextsOfEveryModeScanBack) {
         const GenerationResult r = Encode(*state, {mode, version, level, mask}, text);
         ASSERT_TRUE(r.Created()) << r.message;
         const std::string path = dir.filePath(QString::number(i) + ".png").toStdString();
-        WriteFile(path, SymbolAsBytes(ViewOf(*state), OutputFormat::Png, 2, {0, 0, 0}));
+        WriteFile(path, Drawn(*state, OutputFormat::Png));
         std::string decoded;
         ASSERT_TRUE(DecodePngWithZbar(path, decoded)) << decoded;
         EXPECT_EQ(decoded, mode == kModeByte ? CutUtf8(text, p.byteCapacity) : text);
@@ -134,8 +151,9 @@ INSTANTIATE_TEST_SUITE_P(
         return QString("v%1_%2").arg(std::get<0>(info.param)).arg(level).toStdString();
     });
 
-// The PNG files the program writes scan too; version 40 reads a file longer
-// than the 16384-byte input copy, starting with bytes that are no UTF-8.
+// The PNG files the program writes scan too; version 40 reads, byte for byte,
+// a file longer than the 16384-byte input copy that starts with bytes that
+// are no text.
 TEST(RoundTripThroughTool, PngFilesOfVersion1And40Scan) {
     QTemporaryDir dir;
     const std::string png = dir.filePath("out.png").toStdString(), input = png + ".in";
@@ -143,44 +161,55 @@ TEST(RoundTripThroughTool, PngFilesOfVersion1And40Scan) {
     WriteFile(input, v40);
     const std::tuple<Args, std::string, std::string> runs[] = {
         {{"-o", png, "-l", "M", "-k", "5", v1}, v1, v1},
-        {{"-o", png, "-s", "40", "-k", "6", "-i", input}, v40, CutUtf8(v40, 2953)}};
+        {{"-o", png, "-m", "byte", "--encoding", "bytes", "-s", "40", "-k", "6", "-i", input},
+         v40,
+         CutUtf8(v40, 2953)}};
     for (const auto& [args, text, expected] : runs) {
         SCOPED_TRACE(::testing::PrintToString(args));
         const ToolRun tool = RunEncodeTool(args);
         ASSERT_EQ(tool.exitCode, 0) << tool.err;
-        EXPECT_EQ(tool.err.rfind("入力バイト数：" + std::to_string(text.size()) + "  ", 0), 0u)
+        // A version that cuts the text says so first.
+        const std::size_t statistics = tool.err.find("入力バイト数：");
+        EXPECT_EQ(tool.err.substr(statistics)
+                      .rfind("入力バイト数：" + std::to_string(text.size()) + "  ", 0),
+                  0u)
             << tool.err;
+        EXPECT_EQ(statistics == 0, text == v1) << tool.err;
         std::string decoded;
-        ASSERT_TRUE(DecodePngWithZbar(png, decoded)) << decoded;
+        const bool bytes = text == v40;  // no text: only its bytes can be compared
+        ASSERT_TRUE(bytes ? DecodePngWithZbar(png, decoded) : DecodePngTextWithZbar(png, decoded))
+            << decoded;
         EXPECT_EQ(decoded, expected);
     }
 }
 
-// The symbol on stdout as n lines of n '0'/'1', the statistics line on stderr.
-// Line breaks read by --input (a file in the round trip), LF or CR LF, become CR LF.
+// The symbol on stdout as n lines of n '0'/'1', the statistics line with the
+// version and mask on stderr. By default the smallest version, the best mask
+// and the shortest mix of modes. Line breaks read by --input, LF or CR LF,
+// become CR LF.
 TEST(Tool, SuccessPrintsTheSymbolAsLinesAndTheStatisticsLine) {
+    const SymbolRequest automatic = kToolDefaults;
     // clang-format off
-    const std::tuple<Args, std::string, EncoderSettings, std::string> rows[] = {
-        {{"HELLO"}, "", kToolDefaults, "HELLO"},
-        {{"--level", "Q", "--", "-x"}, "", {kModeByte, 1, kLevelQ}, "-x"},
+    const std::tuple<Args, std::string, SymbolRequest, std::string> rows[] = {
+        {{"HELLO"}, "", automatic, "HELLO"},
+        {{"--level", "Q", "--", "-x"}, "", {kModeAuto, kVersionAuto, 1, 40, kLevelQ}, "-x"},
         {{"--mode", "numeric", "--symbol-version=2", "--level", "H", "--mask=0", "0123456789"}, "",
-         {kModeNumeric, 2, kLevelH, 0}, "0123456789"},
+         {kModeNumeric, 2, 1, 40, kLevelH, 0}, "0123456789"},
         {{"HELLO WORLD", "-m", "alnum", "-s", "40", "-l", "Q", "-k", "7", "-f", "text", "-o", "-"},
-         "", {kModeAlphanumeric, 40, kLevelQ, 7}, "HELLO WORLD"},
-        {{"--input", "-"}, "AB\nCD\r\nEF", kToolDefaults, "AB\r\nCD\r\nEF"},
-        {{"-i", "-"}, "AB\r\nCD\nEF\n", kToolDefaults, "AB\r\nCD\r\nEF\r\n"}};
+         "", {kModeAlphanumeric, 40, 1, 40, kLevelQ, 7}, "HELLO WORLD"},
+        {{"-m", "kanji", "-k", "auto", "東京都"}, "", {kModeKanji}, "東京都"},
+        {{"--min-version", "5", "--max-version=7", "a1"}, "", {kModeAuto, kVersionAuto, 5, 7}, "a1"},
+        {{"--input", "-"}, "AB\nCD\r\nEF", automatic, "AB\r\nCD\r\nEF"},
+        {{"-i", "-"}, "AB\r\nCD\nEF\n", automatic, "AB\r\nCD\r\nEF\r\n"}};
     // clang-format on
     auto state = std::make_unique<EncoderState>();
-    for (const auto& [args, input, settings, text] : rows) {
+    for (const auto& [args, input, request, text] : rows) {
         SCOPED_TRACE(::testing::PrintToString(args));
-        const GenerationResult expected = Encode(*state, settings, text);
+        const GenerationResult expected = Make(*state, request, text);
+        ASSERT_TRUE(expected.Created()) << expected.message;
         const ToolRun run = RunEncodeTool(args, input);
-        std::string lines;  // n lines of n '0'/'1', dark '1', each ending in a line feed
-        for (int i = 0, n = state->SymbolSide(); i < n * (n + 1); ++i) {
-            lines += i % (n + 1) == n ? '\n' : "01"[state->IsDark(i / (n + 1), i % (n + 1))];
-        }
         EXPECT_EQ(std::tuple(run.exitCode, run.err, run.out),
-                  std::tuple(0, std::string(expected.status) + "\n", lines));
+                  std::tuple(0, Statistics(expected), Drawn(*state, OutputFormat::Text)));
     }
     const ToolRun help = RunEncodeTool({"--help"}), version = RunEncodeTool({"--version"});
     EXPECT_TRUE(help.exitCode == 0 && help.out.find("--module-width") != std::string::npos);
@@ -200,14 +229,34 @@ TEST(Tool, FailuresExitWithOneLineAndTouchNoFile) {
         {{"--symbol-version", "41", "A"}, 2, "--symbol-version"},
         {{"--symbol-version", "0", "A"}, 2, "--symbol-version"},
         {{"-s", "41", "A"}, 2, "--symbol-version"}, {{"A", "--level"}, 2, "--level"},
-        {{"--level", "X", "A"}, 2, "--level"}, {{"--module-width", "3", "A"}, 2, "--module-width"},
+        {{"--level", "X", "A"}, 2, "--level"}, {{"--module-width", "101", "A"}, 2, "--module-width"},
+        {{"--quiet-zone", "-1", "A"}, 2, "--quiet-zone"}, {{"--dpi", "0", "A"}, 2, "--dpi"},
+        {{"--background", "white", "A"}, 2, "--background"},
+        {{"--encoding", "latin1", "A"}, 2, "--encoding"},
+        {{"--encoding", "utf-8", "-m", "auto", "A"}, 2, "--encoding applies to --mode byte"},
+        {{"--eci", "-m", "kanji", "A"}, 2, "--eci applies to --mode byte"},
+        {{"--eci", "--encoding", "bytes", "A"}, 2, "--eci: the encoding of --encoding bytes"},
+        {{"--min-version", "9", "--max-version", "3", "A"}, 2, "--min-version 9 is above"},
+        {{"-s", "5", "--max-version", "7", "A"}, 2, "bound --symbol-version auto only"},
+        {{"--jobs", "2", "A"}, 2, "--jobs applies to --batch"},
+        {{"-w", "100", "--quiet-zone", "100", "-s", "40", "-f", "png", "A"}, 2,
+         "the PNG would be 37700 pixels a side"},
         {{"--colour", "300,0,0", "A"}, 2, "--colour"}, {{"--colour", "1,2", "A"}, 2, "--colour"},
         {{"-c", "a,b,c", "A"}, 2, "--colour"}, {{"--bogus", "A"}, 2, "--bogus"},
         {{"--mask", "8", "A"}, 2, "--mask"}, {{"A", "-o", d + "/none/out.txt"}, 2, "--output"},
         {{"--input", old, "A"}, 2, "--input"}, {{}, 2, "--input"},
         {{"--input", d + "/missing"}, 2, "--input"}, {{"--input", d + "/folder"}, 2, "--input"},
         {{"--mode", "numeric", "12a"}, 1, "数字の文字セットのみを選択してください\n"},
-        {{"--mode", "alnum", "abc"}, 1, "英数字の文字セットのみを選択してください\n"}};
+        {{"--mode", "alnum", "abc"}, 1, "英数字の文字セットのみを選択してください\n"},
+        {{"--mode", "kanji", "東京①"}, 1,
+         "Kanji mode cannot write character 3, \"①\" (U+2460): it is not a JIS X 0208 "
+         "character\n"},
+        {{"--encoding", "shift_jis", "caf\xc3\xa9"}, 1,
+         "character 4, \"\xc3\xa9\", has no Shift_JIS form\n"},
+        {{"\xff\xfe"}, 1,
+         "quirvane-encode: the text is not UTF-8; --encoding bytes takes it byte for byte\n"},
+        {{"--max-version", "1", std::string(18, 'a')}, 1,
+         "the text is 1 character too long: version 1-L holds the first 17 of its 18\n"}};
     // clang-format on
     for (const auto& [args, exit, shows] : rows) {
         for (const std::string& out : {d + "/new.png", old}) {
@@ -231,14 +280,18 @@ TEST(Tool, FailuresExitWithOneLineAndTouchNoFile) {
 TEST(Tool, FormatFollowsTheExtensionUnlessGiven) {
     QTemporaryDir dir;
     auto state = std::make_unique<EncoderState>();
-    ASSERT_TRUE(Encode(*state, {kModeByte, 3}, "format").Created());
+    ASSERT_TRUE(Make(*state, {kModeAuto, 3}, "format").Created());
     using enum OutputFormat;
     // clang-format off
     const std::tuple<std::string, Args, OutputFormat> rows[] = {
         {"-", {}, Text}, {"out.png", {}, Png}, {"OUT.PNG", {}, Png}, {"out.svg", {}, Svg},
-        {"out.txt", {}, Text}, {"out.txt", {"-f", "png"}, Png},
-        {"out.png", {"--format", "text"}, Text}, {"-", {"--format=svg"}, Svg}};
+        {"out.eps", {}, Eps}, {"out.pdf", {}, Pdf}, {"out.txt", {}, Text}, {"out", {}, Text},
+        {"out.txt", {"-f", "png"}, Png}, {"out.png", {"--format", "text"}, Text},
+        {"-", {"--format=svg"}, Svg}, {"-", {"-f", "terminal"}, Terminal}};
     // clang-format on
+    DrawingOptions options;
+    options.moduleWidth = 1;
+    options.dark = {255, 0, 0};
     for (const auto& [file, format, expected] : rows) {
         const std::string path = file == "-" ? "-" : dir.filePath(file.c_str()).toStdString();
         Args args = {"format", "-s", "3", "-w", "1", "-c", "255,0,0", "-o", path};
@@ -249,7 +302,7 @@ TEST(Tool, FormatFollowsTheExtensionUnlessGiven) {
         const ToolRun run = RunEncodeTool(args);
         ASSERT_EQ(run.exitCode, 0) << run.err;
         EXPECT_EQ(path == "-" ? run.out : run.out + ReadFile(path),
-                  SymbolAsBytes(ViewOf(*state), expected, 1, {255, 0, 0}));
+                  Drawn(*state, expected, options));
     }
 }
 
@@ -263,11 +316,10 @@ mode_t ModeOf(const std::string& path) {
 // The symbol the tool makes of `text` with its defaults, in `format`.
 std::string ToolSymbol(std::string_view text, OutputFormat format) {
     auto state = std::make_unique<EncoderState>();
-    if (!Encode(*state, kToolDefaults, text).Created()) {
+    if (!Make(*state, kToolDefaults, text).Created()) {
         return "<refused>";
     }
-    return SymbolAsBytes(ViewOf(*state), format, kToolDefaults.moduleWidth,
-                         kToolDefaults.symbolColour);
+    return Drawn(*state, format);
 }
 
 // The shim that fails one system call (tests/support/fault_injection.cpp).
@@ -418,7 +470,7 @@ TEST(ToolFiles, InputIsReadUpToTheLimitInBoundedMemory) {
         {{"-i", "/dev/stdin"}, yes, true, 2,
          "quirvane-encode: --input: cannot read '/dev/stdin'" + refused},
         {{"-i", over}, "", false, 2, "quirvane-encode: --input: cannot read '" + over + "'" + refused},
-        {{"-i", exact}, "", false, 0, "入力バイト数：16777216  "},
+        {{"-m", "byte", "-s", "40", "-i", exact}, "", false, 0, "入力バイト数：16777216  "},
         {{"-i", "/dev/stdin"}, "AB\nCD", false, 0, "入力バイト数：6  "}};  // a pipe, as <(…) gives
     // clang-format on
     for (const auto& [args, input, endless, exit, message] : rows) {
@@ -428,7 +480,7 @@ TEST(ToolFiles, InputIsReadUpToTheLimitInBoundedMemory) {
         const ToolRun run = RunEncodeToolWith(spec);
         EXPECT_EQ(run.exitCode, exit);
         if (exit == 0) {
-            EXPECT_EQ(run.err.rfind(message, 0), 0u) << run.err;
+            EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
         } else {
             EXPECT_EQ(run.err, message);
             EXPECT_LE(run.maxResidentKiB, bound) << "baseline " << baseline << " KiB";
@@ -458,8 +510,9 @@ TEST(ToolFiles, EchoedValuesAreEscaped) {
         {{"-l", "X\n\x1b[31m", "hi"}, "--level: 'X\\n\\x1b[31m' is not accepted; use L, M, Q or H"},
         {{"--bogus\x1b]0;title\x07", "hi"}, "unknown option '--bogus\\x1b]0;title\\x07'; see --help"},
         {{"-m", "\xc2\x9b" "31m\tbyte", "hi"},
-         "--mode: '\\xc2\\x9b31m\\tbyte' is not accepted; use byte, alnum or numeric"},
-        {{"-f", "p\xc3\xa9ng\\", "hi"}, "--format: 'p\xc3\xa9ng\\\\' is not accepted; use text, png or svg"},
+         "--mode: '\\xc2\\x9b31m\\tbyte' is not accepted; use auto, byte, alnum, numeric or kanji"},
+        {{"-f", "p\xc3\xa9ng\\", "hi"},
+         "--format: 'p\xc3\xa9ng\\\\' is not accepted; use text, png, svg, eps, pdf or terminal"},
         {{"-i", missing},
          "--input: cannot read '" + folder.Path() + "/nope-\\xff\\r.txt': No such file or directory"}};
     // clang-format on
