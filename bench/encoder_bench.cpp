@@ -1,8 +1,10 @@
-// Speed of the generation command on texts that fill the symbol, of scoring
-// the eight masks, of planning the segments of a long mixed text and of
-// drawing the largest symbol, with the heap allocations of each iteration.
+// Speed of the generation command on texts that fill the symbol, with a mask
+// given and with the best one chosen; of scoring the eight masks; of planning
+// the segments of a long mixed Japanese text; and of drawing the largest
+// symbol. Each case also counts the heap allocations of an iteration.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -11,6 +13,7 @@
 #include <quirvane/encoder.h>
 #include <quirvane/mask_evaluation.h>
 #include <quirvane/segmentation.h>
+#include <quirvane/shift_jis.h>
 
 #include "bench/alloc_counter.h"
 #include "render/symbol_image.h"
@@ -18,6 +21,23 @@
 namespace {
 
 using quirvane::EncoderState;
+
+// Runs `body` once an iteration and reports its allocations per iteration;
+// `body` returns false, after calling SkipWithError, when the case fails.
+template <typename Body>
+void Measure(benchmark::State& bench, Body body) {
+    std::uint64_t allocations = 0;
+    for (auto _ : bench) {
+        const std::uint64_t before = quirvane::bench::AllocationCount();
+        const bool ok = body();
+        allocations += quirvane::bench::AllocationCount() - before;
+        if (!ok) {
+            return;
+        }
+    }
+    bench.counters["allocs"] =
+        benchmark::Counter(static_cast<double>(allocations), benchmark::Counter::kAvgIterations);
+}
 
 std::unique_ptr<EncoderState> StateFor(int version, int level) {
     auto state = std::make_unique<EncoderState>();
@@ -39,51 +59,49 @@ std::string FillingText(const EncoderState& state) {
 void CreateData(benchmark::State& bench, int version, int level) {
     auto state = StateFor(version, level);
     const std::string text = FillingText(*state);
-    std::uint64_t allocations = 0;
-    for (auto _ : bench) {
-        const std::uint64_t before = quirvane::bench::AllocationCount();
-        auto result = state->CreateData(text);
-        allocations += quirvane::bench::AllocationCount() - before;
+    Measure(bench, [&] {
+        const auto result = state->CreateData(text);
         benchmark::DoNotOptimize(result);
         if (!result.Created()) {
             bench.SkipWithError(result.message);
-            return;
         }
-    }
-    bench.counters["allocs"] =
-        benchmark::Counter(static_cast<double>(allocations), benchmark::Counter::kAvgIterations);
+        return result.Created();
+    });
 }
 
-// Shift_JIS codes for the benchmark text: the real layout of kana and of the
-// two punctuation marks, made-up level-1 codes for the kanji.
-std::uint16_t PlausibleKanjiCode(char32_t code) {
-    if (code >= U'ぁ' && code <= U'ん') {
-        return static_cast<std::uint16_t>(0x829F + (code - U'ぁ'));
-    }
-    if (code >= U'ァ' && code <= U'ヶ') {
-        const int offset = static_cast<int>(code - U'ァ');
-        return static_cast<std::uint16_t>(0x8340 + offset + (offset >= 0x3F ? 1 : 0));
-    }
-    if (code == U'、' || code == U'。') {
-        return code == U'、' ? 0x8141 : 0x8142;
-    }
-    if (code >= 0x4E00 && code <= 0x9FFF) {
-        return static_cast<std::uint16_t>(0x889F + code % 94);
-    }
-    return 0;
+// The same symbol and text, the mask chosen by its penalty.
+void CreateDataAutoMask(benchmark::State& bench, int version, int level) {
+    auto state = StateFor(version, level);
+    const std::string text = FillingText(*state);
+    const quirvane::SymbolRequest request{quirvane::kModeByte,       version, 1,
+                                          quirvane::kLargestVersion, level,   quirvane::kMaskAuto};
+    Measure(bench, [&] {
+        const auto result = state->CreateSymbol(text, request);
+        benchmark::DoNotOptimize(result);
+        if (!result.Created()) {
+            bench.SkipWithError(result.message);
+        }
+        return result.Created();
+    });
 }
 
-// Japanese with addresses, numbers and an e-mail address, repeated to `length`.
+// Japanese with an address, numbers and an e-mail address, repeated to
+// `length` characters, as the encoder reads it: each character with its
+// UTF-8 length and its Kanji code from the program's own tables.
 std::vector<quirvane::TextCharacter> MixedJapaneseText(int length) {
-    constexpr std::u32string_view kSample =
-        U"東京都港区芝公園4丁目2-8 お問い合わせは info@example.jp または 03-3433-5111 "
-        U"まで。注文番号 20240611-0042、ポイント 1500 点。";
+    constexpr std::string_view kSample =
+        "東京都港区芝公園4丁目2-8 お問い合わせは info@example.jp または 03-3433-5111 "
+        "まで。注文番号 20240611-0042、ポイント 1500 点。";
     std::vector<quirvane::TextCharacter> text;
-    for (int i = 0; i < length; ++i) {
-        const char32_t code = kSample[i % kSample.size()];
-        const int utf8Length = code < 0x80 ? 1 : (code < 0x800 ? 2 : 3);
-        text.push_back({code, static_cast<std::uint8_t>(utf8Length),
-                        code < 0x80 ? std::uint16_t{0} : PlausibleKanjiCode(code)});
+    for (std::size_t at = 0; static_cast<int>(text.size()) < length;) {
+        char32_t code = 0;
+        const int bytes = quirvane::DecodeUtf8(
+            kSample.data() + at, static_cast<int>(std::min<std::size_t>(4, kSample.size() - at)),
+            code);
+        const int kanji = quirvane::JisX0208CodeOf(code);
+        text.push_back({code, static_cast<std::uint8_t>(bytes),
+                        static_cast<std::uint16_t>(kanji > 0 ? kanji : 0)});
+        at = (at + static_cast<std::size_t>(bytes)) % kSample.size();
     }
     return text;
 }
@@ -92,19 +110,14 @@ void PlanMixedSegments(benchmark::State& bench, int length, int version) {
     const std::vector<quirvane::TextCharacter> text = MixedJapaneseText(length);
     auto scratch = std::make_unique<quirvane::SegmentScratch>();
     auto plan = std::make_unique<quirvane::SegmentPlan>();
-    std::uint64_t allocations = 0;
-    for (auto _ : bench) {
-        const std::uint64_t before = quirvane::bench::AllocationCount();
+    Measure(bench, [&] {
         const bool planned = quirvane::PlanSegments(text.data(), length, version, *scratch, *plan);
-        allocations += quirvane::bench::AllocationCount() - before;
         benchmark::DoNotOptimize(plan->bits);
         if (!planned) {
             bench.SkipWithError("the text is too long to plan");
-            return;
         }
-    }
-    bench.counters["allocs"] =
-        benchmark::Counter(static_cast<double>(allocations), benchmark::Counter::kAvgIterations);
+        return planned;
+    });
 }
 
 // Scoring all eight masks on a filled symbol; the planes are placed once,
@@ -122,16 +135,11 @@ void EvaluateMasks(benchmark::State& bench, int version, int level) {
     state->InterleaveBlocks(version, level);
     state->BuildFunctionPatterns(version);
     auto scratch = std::make_unique<quirvane::MaskEvaluation>();
-    std::uint64_t allocations = 0;
-    for (auto _ : bench) {
-        const std::uint64_t before = quirvane::bench::AllocationCount();
-        const int mask = quirvane::EvaluateMasks(state->dataPlane, state->patternPlane, version,
-                                                 level, *scratch);
-        allocations += quirvane::bench::AllocationCount() - before;
-        benchmark::DoNotOptimize(mask);
-    }
-    bench.counters["allocs"] =
-        benchmark::Counter(static_cast<double>(allocations), benchmark::Counter::kAvgIterations);
+    Measure(bench, [&] {
+        benchmark::DoNotOptimize(quirvane::EvaluateMasks(state->dataPlane, state->patternPlane,
+                                                         version, level, *scratch));
+        return true;
+    });
 }
 
 void RenderSymbol(benchmark::State& bench, int version, int moduleWidth) {
@@ -140,16 +148,12 @@ void RenderSymbol(benchmark::State& bench, int version, int moduleWidth) {
         bench.SkipWithError(made.message);
         return;
     }
-    std::uint64_t allocations = 0;
-    for (auto _ : bench) {
-        const std::uint64_t before = quirvane::bench::AllocationCount();
+    Measure(bench, [&] {
         QImage image = quirvane::RenderSymbolImage(quirvane::ViewOf(*state), moduleWidth,
                                                    quirvane::SymbolColour{0, 0, 0});
-        allocations += quirvane::bench::AllocationCount() - before;
         benchmark::DoNotOptimize(image.constBits());
-    }
-    bench.counters["allocs"] =
-        benchmark::Counter(static_cast<double>(allocations), benchmark::Counter::kAvgIterations);
+        return true;
+    });
 }
 
 }  // namespace
@@ -161,18 +165,23 @@ int main(int argc, char** argv) {
         int level;
     };
     constexpr Symbol kSymbols[] = {
-        {"CreateData/v1-L", 1, quirvane::kLevelL},   {"CreateData/v1-H", 1, quirvane::kLevelH},
-        {"CreateData/v10-H", 10, quirvane::kLevelH}, {"CreateData/v20-H", 20, quirvane::kLevelH},
-        {"CreateData/v40-L", 40, quirvane::kLevelL}, {"CreateData/v40-M", 40, quirvane::kLevelM},
-        {"CreateData/v40-Q", 40, quirvane::kLevelQ}, {"CreateData/v40-H", 40, quirvane::kLevelH},
+        {"v1-L", 1, quirvane::kLevelL},   {"v1-H", 1, quirvane::kLevelH},
+        {"v10-H", 10, quirvane::kLevelH}, {"v20-H", 20, quirvane::kLevelH},
+        {"v40-L", 40, quirvane::kLevelL}, {"v40-M", 40, quirvane::kLevelM},
+        {"v40-Q", 40, quirvane::kLevelQ}, {"v40-H", 40, quirvane::kLevelH},
     };
-    for (const Symbol& symbol : kSymbols) {
-        benchmark::RegisterBenchmark(symbol.name, CreateData, symbol.version, symbol.level);
+    for (const Symbol& s : kSymbols) {
+        benchmark::RegisterBenchmark(("CreateData/" + std::string(s.name)).c_str(), CreateData,
+                                     s.version, s.level);
+    }
+    for (const Symbol& s : {kSymbols[0], kSymbols[4]}) {
+        benchmark::RegisterBenchmark(("CreateDataAutoMask/" + std::string(s.name)).c_str(),
+                                     CreateDataAutoMask, s.version, s.level);
+        benchmark::RegisterBenchmark(("EvaluateMasks/" + std::string(s.name)).c_str(),
+                                     EvaluateMasks, s.version, s.level);
     }
     benchmark::RegisterBenchmark("Segment/mixed-1000", PlanMixedSegments, 1000, 40)
         ->Unit(benchmark::kMicrosecond);
-    benchmark::RegisterBenchmark("EvaluateMasks/v1-L", EvaluateMasks, 1, quirvane::kLevelL);
-    benchmark::RegisterBenchmark("EvaluateMasks/v40-L", EvaluateMasks, 40, quirvane::kLevelL);
     for (int width : {1, 2}) {
         const std::string name = "RenderSymbol/v40-w" + std::to_string(width);
         benchmark::RegisterBenchmark(name.c_str(), RenderSymbol, 40, width)
