@@ -5,7 +5,6 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDir>
-#include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -52,7 +51,6 @@ constexpr int ModuleWidthPosition(int width) {
 const char kColourPrompt[] = "0 から 255 までの整数を入力してください。";
 const char kStartupFileMissing[] = "初期化の読み込みファイル[QRcode.ini]をオープンできません。";
 const char kNoDataYet[] = "データ作成ボタンでデータを作成してください";
-const char kCannotReadFile[] = "読み込みファイルをオープンできません";
 
 template <std::size_t N>
 void Fill(QComboBox* list, const char* const (&items)[N], int presetPosition) {
@@ -110,7 +108,7 @@ void MainDialog::LoadStartupText() {
             ShowMessage(this, QString::fromUtf8(kStartupFileMissing));
             SetInputText(QString());
             break;
-        case ReadOutcome::NotText:
+        case ReadOutcome::Refused:
             ShowMessage(this, file.reason);
             SetInputText(QString());
             break;
@@ -338,39 +336,30 @@ QImage MainDialog::WaitingSymbol() {
 // ---- Input file ----
 
 void MainDialog::OnChooseFile() {
-    statusLine_.clear();
+    statusLine_.clear();  // the stored value only: the line keeps its text until the next refresh
     const QString path = ChooseInputFile(this);
     if (path.isEmpty()) {
         return;
     }
-    {
-        QFile probe(path);
-        if (!probe.open(QIODevice::ReadOnly)) {
-            // The platform's file-error report.
-            ShowMessage(
-                this,
-                QStringLiteral("%1\nファイルを開けません。\n%2").arg(path, probe.errorString()));
-            return;
-        }
-    }
-    selectedPath_ = path;
-    statusLine_ = FileSelectedStatus(path);
-    Refresh();
-    setWindowTitle(MainCaptionWithFile(path));
-
     const InputFileText file = ReadInputFile(path);
     switch (file.outcome) {
         case ReadOutcome::CannotOpen:
-            ShowMessage(this, QString::fromUtf8(kCannotReadFile));
+            // The platform's file-error report.
+            ShowMessage(this,
+                        QStringLiteral("%1\nファイルを開けません。\n%2").arg(path, file.reason));
             return;
-        case ReadOutcome::NotText:
+        case ReadOutcome::Refused:
             ShowMessage(this, file.reason);
             return;
         case ReadOutcome::Read:
-            SetInputText(file.text);
-            Refresh();
-            return;
+            break;
     }
+    // Caption and status name the file only once its text is in the box.
+    selectedPath_ = path;
+    statusLine_ = FileSelectedStatus(path);
+    setWindowTitle(MainCaptionWithFile(path));
+    SetInputText(file.text);
+    Refresh();
 }
 
 // ---- Keys and the background menu ----
