@@ -22,6 +22,7 @@
 #include "render/clipboard.h"
 #include "render/symbol_geometry.h"
 #include "render/symbol_image.h"
+#include "text/input_text.h"
 
 namespace quirvane::app {
 namespace {
@@ -271,9 +272,11 @@ void MainDialog::OnCreateData() {
     if (state_->settings.characterMode != kModeNone) {
         ReadControls();  // a bad colour entry does not stop the command
     }
-    const QByteArray text = inputText_.toUtf8();
-    const GenerationResult result = state_->CreateData(
-        std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
+    // In the program's code page whenever the text has a form there: readers
+    // guess the encoding of byte mode, and mostly guess Shift_JIS. The digits
+    // and letters of the other modes are the same bytes either way.
+    const ByteModeText text = EncodeForByteMode(inputText_, ByteModeEncoding::CodePageWhenPossible);
+    const GenerationResult result = state_->CreateData(text.bytes, text.encoding);
     if (result.hasStatus) {
         statusLine_ = QString::fromUtf8(result.status);
         Refresh();
