@@ -5,6 +5,9 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 
+#include <cerrno>
+
+#include "text/file_bytes.h"
 #include "text/input_text.h"
 
 namespace quirvane::app {
@@ -13,6 +16,14 @@ namespace {
 // The two entries of the filter list, as the user sees them.
 const char kAllFilesFilter[] = "すべて(*.*)";
 const char kTextFilesFilter[] = "ﾃｷｽﾄ(*.txt)";
+
+// What the window refuses to read, in the words of its other file messages.
+const char kTooLong[] =
+    "ファイルが大きすぎて読み込めません（%1 MiB、%2 バイトまで）。\n"
+    "入力コードは変更しません。";
+const char kNotRegularFile[] =
+    "通常のファイルではないため読み込めません（名前付きパイプ、デバイスなど）。\n"
+    "入力コードは変更しません。";
 
 std::function<QString(QWidget*)>& TheChooser() {
     static std::function<QString(QWidget*)> chooser;
@@ -30,30 +41,30 @@ void MatchEveryFileForAllFilter(QFileDialog& dialog, const QString& filter) {
 
 }  // namespace
 
-InputFileText DecodeInputBytes(const QByteArray& bytes) {
-    const DecodedText decoded =
-        DecodeFileText(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+InputFileText ReadInputFile(const QString& path) {
+    const FileBytes file = ReadBoundedBytes(QFile::encodeName(path).toStdString(), kMaxInputBytes,
+                                            ReadPolicy::RegularFilesOnly);
     InputFileText result;
-    result.outcome = decoded.ok ? ReadOutcome::Read : ReadOutcome::NotText;
+    if (file.error == EFBIG) {
+        result.outcome = ReadOutcome::Refused;
+        result.reason = QString::fromUtf8(kTooLong).arg(kMaxInputBytes >> 20).arg(kMaxInputBytes);
+        return result;
+    }
+    if (file.error == EINVAL) {
+        result.outcome = ReadOutcome::Refused;
+        result.reason = QString::fromUtf8(kNotRegularFile);
+        return result;
+    }
+    if (!file.Ok()) {
+        result.outcome = ReadOutcome::CannotOpen;
+        result.reason = QString::fromStdString(file.reason);
+        return result;
+    }
+    const DecodedText decoded = DecodeFileText(file.bytes);
+    result.outcome = decoded.ok ? ReadOutcome::Read : ReadOutcome::Refused;
     result.text = decoded.text;
     result.reason = decoded.reason;
     return result;
-}
-
-InputFileText ReadInputFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        InputFileText result;
-        result.outcome = ReadOutcome::CannotOpen;
-        return result;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        InputFileText result;
-        result.outcome = ReadOutcome::CannotOpen;
-        return result;
-    }
-    return DecodeInputBytes(bytes);
 }
 
 void ConfigureInputFileDialog(QFileDialog& dialog) {

@@ -1,14 +1,12 @@
 // Reading the text of a file into the input box: QRcode.ini at start-up and
-// the file chosen with "ファイル選択". The bytes are read whole; every line
-// that ends with a line feed gets CR LF instead (a CR LF already there counts
-// as one line feed), the text after the last line feed stays as it is, and
-// no line is ever cut, however long. Then the bytes are decoded: as UTF-8,
-// the code page of this system; a file that is not valid UTF-8 as Shift_JIS,
-// the code page the program's texts come from; and a file that is neither is
-// refused, never loaded with replacement characters.
+// the file chosen with "ファイル選択". Both go through the shared reader
+// (text/): a regular file only, refused from its status before it is opened,
+// so that a FIFO never blocks the window and a device is never touched; at
+// most 16 MiB; decoded as UTF-8 or Shift_JIS with CR LF line ends and no line
+// ever cut (text/input_text.h), or refused, never loaded with replacement
+// characters.
 #pragma once
 
-#include <QByteArray>
 #include <QString>
 
 #include <functional>
@@ -22,20 +20,17 @@ inline constexpr char kStartupFileName[] = "QRcode.ini";
 
 enum class ReadOutcome {
     Read,        // text holds the content
-    CannotOpen,  // the file could not be opened or read
-    NotText,     // neither UTF-8 nor Shift_JIS; reason says so
+    CannotOpen,  // the system could not open or read it (a folder, no such file, ...)
+    Refused,     // longer than 16 MiB, not a regular file, or neither UTF-8 nor Shift_JIS
 };
 
 struct InputFileText {
     ReadOutcome outcome = ReadOutcome::Read;
     QString text;    // lines joined with CR LF
-    QString reason;  // for NotText: the message box text
+    QString reason;  // CannotOpen: the system's reason; Refused: the message box text
 };
 
-// Decodes file bytes (lines already joined) as described above.
-InputFileText DecodeInputBytes(const QByteArray& bytes);
-
-// Reads and decodes a whole file.
+// Reads and decodes a whole file as described above.
 InputFileText ReadInputFile(const QString& path);
 
 // The file dialog of "ファイル選択": the two filter entries "すべて(*.*)",

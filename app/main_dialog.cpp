@@ -5,7 +5,6 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDir>
-#include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -23,6 +22,7 @@
 #include "render/clipboard.h"
 #include "render/symbol_geometry.h"
 #include "render/symbol_image.h"
+#include "text/input_text.h"
 
 namespace quirvane::app {
 namespace {
@@ -52,7 +52,6 @@ constexpr int ModuleWidthPosition(int width) {
 const char kColourPrompt[] = "0 から 255 までの整数を入力してください。";
 const char kStartupFileMissing[] = "初期化の読み込みファイル[QRcode.ini]をオープンできません。";
 const char kNoDataYet[] = "データ作成ボタンでデータを作成してください";
-const char kCannotReadFile[] = "読み込みファイルをオープンできません";
 
 template <std::size_t N>
 void Fill(QComboBox* list, const char* const (&items)[N], int presetPosition) {
@@ -110,7 +109,7 @@ void MainDialog::LoadStartupText() {
             ShowMessage(this, QString::fromUtf8(kStartupFileMissing));
             SetInputText(QString());
             break;
-        case ReadOutcome::NotText:
+        case ReadOutcome::Refused:
             ShowMessage(this, file.reason);
             SetInputText(QString());
             break;
@@ -273,9 +272,11 @@ void MainDialog::OnCreateData() {
     if (state_->settings.characterMode != kModeNone) {
         ReadControls();  // a bad colour entry does not stop the command
     }
-    const QByteArray text = inputText_.toUtf8();
-    const GenerationResult result = state_->CreateData(
-        std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
+    // In the program's code page whenever the text has a form there: readers
+    // guess the encoding of byte mode, and mostly guess Shift_JIS. The digits
+    // and letters of the other modes are the same bytes either way.
+    const ByteModeText text = EncodeForByteMode(inputText_, ByteModeEncoding::CodePageWhenPossible);
+    const GenerationResult result = state_->CreateData(text.bytes, text.encoding);
     if (result.hasStatus) {
         statusLine_ = QString::fromUtf8(result.status);
         Refresh();
@@ -338,39 +339,30 @@ QImage MainDialog::WaitingSymbol() {
 // ---- Input file ----
 
 void MainDialog::OnChooseFile() {
-    statusLine_.clear();
+    statusLine_.clear();  // the stored value only: the line keeps its text until the next refresh
     const QString path = ChooseInputFile(this);
     if (path.isEmpty()) {
         return;
     }
-    {
-        QFile probe(path);
-        if (!probe.open(QIODevice::ReadOnly)) {
-            // The platform's file-error report.
-            ShowMessage(
-                this,
-                QStringLiteral("%1\nファイルを開けません。\n%2").arg(path, probe.errorString()));
-            return;
-        }
-    }
-    selectedPath_ = path;
-    statusLine_ = FileSelectedStatus(path);
-    Refresh();
-    setWindowTitle(MainCaptionWithFile(path));
-
     const InputFileText file = ReadInputFile(path);
     switch (file.outcome) {
         case ReadOutcome::CannotOpen:
-            ShowMessage(this, QString::fromUtf8(kCannotReadFile));
+            // The platform's file-error report.
+            ShowMessage(this,
+                        QStringLiteral("%1\nファイルを開けません。\n%2").arg(path, file.reason));
             return;
-        case ReadOutcome::NotText:
+        case ReadOutcome::Refused:
             ShowMessage(this, file.reason);
             return;
         case ReadOutcome::Read:
-            SetInputText(file.text);
-            Refresh();
-            return;
+            break;
     }
+    // Caption and status name the file only once its text is in the box.
+    selectedPath_ = path;
+    statusLine_ = FileSelectedStatus(path);
+    setWindowTitle(MainCaptionWithFile(path));
+    SetInputText(file.text);
+    Refresh();
 }
 
 // ---- Keys and the background menu ----

@@ -1,6 +1,7 @@
 // The main window started in a working directory of its own (with QRcode.ini
 // unless `ini` is null), with message boxes and beeps recorded, not shown, and
-// a watchdog that never lets a modal window keep a test waiting.
+// a watchdog that never lets a modal window keep a test waiting; and a FIFO
+// that can never keep a test waiting either.
 #pragma once
 
 #include <QAbstractButton>
@@ -9,14 +10,19 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QPointer>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fcntl.h>
 #include <functional>
 #include <source_location>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 #include <quirvane/version.h>
 
@@ -125,6 +131,49 @@ class ModalWatchdog : public QObject {
     Stage stage_ = Stage::Idle;
 };
 
+// A FIFO with a writer standing by. The window must never open one, but if
+// it did, its open would wait for a writer: this one lets it through to an end
+// of file, so that the test fails on what was loaded instead of hanging. The
+// writer is let go when the FIFO goes out of scope, by a reader that does not
+// wait, opened through a handle kept from the start, so that it reaches the
+// FIFO even once its folder is gone.
+class StandbyFifo {
+  public:
+    explicit StandbyFifo(const QString& path) {
+        const QByteArray name = QFile::encodeName(path);
+        if (::mkfifo(name.constData(), 0600) != 0) {
+            return;
+        }
+        handle_ = ::open(name.constData(), O_PATH | O_CLOEXEC);
+        if (handle_ < 0) {
+            return;
+        }
+        writer_ = std::thread([name] {
+            const int fd = ::open(name.constData(), O_WRONLY | O_CLOEXEC);
+            if (fd >= 0) {
+                ::close(fd);
+            }
+        });
+    }
+    StandbyFifo(const StandbyFifo&) = delete;
+    StandbyFifo& operator=(const StandbyFifo&) = delete;
+    ~StandbyFifo() {
+        if (!writer_.joinable()) {
+            return;
+        }
+        const QByteArray again = "/proc/self/fd/" + QByteArray::number(handle_);
+        const int reader = ::open(again.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        writer_.join();
+        ::close(reader);
+        ::close(handle_);
+    }
+    bool Made() const { return handle_ >= 0; }
+
+  private:
+    int handle_ = -1;
+    std::thread writer_;
+};
+
 struct Started {
     QTemporaryDir dir;
     QString previous = QDir::currentPath();
@@ -133,13 +182,19 @@ struct Started {
     ModalWatchdog modals;
     std::unique_ptr<app::MainDialog> d;
 
-    explicit Started(const QByteArray& ini = "") {
+    // `prepare` puts into the working directory, before the window starts,
+    // what Write cannot make (a FIFO, a folder).
+    explicit Started(const QByteArray& ini = "",
+                     const std::function<void(const QString& folder)>& prepare = {}) {
         app::ConfigureApplication(*qobject_cast<QApplication*>(qApp));
         QDir::setCurrent(dir.path());
         app::SetMessageSinkForTesting([this](QWidget*, const QString& t) { messages << t; });
         app::SetBeepSinkForTesting([this] { ++beeps; });
         if (!ini.isNull()) {
             Write("QRcode.ini", ini);
+        }
+        if (prepare) {
+            prepare(dir.path());
         }
         d = std::make_unique<app::MainDialog>();
         d->show();
@@ -188,4 +243,5 @@ inline QImage Copied() {
 using namespace quirvane;
 using namespace quirvane::app;
 using quirvane::testing::Copied;
+using quirvane::testing::StandbyFifo;
 using quirvane::testing::Started;

@@ -5,6 +5,8 @@
 #include <QGroupBox>
 #include <QLabel>
 
+#include <optional>
+
 #include "app/about_box.h"
 #include "app/dialog_template.h"
 #include "app/large_symbol_window.h"
@@ -121,6 +123,42 @@ class MainWindowTest : public QObject {
         QCOMPARE(items.join('|'),
                  "[ 1]| 2| 3| 4| 5| 6| 7| 8| 9|10|11|12|13|14|15|16|17|18|19|20|40|"
                  "[L]|M|Q|H|[2 ピクセル]|1 ピクセル| 0| 1| 2|[ 3]| 4| 5| 6| 7");
+    }
+
+    // QRcode.ini that is no regular file or is longer than 16 MiB: one
+    // message, an empty input, and the window starts as always. A FIFO is
+    // never opened, so the start never waits for a writer.
+    void startupFileNotRead_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("a FIFO") << QString("fifo") << QString("通常のファイル");
+        QTest::newRow("a folder")
+            << QString("folder")
+            << QString("初期化の読み込みファイル[QRcode.ini]をオープンできません。");
+        QTest::newRow("16 MiB and one byte")
+            << QString("too long") << QString("大きすぎて読み込めません");
+    }
+    void startupFileNotRead() {
+        QFETCH(QString, kind);
+        QFETCH(QString, message);
+        std::optional<StandbyFifo> fifo;
+        Started s(QByteArray(), [&](const QString& folder) {
+            const QString ini = folder + "/QRcode.ini";
+            if (kind == "fifo") {
+                fifo.emplace(ini);
+            } else if (kind == "folder") {
+                QDir(folder).mkdir("QRcode.ini");
+            } else {
+                QFile file(ini);
+                QVERIFY(file.open(QIODevice::WriteOnly) && file.resize((16 << 20) + 1));
+            }
+        });
+        QVERIFY(!fifo || fifo->Made());
+        QCOMPARE(s.messages.size(), 1);
+        QVERIFY2(s.messages[0].contains(message), qPrintable(s.messages[0]));
+        QCOMPARE(s.d->InputText(), QString());
+        QVERIFY(s.d->isVisible());
+        QCOMPARE(s.Text(1014), QString("26"));  // total codewords of the preset 1-L
     }
 
     // A radio (position -1) or a list item, and the status line (the other

@@ -1,10 +1,12 @@
-// What comes from outside the window: input files (lines joined
-// with CR LF, never cut; Shift_JIS where not UTF-8), huge texts and files,
-// files that cannot be read or are not text, a missing display. Each ends in
-// a clear message or a sound result without losing the user's text. How fast
-// the big ones go is measured by bench/gui_timing.cpp, not here.
+// What comes from outside the window: input files (lines joined with CR LF,
+// never cut; Shift_JIS where not UTF-8), huge texts and files, files that
+// cannot be read, are not text or are no regular files, a missing display.
+// Each ends in a clear message or a sound result without losing the user's
+// text. How fast the big ones go is measured by bench/gui_timing.cpp, not here.
 #include <QFile>
 #include <QProcess>
+
+#include <optional>
 
 #include "tests/app/app_test_support.h"
 
@@ -16,6 +18,8 @@ class RobustnessTest : public QObject {
     // where not UTF-8, NUL bytes kept), whole even at 1 and 10 MiB; Create
     // Data then counts every byte in the box, cuts to capacity and leaves the
     // box as it was, Create Pattern draws, and the next file replaces it.
+    // Every file here is ASCII or Shift_JIS, which byte mode writes as it
+    // is: the count is the file's bytes with its line ends made CR LF.
     void loading_data() {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QString>("input");
@@ -46,8 +50,9 @@ class RobustnessTest : public QObject {
         s.Click(kCreateDataButton);
         s.Click(kCreatePatternButton);
         QVERIFY(s.messages.isEmpty());
+        const QByteArray crLf = QByteArray(file).replace("\r\n", "\n").replace("\n", "\r\n");
         QCOMPARE(s.Text(kStatusLine).section("  ", 0, 0),
-                 QString("入力バイト数：%1").arg(input.toUtf8().size()));
+                 QString("入力バイト数：%1").arg(crLf.size()));
         QCOMPARE(s.d->windowTitle(), quirvane::testing::MainCaptionText() + "   " + path);
         QCOMPARE(s.d->InputText().size(), input.size());  // a failure says how much came
         QCOMPARE(s.d->InputText(), input);
@@ -56,9 +61,12 @@ class RobustnessTest : public QObject {
         QCOMPARE(s.d->InputText(), QString("second"));
     }
 
-    // What cannot be read (a folder, no such file, no permission) or is
-    // neither UTF-8 nor Shift_JIS is reported and changes nothing. `bytes`
-    // null: the file is not written.
+    // What cannot be read (a folder, no such file, no permission), is no
+    // regular file (a FIFO, a device: refused before it is opened, so the
+    // window never waits on one), is longer than 16 MiB or is neither UTF-8
+    // nor Shift_JIS is reported and changes nothing: the input, caption and
+    // status line still show the file loaded before. `bytes` null: the file
+    // is not written.
     void unloadableFilesLeaveTheInput_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("bytes");
@@ -72,14 +80,28 @@ class RobustnessTest : public QObject {
             << QString("undefined bytes") << QByteArray("A\xfd\xfe\xff", 4) << QString("Shift_JIS");
         QTest::newRow("a lead byte at the end")
             << QString("lead byte at the end") << QByteArray("AB\x83", 3) << QString("Shift_JIS");
+        QTest::newRow("a FIFO") << QString("fifo") << QByteArray() << QString("通常のファイル");
+        QTest::newRow("a character device")
+            << QString("/dev/null") << QByteArray() << QString("通常のファイル");
+        QTest::newRow("16 MiB and one byte")
+            << QString("too long.txt") << QByteArray((16 << 20) + 1, 'x')
+            << QString("大きすぎて読み込めません");
     }
     void unloadableFilesLeaveTheInput() {
         QFETCH(QString, name);
         QFETCH(QByteArray, bytes);
         QFETCH(QString, message);
-        Started s("kept");
+        Started s;
         QDir(s.dir.path()).mkdir("folder");
-        const QString path = bytes.isNull() ? s.dir.filePath(name) : s.Write(name, bytes);
+        const QString first = s.Write("first.txt", "kept");
+        s.ChooseFile(first);
+        const QString path = name.startsWith('/') ? name
+                             : bytes.isNull()     ? s.dir.filePath(name)
+                                                  : s.Write(name, bytes);
+        std::optional<StandbyFifo> fifo;
+        if (name == "fifo") {
+            QVERIFY(fifo.emplace(path).Made());
+        }
         if (name == "locked.txt") {
             QFile::setPermissions(path, QFileDevice::WriteOwner);
             if (QFile(path).open(QIODevice::ReadOnly)) {
@@ -88,8 +110,10 @@ class RobustnessTest : public QObject {
         }
         s.ChooseFile(path);
         QCOMPARE(s.messages.size(), 1);
-        QVERIFY(s.messages[0].contains(message));
+        QVERIFY2(s.messages[0].contains(message), qPrintable(s.messages[0]));
         QCOMPARE(s.d->InputText(), QString("kept"));
+        QCOMPARE(s.d->windowTitle(), quirvane::testing::MainCaptionText() + "   " + first);
+        QCOMPARE(s.Text(kStatusLine), "ファイル：" + first + " が選択されました");
     }
 
     // Without a platform or a display (unset, or set but empty) the program
