@@ -178,6 +178,8 @@ int RunBatch(const EncodeOptions& options) {
         worker.join();
     }
     if (progress) {
+        // The finished bar, also when the work was done before the first redraw.
+        ShowProgress(total, total);
         std::fputc('\n', stderr);
     }
 

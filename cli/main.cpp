@@ -11,6 +11,7 @@
 #include "cli/batch.h"
 #include "cli/exit_status.h"
 #include "cli/options.h"
+#include "cli/printable.h"
 #include "cli/symbol_output.h"
 #include "cli/tool_text.h"
 
@@ -55,7 +56,9 @@ int main(int argc, char** argv) {
     auto state = std::make_unique<EncoderState>();
     const ToolSymbol symbol = MakeSymbol(*state, text, options);
     if (!symbol.made) {
-        return Refuse(symbol.refusal);
+        // The refusal may quote a character of the text: a control character
+        // there must not reach the terminal as a command.
+        return Refuse(Printable(symbol.refusal));
     }
     const bool terminal = options.outputPath == "-" && ::isatty(STDOUT_FILENO) == 1;
     const OutputFormat format = ResolveFormat(options, terminal);

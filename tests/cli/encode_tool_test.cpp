@@ -10,10 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
-#include <fstream>
 #include <iterator>
 #include <memory>
 #include <sys/stat.h>
@@ -25,6 +23,7 @@
 #include "cli/options.h"
 #include "cli/printable.h"
 #include "cli/symbol_output.h"
+#include "tests/cli/tool_test_support.h"
 #include "tests/support/run_process.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/support/zbar_decode.h"
@@ -32,28 +31,6 @@
 
 namespace quirvane::testing {
 namespace {
-
-using Args = std::vector<std::string>;
-
-using ToolRun = ProcessRun;
-
-// The tool, started as a shell would: arguments and names exactly as bytes.
-ToolRun RunEncodeToolWith(ProcessSpec spec) {
-    spec.args.insert(spec.args.begin(), QUIRVANE_ENCODE_PATH);
-    return RunProcess(spec);
-}
-
-ProcessSpec ToolSpec(const Args& args, const std::string& input = {}, bool endless = false) {
-    ProcessSpec spec;
-    spec.args = args;
-    spec.input = input;
-    spec.endlessInput = endless;
-    return spec;
-}
-
-ToolRun RunEncodeTool(const Args& args, const std::string& input = {}) {
-    return RunEncodeToolWith(ToolSpec(args, input));
-}
 
 GenerationResult Encode(EncoderState& state, const EncoderSettings& s, std::string_view text) {
     state.settings = s;
@@ -63,27 +40,6 @@ GenerationResult Encode(EncoderState& state, const EncoderSettings& s, std::stri
 // What the tool makes of `text` (UTF-8) for a request, as it encodes it.
 GenerationResult Make(EncoderState& state, const SymbolRequest& request, std::string_view text) {
     return state.CreateSymbol(text, request);
-}
-
-// The drawing the tool writes by default (the window's), in `format`.
-std::string Drawn(const EncoderState& state, OutputFormat format,
-                  const DrawingOptions& options = {}) {
-    return SymbolAsBytes(ViewOf(state), format, options, TerminalColours::None);
-}
-
-// The statistics line the tool prints, with its version and mask.
-std::string Statistics(const GenerationResult& r) {
-    return std::string(r.status) + "  バージョン：" + std::to_string(r.version) + "  マスク：" +
-           std::to_string(r.mask) + "\n";
-}
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<no file>";
-}
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
 }
 
 constexpr std::string_view kUtf8 = "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80";  // 1 to 4 bytes each
@@ -320,15 +276,6 @@ std::string ToolSymbol(std::string_view text, OutputFormat format) {
         return "<refused>";
     }
     return Drawn(*state, format);
-}
-
-// The shim that fails one system call (tests/support/fault_injection.cpp).
-// A sanitized tool would refuse a library loaded before its run-time.
-std::vector<std::string> FaultEnvironment(const std::string& fault) {
-    const char* asan = std::getenv("ASAN_OPTIONS");
-    return {
-        std::string("LD_PRELOAD=") + QUIRVANE_FAULT_INJECTION_PATH, "QUIRVANE_FAULT=" + fault,
-        std::string("ASAN_OPTIONS=") + (asan != nullptr ? asan : "") + ":verify_asan_link_order=0"};
 }
 
 // A full disk at each step of the replacement, and a file-size limit: exit 2,
