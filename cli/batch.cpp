@@ -29,7 +29,7 @@ enum class LineOutcome { Made, Refused, Failed };
 
 struct LineResult {
     LineOutcome outcome = LineOutcome::Made;
-    std::string reason;
+    std::string reason;  // why it was refused or failed, or what a cut left out
 };
 
 // The text of a line as a file name may hold it.
@@ -103,17 +103,17 @@ int RunBatch(const EncodeOptions& options) {
     if (const std::string error = ReadInput("--batch", options.batchPath, bytes); !error.empty()) {
         return Fail(error);
     }
-    std::string refusal;
-    const std::vector<BatchLine> lines = ReadBatchLines(bytes, options.encoding, refusal);
-    if (!refusal.empty()) {
-        return Refuse("quirvane-encode: --batch: " + refusal);
+    const BatchText batch = ReadBatchLines(bytes, options.encoding);
+    if (!batch.refusal.empty()) {
+        return Refuse("quirvane-encode: --batch: " + batch.refusal);
     }
+    const std::vector<BatchLine>& lines = batch.lines;
     const std::string& pattern = options.outputPath;
     if (lines.size() > 1 && pattern.find("{n}") == std::string::npos &&
         pattern.find("{text}") == std::string::npos) {
         return Fail("--output: a batch of several lines needs {n} or {text} in the name");
     }
-    const int lineCount = lines.empty() ? 0 : lines.back().number;
+    const int lineCount = batch.lineCount;
     std::vector<std::string> names;
     std::map<std::string, int> lineOfName;
     for (const BatchLine& line : lines) {
@@ -149,6 +149,9 @@ int RunBatch(const EncodeOptions& options) {
                                         : WriteOutput("--output", names[i], drawn);
                 if (!problem.empty()) {
                     result = {LineOutcome::Failed, problem};
+                } else if (symbol.result.charactersLeftOut > 0) {
+                    result.reason =
+                        LeftOutNotice(symbol.result, options.request.errorCorrectionLevel);
                 }
             }
             ++done;
@@ -191,7 +194,7 @@ int RunBatch(const EncodeOptions& options) {
         (r.outcome == LineOutcome::Made      ? made
          : r.outcome == LineOutcome::Refused ? refused
                                              : failed)++;
-        if (r.outcome != LineOutcome::Made) {
+        if (!r.reason.empty()) {
             std::fprintf(stderr, "quirvane-encode: line %d: %s\n", lines[i].number,
                          Printable(r.reason).c_str());
         }

@@ -54,38 +54,37 @@ ToolText ReadFileText(std::string_view fileBytes, InputEncoding encoding) {
     return FromDecoded(DecodeFileText(fileBytes));
 }
 
-std::vector<BatchLine> ReadBatchLines(std::string_view fileBytes, InputEncoding encoding,
-                                      std::string& refusal) {
+BatchText ReadBatchLines(std::string_view fileBytes, InputEncoding encoding) {
     const ToolText whole = ReadFileText(fileBytes, encoding);
-    std::vector<BatchLine> lines;
+    BatchText batch;
     if (!whole.ok) {
-        refusal = whole.refusal;
-        return lines;
+        batch.refusal = whole.refusal;
+        return batch;
     }
-    const std::string crlf = "\r\n";
-    int number = 0;
-    if (whole.raw) {
-        const std::string_view all = whole.bytes;
-        for (std::size_t start = 0; start < all.size();) {
-            const std::size_t end = std::min(all.find(crlf, start), all.size());
-            ++number;
-            if (end > start) {
-                lines.push_back({number, Raw(std::string(all.substr(start, end - start)))});
-            }
-            start = end + crlf.size();
+    // Every line ends with CR LF now, but for the last one, which may have no
+    // text: a file that ends with a line feed has no empty line after it.
+    const QString crlf = QStringLiteral("\r\n");
+    const QString all = whole.raw ? QString::fromLatin1(whole.bytes.data(),
+                                                        static_cast<qsizetype>(whole.bytes.size()))
+                                  : whole.text;
+    const QStringList pieces = all.split(crlf);
+    batch.lineCount = static_cast<int>(pieces.size()) - (pieces.back().isEmpty() ? 1 : 0);
+    for (int i = 0; i < batch.lineCount; ++i) {
+        const QString& line = pieces[i];
+        if (line.isEmpty()) {
+            continue;
         }
-        return lines;
-    }
-    for (const QString& line : whole.text.split(QString::fromLatin1(crlf.c_str()))) {
-        ++number;
-        if (!line.isEmpty()) {
-            ToolText text;
-            text.ok = true;
+        ToolText text;
+        text.ok = true;
+        if (whole.raw) {
+            const QByteArray bytes = line.toLatin1();  // the bytes back, one a character
+            text = Raw(std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+        } else {
             text.text = line;
-            lines.push_back({number, std::move(text)});
         }
+        batch.lines.push_back({i + 1, std::move(text)});
     }
-    return lines;
+    return batch;
 }
 
 ToolSymbol MakeSymbol(EncoderState& state, const ToolText& text, const EncodeOptions& options) {
@@ -98,7 +97,7 @@ ToolSymbol MakeSymbol(EncoderState& state, const ToolText& text, const EncodeOpt
                                                  ByteModeEncoding::ShiftJis,
                                                  ByteModeEncoding::Utf8};
         const ByteModeText encoded =
-            EncodeForByteMode(text.text, kChoices[static_cast<int>(options.encoding)]);
+            EncodeForByteMode(text.text, kChoices[static_cast<int>(options.encoding)], options.eci);
         if (!encoded.ok) {
             ToolSymbol refused;
             refused.refusal = "character " + std::to_string(encoded.position) + ", \"" +

@@ -36,8 +36,12 @@ struct BatchLine {
     int number;  // 1-based, in the file
     ToolText text;
 };
-std::vector<BatchLine> ReadBatchLines(std::string_view fileBytes, InputEncoding encoding,
-                                      std::string& refusal);
+struct BatchText {
+    std::vector<BatchLine> lines;
+    int lineCount = 0;    // every line of the file, empty ones included
+    std::string refusal;  // when the file is not text
+};
+BatchText ReadBatchLines(std::string_view fileBytes, InputEncoding encoding);
 
 struct ToolSymbol {
     bool made = false;

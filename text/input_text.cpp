@@ -99,7 +99,7 @@ DecodedText DecodeUtf8Text(std::string_view bytes) {
     return result;
 }
 
-ByteModeText EncodeForByteMode(const QString& text, ByteModeEncoding encoding) {
+ByteModeText EncodeForByteMode(const QString& text, ByteModeEncoding encoding, bool declared) {
     ByteModeText result;
     if (encoding != ByteModeEncoding::Utf8) {
         std::string bytes;
@@ -107,7 +107,13 @@ ByteModeText EncodeForByteMode(const QString& text, ByteModeEncoding encoding) {
         int position = 0;
         for (const char32_t c : text.toUcs4()) {
             ++position;
-            const int code = Cp932CodeOf(c);
+            int code = Cp932CodeOf(c);
+            const bool halfWidthKatakana = c >= 0xFF61 && c <= 0xFF9F;
+            if (declared && code >= 0 &&
+                (code > 0xFF ? JisX0208CodeOf(c) != code
+                             : !halfWidthKatakana && (c > 0x7F || c == U'\\' || c == U'~'))) {
+                code = -1;
+            }
             if (code < 0) {
                 result.unencodable = QString::fromUcs4(&c, 1);
                 result.position = position;

@@ -52,6 +52,11 @@ struct ByteModeText {
     int position = 0;
 };
 
-ByteModeText EncodeForByteMode(const QString& text, ByteModeEncoding encoding);
+// With `declared` (an ECI will name the encoding), Shift_JIS is only what
+// Shift_JIS itself can write: JIS X 0208, half-width katakana and ASCII but
+// for `\` and `~`, which it reads as ¥ and ‾. Code page 932's own characters
+// (①, 髙) are no Shift_JIS then: readers of ECI 20 do not know them.
+ByteModeText EncodeForByteMode(const QString& text, ByteModeEncoding encoding,
+                               bool declared = false);
 
 }  // namespace quirvane
