@@ -1,8 +1,10 @@
-// iconv is slow and allocates, so every answer is kept: one lookup per
-// scalar value, filled on first use.
+// iconv is slow and allocates, so which code a scalar value has is kept
+// once looked up, in a table of every value filled on first use.
 #include "fuzz/text_reference.h"
 
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <iconv.h>
 #include <memory>
 
