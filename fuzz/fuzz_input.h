@@ -1,4 +1,4 @@
-// One run of the generation command with its check, shared by quirvane-fuzz
+// One run of a generation command with its check, shared by quirvane-fuzz
 // and the regression test that replays the corpus.
 #pragma once
 
@@ -14,23 +14,35 @@ namespace quirvane::fuzz {
 inline constexpr std::size_t kMaxText = 64 * 1024;
 
 struct FuzzCase {
-    EncoderSettings settings;
-    bool clearReady = false;  // as if the last symbol had been drawn
+    EncoderSettings settings;  // CreateData's
+    bool clearReady = false;   // as if the last symbol had been drawn
     std::string text;
+    bool symbolCase = false;  // run CreateSymbol with `request` instead
+    SymbolRequest request{};
 };
 
 // Input layout: mode, version, level and mask bytes, a flags byte, then the
 // text. A setting byte below 0xC0 picks a supported value; from 0xC0 on it is
 // a raw value around the supported range (0xFE, 0xFF: INT_MAX, INT_MIN).
-// Flags: bit 0 clears dataReady first; bit 1 maps every text byte into the
-// mode's character set, so the fuzzer need not guess digits.
+// Flags: bit 0 clears dataReady first; bit 1 maps every text byte into a
+// character set, so the fuzzer need not guess digits or kanji; bit 2 makes
+// it a CreateSymbol case.
+//
+// A CreateSymbol case has six more bytes before its text: the lower and the
+// upper version bound (the upper counted down from 40, so zeros give 1-40),
+// the ECI choice and three bytes of a raw designator. Its mode, version and
+// mask bytes also pick Kanji and automatic mode, the automatic version and
+// the automatic mask. Flag bit 3 reads byte-mode text as Shift_JIS; bits 4-5
+// pick the alphabet bit 1 maps into: every character below, ASCII only
+// (with `\` and `~`), JIS X 0208 with digits and letters, or what only UTF-8
+// carries (é, ①, ～, half-width katakana, emoji) with digits and letters.
 FuzzCase DecodeFuzzInput(const std::uint8_t* data, std::size_t size);
 
 // Runs the case on `state`, which keeps whatever the previous run left, and
-// checks the outcome: a refusal exactly when the settings or the text call
+// checks the outcome: a refusal exactly when the request or the text call
 // for one, the previous symbol untouched by a refusal, and a symbol that
-// reads back to the settings and the text cut to capacity. Returns what went
-// wrong, or an empty string.
+// reads back to the request and the text, cut as the command cuts it.
+// Returns what went wrong, or an empty string.
 std::string RunCase(EncoderState& state, const FuzzCase& c);
 
 }  // namespace quirvane::fuzz

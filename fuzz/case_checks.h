@@ -1,0 +1,36 @@
+// The checks of one run of each generation command, and what they share: the
+// previous symbol kept through a refusal, and the statistics line.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <quirvane/encoder.h>
+
+#include "fuzz/fuzz_input.h"
+
+namespace quirvane::fuzz {
+
+// What a refusal must leave as it was.
+struct SymbolSnapshot {
+    std::vector<char> matrix;
+    int version;
+    int ready;
+};
+
+// Taken after the case's own change to dataReady, just before the command.
+SymbolSnapshot TakeSnapshot(const EncoderState& state);
+
+// The refusal left the symbol as it was and wrote no statistics line.
+std::string CheckRefusal(const EncoderState& state, const SymbolSnapshot& before,
+                         const GenerationResult& result);
+
+// The statistics line of a symbol from `inputBytes` of text whose stream,
+// before the terminator, is `streamBits` long, at (version, level).
+std::string CheckStatusLine(const GenerationResult& result, int inputBytes, int streamBits,
+                            int version, int level);
+
+std::string CheckCreateData(EncoderState& state, const FuzzCase& c);
+std::string CheckCreateSymbol(EncoderState& state, const FuzzCase& c);
+
+}  // namespace quirvane::fuzz
