@@ -1,0 +1,159 @@
+// What the window gained after the port: captions whole and controls apart
+// in whichever Japanese font the system has, Qt's own texts in Japanese, a
+// keyboard path past the read-only fields, saving the drawn symbol as PNG or
+// SVG, and a main frame that never keeps a symbol older than the last.
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+
+#include "app/about_box.h"
+#include "app/dialog_font.h"
+#include "app/dialog_template.h"
+#include "app/large_symbol_window.h"
+#include "tests/app/app_test_support.h"
+
+namespace {
+
+// The width a caption takes in its control: the text, and beside it a radio
+// button's indicator or inside it a button's margins and frame.
+int CaptionWidth(const QWidget* c) {
+    const QString text = c->property("text").toString();
+    const QStyle* style = c->style();
+    int width = QFontMetrics(c->font()).horizontalAdvance(text);
+    if (qobject_cast<const QRadioButton*>(c)) {
+        width += style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth) +
+                 style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing);
+    } else if (qobject_cast<const QPushButton*>(c)) {
+        width += style->pixelMetric(QStyle::PM_ButtonMargin) +
+                 2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth);
+    }
+    return width;
+}
+
+QString Named(const QWidget* c) {
+    const QString text = c->property("text").toString();
+    return QString("%1 \"%2\" at (%3, %4)")
+        .arg(c->metaObject()->className(), text)
+        .arg(c->x())
+        .arg(c->y());
+}
+
+// Everything wrong with a window's layout: a caption wider or taller than its
+// control, a control not at its template position or outside the window, two
+// controls on each other, a control across a group frame's line.
+QStringList LayoutProblems(QDialog* window, const DialogBaseUnits& units) {
+    QStringList problems;
+    QList<QWidget*> placed, groups;
+    for (QWidget* c : window->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        (qobject_cast<QGroupBox*>(c) ? groups : placed) << c;
+    }
+    for (QWidget* c : placed) {
+        if (c->pos() != units.ToPixels(c->property("dialogUnits").toRect()).topLeft()) {
+            problems << Named(c) + " is not at its template position";
+        }
+        if (!window->rect().contains(c->geometry())) {
+            problems << Named(c) + " reaches out of the window";
+        }
+        const bool captioned = qobject_cast<QLabel*>(c) || qobject_cast<QAbstractButton*>(c);
+        if (captioned && CaptionWidth(c) > c->width()) {
+            problems << QString("%1 needs %2 pixels, has %3")
+                            .arg(Named(c))
+                            .arg(CaptionWidth(c))
+                            .arg(c->width());
+        }
+        if (captioned && QFontMetrics(c->font()).height() > c->height()) {
+            problems << Named(c) + " is lower than its font";
+        }
+        for (QWidget* other : placed) {
+            if (other != c && c->geometry().intersects(other->geometry()) &&
+                placed.indexOf(other) > placed.indexOf(c)) {
+                problems << Named(c) + " overlaps " + Named(other);
+            }
+        }
+        for (QWidget* group : groups) {
+            const QRect inside = group->contentsRect().translated(group->pos());
+            if (group->geometry().intersects(c->geometry()) && !inside.contains(c->geometry())) {
+                problems << Named(c) + " crosses the line of the group frame at " + Named(group);
+            }
+        }
+    }
+    return problems;
+}
+
+}  // namespace
+
+class WindowExtrasTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void cleanup() { SetJapaneseFamiliesForTesting(std::nullopt); }
+
+    // The template's family when there, else the best there is.
+    void dialogFamily_data() {
+        QTest::addColumn<QStringList>("installed");
+        QTest::addColumn<QString>("chosen");
+        QTest::newRow("the template's own")
+            << QStringList{"IPAGothic", "Noto Sans CJK JP", "IPAPGothic"} << "IPAPGothic";
+        QTest::newRow("the template's own, in other case")
+            << QStringList{"ipapgothic"} << "IPAPGothic";
+        QTest::newRow("Noto Sans CJK JP before IPAexGothic and a serif")
+            << QStringList{"Noto Serif CJK JP", "IPAexGothic", "Noto Sans CJK JP"}
+            << "Noto Sans CJK JP";
+        QTest::newRow("IPAexGothic without Noto")
+            << QStringList{"IPAGothic", "IPAexGothic"} << "IPAexGothic";
+        QTest::newRow("proportional before monospaced")
+            << QStringList{"IPAGothic", "VL PGothic"} << "VL PGothic";
+        QTest::newRow("an unknown gothic before serif and mono")
+            << QStringList{"Noto Serif CJK JP", "Noto Sans Mono CJK JP", "Some Gothic"}
+            << "Some Gothic";
+        QTest::newRow("only a serif") << QStringList{"Noto Serif CJK JP"} << "Noto Serif CJK JP";
+        QTest::newRow("none at all") << QStringList() << "IPAPGothic";
+    }
+    void dialogFamily() {
+        QFETCH(QStringList, installed);
+        QFETCH(QString, chosen);
+        QCOMPARE(ResolveDialogFamily("IPAPGothic", installed), chosen);
+    }
+
+    // Each window in IPAPGothic, and in Noto Sans CJK JP on a system without
+    // the IPA fonts: the font really drawn with, and nothing cut or overlapping.
+    void layout_data() {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<int>("templateId");
+        const QString families[] = {"IPAPGothic", "Noto Sans CJK JP"};
+        const std::pair<QString, int> windows[] = {{"main window", kMainTemplate},
+                                                   {"About box", kAboutTemplate},
+                                                   {"version 40 window", kLargeSymbolTemplate}};
+        for (const QString& family : families) {
+            for (const auto& [name, id] : windows) {
+                QTest::newRow(qPrintable(family + ", " + name)) << family << id;
+            }
+        }
+    }
+    void layout() {
+        QFETCH(QString, family);
+        QFETCH(int, templateId);
+        QStringList installed = JapaneseFamilies();
+        QVERIFY2(installed.contains(family),
+                 qPrintable(family + " is not installed (fonts-ipafont-gothic, fonts-noto-cjk)"));
+        if (family != "IPAPGothic") {
+            installed.removeIf([](const QString& f) { return f.startsWith("IPA"); });
+        }
+        SetJapaneseFamiliesForTesting(installed);
+        Started s;
+        AboutBox about;
+        LargeSymbolWindow large(SymbolView{}, 2, SymbolColour{0, 0, 0});
+        QDialog* window = templateId == kMainTemplate    ? static_cast<QDialog*>(s.d.get())
+                          : templateId == kAboutTemplate ? static_cast<QDialog*>(&about)
+                                                         : &large;
+        QCOMPARE(QFontInfo(window->font()).family(), family);
+        const QStringList problems = LayoutProblems(window, s.d->BaseUnits());
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+    }
+};
+
+QTEST_MAIN(WindowExtrasTest)
+#include "window_extras_test.moc"
