@@ -22,6 +22,10 @@ const char kDialogUnitsProperty[] = "dialogUnits";
 // to read.
 constexpr int kMostCondensed = 75;
 
+// What a widened label leaves free before whatever stops it: text run up
+// against the next label would read as one.
+constexpr int kLabelGap = 3;
+
 // The platform's edit boxes have a thin border and almost no inner margin;
 // the style's default frame and margins would leave too little room for
 // "255" or "4296 文字" in the narrow boxes of the template. Qt's line edit
@@ -185,6 +189,9 @@ void FitCaption(const ControlTemplate& c, QWidget* widget, int room) {
     const int needed = CaptionWidthOf(c, widget);
     if (needed <= widget->width()) {
         return;
+    }
+    if (c.kind == ControlKind::Label) {
+        room -= kLabelGap;
     }
     const int width = qMax(widget->width(), qMin(needed, room));
     widget->resize(width, widget->height());
