@@ -60,7 +60,12 @@ QWidget* MakeEdit(const ControlTemplate& c, QWidget* parent) {
         return edit;
     }
     auto* edit = new QLineEdit(parent);
-    edit->setReadOnly(c.Has("readonly"));
+    if (c.Has("readonly")) {
+        // Shows a result: it can be clicked to copy from, but Tab passes it
+        // by, on to the next control that takes input.
+        edit->setReadOnly(true);
+        edit->setFocusPolicy(Qt::ClickFocus);
+    }
     const bool centred = c.Has("centre");
     if (centred) {
         edit->setAlignment(Qt::AlignCenter);

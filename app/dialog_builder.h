@@ -40,7 +40,8 @@ using ControlFactory = std::function<QWidget*(const ControlTemplate&, QWidget* p
 // "control<id>", and every control carries its template rectangle as the
 // property "dialogUnits" (a QRect). A control whose caption would be cut is
 // widened to the right, no further than the next control, group line or
-// window edge, and its font condensed if that is not enough.
+// window edge, and its font condensed if that is not enough; a read-only
+// edit is no tab stop.
 BuiltControls BuildDialog(QDialog* dialog, const DialogTemplate& dialogTemplate,
                           const ControlFactory& factory = {});
 

@@ -2,9 +2,14 @@
 // in whichever Japanese font the system has, Qt's own texts in Japanese, a
 // keyboard path past the read-only fields, saving the drawn symbol as PNG or
 // SVG, and a main frame that never keeps a symbol older than the last.
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
@@ -13,7 +18,9 @@
 #include "app/dialog_font.h"
 #include "app/dialog_template.h"
 #include "app/large_symbol_window.h"
+#include "app/symbol_frame.h"
 #include "tests/app/app_test_support.h"
+#include "tests/support/zbar_decode.h"
 
 namespace {
 
@@ -152,6 +159,55 @@ class WindowExtrasTest : public QObject {
         QCOMPARE(QFontInfo(window->font()).family(), family);
         const QStringList problems = LayoutProblems(window, s.d->BaseUnits());
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+    }
+
+    // Tab and Shift+Tab from the input box, round to it again: every control
+    // that takes input, in template order, and none of the read-only fields
+    // (status line 1008, results 1014-1023). The mode buttons are one stop,
+    // as a group of radio buttons is: the first one Tab meets, then the one
+    // last focused (arrow keys move within the group).
+    void tabOrder_data() {
+        QTest::addColumn<int>("modeClicked");  // 0: none
+        QTest::addColumn<bool>("backwards");
+        QTest::addColumn<QList<int>>("order");
+        const QList<int> rest{kVersionList,         kLevelList, kMaskList,   kCreateDataButton,
+                              kModuleWidthList,     kRedField,  kGreenField, kBlueField,
+                              kCreatePatternButton, kExitButton};
+        const auto forwards = [&](int mode) {
+            return QList<int>{kFileButton, mode} + rest + QList<int>{kInputBox};
+        };
+        const auto backwards = [&](int mode) {
+            QList<int> order(rest.rbegin(), rest.rend());
+            return order + QList<int>{mode, kFileButton, kInputBox};
+        };
+        QTest::newRow("Tab") << 0 << false << forwards(kByteModeRadio);
+        QTest::newRow("Shift+Tab") << 0 << true << backwards(kNumericModeRadio);
+        QTest::newRow("Tab, alphanumeric mode clicked")
+            << int(kAlphanumericModeRadio) << false << forwards(kAlphanumericModeRadio);
+        QTest::newRow("Shift+Tab, alphanumeric mode clicked")
+            << int(kAlphanumericModeRadio) << true << backwards(kAlphanumericModeRadio);
+    }
+    void tabOrder() {
+        QFETCH(int, modeClicked);
+        QFETCH(bool, backwards);
+        QFETCH(QList<int>, order);
+        Started s;
+        // Focus moves as on a desktop only in the active window.
+        s.d->activateWindow();
+        QCoreApplication::processEvents();
+        QVERIFY(s.d->isActiveWindow());
+        if (modeClicked != 0) {
+            s.Click(modeClicked);
+        }
+        s.d->Control(kInputBox)->setFocus();
+        QList<int> visited;
+        for (int i = 0; i < order.size() + 5 && (visited.isEmpty() || visited.last() != kInputBox);
+             ++i) {
+            QTest::keyClick(s.d->focusWidget(), Qt::Key_Tab,
+                            backwards ? Qt::ShiftModifier : Qt::NoModifier);
+            visited << s.d->focusWidget()->objectName().mid(7).toInt();  // "control<id>"
+        }
+        QCOMPARE(visited, order);
     }
 };
 
