@@ -90,6 +90,17 @@ QStringList LayoutProblems(QDialog* window, const DialogBaseUnits& units) {
     return problems;
 }
 
+// The texts of a menu's entries, without their shortcuts.
+QString EntriesOf(const QMenu* menu) {
+    QStringList entries;
+    for (const QAction* action : menu->actions()) {
+        if (!action->isSeparator()) {
+            entries << action->text().section('\t', 0, 0);
+        }
+    }
+    return entries.join('|');
+}
+
 }  // namespace
 
 class WindowExtrasTest : public QObject {
@@ -159,6 +170,52 @@ class WindowExtrasTest : public QObject {
         QCOMPARE(QFontInfo(window->font()).family(), family);
         const QStringList problems = LayoutProblems(window, s.d->BaseUnits());
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+    }
+
+    // Qt's own texts are Japanese whatever the locale the tests run in: the
+    // standard context menus of the edit boxes ...
+    void standardMenusInJapanese_data() {
+        QTest::addColumn<int>("control");
+        QTest::addColumn<QString>("entries");
+        const QString editable =
+            "元に戻す(&U)|やり直す(&R)|切り取り(&T)|コピー(&C)|貼り付け(&P)|削除|すべてを選択";
+        QTest::newRow("the input box") << int(kInputBox) << editable;
+        QTest::newRow("a colour field") << int(kRedField) << editable;
+        QTest::newRow("the status line, read-only")
+            << int(kStatusLine) << "コピー(&C)|すべてを選択";
+    }
+    void standardMenusInJapanese() {
+        QFETCH(int, control);
+        QFETCH(QString, entries);
+        Started s("some text");
+        s.Set(control, "some text");
+        auto* box = s.d->ControlAs<QPlainTextEdit>(control);
+        auto* line = s.d->ControlAs<QLineEdit>(control);
+        const std::unique_ptr<QMenu> menu(box ? box->createStandardContextMenu()
+                                              : line->createStandardContextMenu());
+        QCOMPARE(EntriesOf(menu.get()), entries);
+    }
+
+    // ... and the messages of the file dialogs.
+    void fileDialogMessagesInJapanese_data() {
+        QTest::addColumn<QString>("english");
+        QTest::addColumn<QString>("japanese");
+        QTest::newRow("replace a file") << "%1 already exists.\nDo you want to replace it?"
+                                        << "%1 は既に存在します。\n置き換えますか?";
+        QTest::newRow("no such file")
+            << "%1\nFile not found.\nPlease verify the correct file name was given."
+            << "%1\nファイルが見つかりません。\n正しいファイル名が入力されているかを確認してくださ"
+               "い。";
+        QTest::newRow("no such folder")
+            << "%1\nDirectory not found.\nPlease verify the correct directory name was given."
+            << "%1\nディレクトリが見つかりません。\n正しいディレクトリ名が入力されているかを確認"
+               "してください。";
+    }
+    void fileDialogMessagesInJapanese() {
+        QFETCH(QString, english);
+        QFETCH(QString, japanese);
+        Started s;
+        QCOMPARE(QCoreApplication::translate("QFileDialog", qPrintable(english)), japanese);
     }
 
     // Tab and Shift+Tab from the input box, round to it again: every control
