@@ -22,7 +22,6 @@
 #include "app/symbol_frame.h"
 #include "render/clipboard.h"
 #include "render/symbol_geometry.h"
-#include "render/symbol_image.h"
 
 namespace quirvane::app {
 namespace {
@@ -309,30 +308,30 @@ void MainDialog::OnCreatePattern() {
 }
 
 void MainDialog::PaintSymbol() {
-    const QImage image = RenderSymbolImage(ViewOf(*state_), state_->settings.moduleWidth,
-                                           state_->settings.symbolColour);
-    frame_->ShowSymbol(image);
-    CopySymbolToClipboard(image);
+    const SymbolDrawing drawing =
+        DrawSymbol(ViewOf(*state_), state_->settings.moduleWidth, state_->settings.symbolColour);
+    frame_->ShowSymbol(drawing);
+    CopySymbolToClipboard(drawing.image);
 }
 
-QImage MainDialog::WaitingSymbol() {
+SymbolDrawing MainDialog::WaitingSymbol() {
     // While DataReady is set, a repaint shows the symbol made last (a
     // version 40 symbol only ever shows in its own window). It never writes
     // the clipboard: only Create Pattern does.
     if (state_->dataReady != 1 || state_->symbolVersion == 0 ||
         state_->symbolVersion == kLargestVersion) {
-        return QImage();
+        return SymbolDrawing();
     }
     const std::uint32_t rgb = PackedRgbOf(state_->settings.symbolColour);
-    if (waitingImage_.isNull() || waitingGeneration_ != symbolGeneration_ ||
+    if (waitingDrawing_.IsNull() || waitingGeneration_ != symbolGeneration_ ||
         waitingWidth_ != state_->settings.moduleWidth || waitingRgb_ != rgb) {
-        waitingImage_ = RenderSymbolImage(ViewOf(*state_), state_->settings.moduleWidth,
-                                          state_->settings.symbolColour);
+        waitingDrawing_ = DrawSymbol(ViewOf(*state_), state_->settings.moduleWidth,
+                                     state_->settings.symbolColour);
         waitingGeneration_ = symbolGeneration_;
         waitingWidth_ = state_->settings.moduleWidth;
         waitingRgb_ = rgb;
     }
-    return waitingImage_;
+    return waitingDrawing_;
 }
 
 // ---- Input file ----

@@ -19,6 +19,7 @@
 #include "app/dialog_template.h"
 #include "app/large_symbol_window.h"
 #include "app/symbol_frame.h"
+#include "app/symbol_saving.h"
 #include "tests/app/app_test_support.h"
 #include "tests/support/zbar_decode.h"
 
@@ -90,6 +91,34 @@ QStringList LayoutProblems(QDialog* window, const DialogBaseUnits& units) {
     return problems;
 }
 
+QByteArray Decoded(const QImage& image) {
+    std::string text = "(nothing read)";
+    quirvane::testing::DecodeImageWithZbar(image, text);
+    return QByteArray::fromStdString(text);
+}
+
+// What a frame shows inside its border, as large as its drawing.
+QImage Shown(SymbolFrame* frame) {
+    const QImage all = frame->grab(frame->contentsRect()).toImage();
+    return all.copy(QRect(QPoint(), frame->Image().size())).convertToFormat(QImage::Format_RGB32);
+}
+
+// A saved file as an image: a PNG read by Qt, an SVG drawn by rsvg-convert at
+// its own size. Null when it cannot be read.
+QImage Drawn(const QString& path, SaveFormat format) {
+    QString png = path;
+    if (format == SaveFormat::Svg) {
+        png = path + ".rendered.png";
+        QProcess rsvg;
+        rsvg.start("rsvg-convert", {"-o", png, path});
+        if (!rsvg.waitForFinished(30000) || rsvg.exitCode() != 0) {
+            qWarning("rsvg-convert (Debian package librsvg2-bin) failed on %s", qPrintable(path));
+            return QImage();
+        }
+    }
+    return QImage(png).convertToFormat(QImage::Format_RGB32);
+}
+
 // The texts of a menu's entries, without their shortcuts.
 QString EntriesOf(const QMenu* menu) {
     QStringList entries;
@@ -99,6 +128,14 @@ QString EntriesOf(const QMenu* menu) {
         }
     }
     return entries.join('|');
+}
+
+// Every file in a folder, sorted.
+QStringList FilesIn(const QString& folder) {
+    QStringList files =
+        QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    files.sort();
+    return files;
 }
 
 }  // namespace
@@ -216,6 +253,173 @@ class WindowExtrasTest : public QObject {
         QFETCH(QString, japanese);
         Started s;
         QCOMPARE(QCoreApplication::translate("QFileDialog", qPrintable(english)), japanese);
+    }
+
+    // The save dialog itself: the filter chosen (0 PNG, 1 SVG) and the name
+    // typed give the file and its format; the chosen filter's extension is
+    // added to a name typed without one.
+    void saveDialog_data() {
+        QTest::addColumn<int>("filter");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("svg");
+        QTest::newRow("PNG, no extension typed") << 0 << "typed"
+                                                 << "typed.png" << false;
+        QTest::newRow("SVG, no extension typed") << 1 << "typed"
+                                                 << "typed.svg" << true;
+        QTest::newRow("PNG, .svg typed") << 0 << "typed.svg"
+                                         << "typed.svg" << true;
+        QTest::newRow("SVG, .PNG typed") << 1 << "typed.PNG"
+                                         << "typed.PNG" << false;
+    }
+    void saveDialog() {
+        QFETCH(int, filter);
+        QFETCH(QString, typed);
+        QFETCH(QString, file);
+        QFETCH(bool, svg);
+        Started s;
+        s.CreateData(kByteModeRadio, "typed in the dialog");
+        s.Click(kCreatePatternButton);
+        const QStringList before = FilesIn(s.dir.path());
+        const bool checked = s.modals.InModalWindow(
+            [&] { s.d->Frame()->SaveAction()->trigger(); },
+            [&](QWidget* window) {
+                auto* types = window->findChild<QComboBox*>("fileTypeCombo");
+                for (int i = 0; i < filter; ++i) {
+                    QTest::keyClick(types, Qt::Key_Down);
+                }
+                QCOMPARE(types->currentIndex(), filter);
+                QTest::keyClicks(window->findChild<QLineEdit*>("fileNameEdit"), typed);
+                auto* buttons = window->findChild<QDialogButtonBox*>("buttonBox");
+                QTest::mouseClick(buttons->button(QDialogButtonBox::Save)
+                                      ? buttons->button(QDialogButtonBox::Save)
+                                      : buttons->button(QDialogButtonBox::Open),
+                                  Qt::LeftButton);
+                QVERIFY(!window->isVisible());
+            });
+        if (!checked) {
+            return;
+        }
+        QStringList files = before;
+        files << file;
+        files.sort();
+        QCOMPARE(FilesIn(s.dir.path()), files);
+        const QImage saved = Drawn(s.dir.filePath(file), svg ? SaveFormat::Svg : SaveFormat::Png);
+        QCOMPARE(saved, Copied());
+        QVERIFY(s.messages.isEmpty());
+    }
+
+    // Saved from the main window's frame or the version 40 window's (position
+    // 20), as PNG or SVG: the file is what the frame shows, which is the
+    // clipboard's bitmap, or, once new data waits (DataReady set), the new
+    // symbol the frame shows then. Before a drawing there is no save entry.
+    void savedFiles_data() {
+        QTest::addColumn<int>("versionPosition");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<QRgb>("dark");
+        QTest::addColumn<bool>("newDataWaits");
+        QTest::addColumn<bool>("svg");
+        QTest::newRow("main window, version 1, PNG") << 0 << 2 << qRgb(0, 0, 0) << false << false;
+        QTest::newRow("main window, version 5, width 1, red, SVG")
+            << 4 << 1 << qRgb(255, 0, 0) << false << true;
+        QTest::newRow("main window, new data waiting, PNG")
+            << 0 << 2 << qRgb(0, 0, 0) << true << false;
+        QTest::newRow("main window, new data waiting, SVG")
+            << 2 << 2 << qRgb(0, 0, 128) << true << true;
+        QTest::newRow("version 40 window, PNG") << 20 << 2 << qRgb(0, 0, 0) << false << false;
+        QTest::newRow("version 40 window, width 1, blue, SVG")
+            << 20 << 1 << qRgb(0, 0, 255) << false << true;
+    }
+    void savedFiles() {
+        QFETCH(int, versionPosition);
+        QFETCH(int, width);
+        QFETCH(QRgb, dark);
+        QFETCH(bool, newDataWaits);
+        QFETCH(bool, svg);
+        const SaveFormat format = svg ? SaveFormat::Svg : SaveFormat::Png;
+        Started s;
+        const QString path = s.dir.filePath(svg ? "saved.svg" : "saved.png");
+        SetSaveChooserForTesting([&](QWidget*) { return SaveTarget{path, format}; });
+        const auto restore = qScopeGuard([] { SetSaveChooserForTesting({}); });
+        QVERIFY(std::unique_ptr<QMenu>(s.d->Frame()->CreateContextMenu()) == nullptr);
+        QVERIFY(!s.d->Frame()->SaveAction()->isEnabled());
+        s.Choose(kVersionList, versionPosition);
+        s.Choose(kModuleWidthList, 2 - width);
+        s.Set(kRedField, QString::number(qRed(dark)));
+        s.Set(kGreenField, QString::number(qGreen(dark)));
+        s.Set(kBlueField, QString::number(qBlue(dark)));
+        s.CreateData(kByteModeRadio, "saved as drawn");
+        QString entries;
+        QImage shown, copied;
+        const auto save = [&](SymbolFrame* frame) {
+            const std::unique_ptr<QMenu> menu(frame->CreateContextMenu());
+            entries = menu ? EntriesOf(menu.get()) : QString("(no menu)");
+            shown = Shown(frame);
+            copied = Copied();
+            frame->SaveAction()->trigger();
+        };
+        if (versionPosition == 20) {
+            const bool checked = s.modals.InModalWindow(
+                [&] { s.Click(kCreatePatternButton); },
+                [&](QWidget* window) { save(qobject_cast<LargeSymbolWindow*>(window)->Frame()); });
+            if (!checked) {
+                return;
+            }
+        } else {
+            s.Click(kCreatePatternButton);
+            if (newDataWaits) {
+                s.CreateData(kByteModeRadio, "the next one");
+                s.d->Frame()->repaint();
+            }
+            save(s.d->Frame());
+        }
+        QCOMPARE(entries, QString("名前を付けて保存..."));
+        QVERIFY(s.messages.isEmpty());
+        const QImage saved = Drawn(path, format);
+        QCOMPARE(saved, shown);
+        QCOMPARE(saved == copied, !newDataWaits);
+        QCOMPARE(Decoded(saved),
+                 newDataWaits ? QByteArray("the next one") : QByteArray("saved as drawn"));
+    }
+
+    // A file that cannot be written is told with the system's reason and
+    // leaves nothing behind; cancelling says nothing and writes nothing. The
+    // chooser gives names relative to the working folder: "-" is a file
+    // there, never standard output.
+    void saveFailures_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("a folder that does not exist") << "no such folder/saved.png"
+                                                      << "No such file or directory";
+        QTest::newRow("a folder in the file's place") << "folder"
+                                                      << "Is a directory";
+        QTest::newRow("a name too long") << QString(300, 'n') + ".png"
+                                         << "File name too long";
+        QTest::newRow("cancelled") << QString() << QString();
+        QTest::newRow("named -, which is a file") << "-" << QString();
+    }
+    void saveFailures() {
+        QFETCH(QString, name);
+        QFETCH(QString, reason);
+        Started s;
+        QDir(s.dir.path()).mkdir("folder");
+        SetSaveChooserForTesting([&](QWidget*) { return SaveTarget{name, SaveFormat::Png}; });
+        const auto restore = qScopeGuard([] { SetSaveChooserForTesting({}); });
+        s.CreateData(kByteModeRadio, "not saved");
+        s.Click(kCreatePatternButton);
+        QStringList files = FilesIn(s.dir.path());
+        s.d->Frame()->SaveAction()->trigger();
+        const QString path = s.dir.filePath(name);
+        QCOMPARE(s.messages, reason.isEmpty()
+                                 ? QStringList()
+                                 : QStringList{path + "\nファイルを保存できません。\n" + reason});
+        if (name == "-") {
+            files << name;
+            files.sort();
+            QCOMPARE(Drawn(path, SaveFormat::Png), Copied());
+        }
+        QCOMPARE(FilesIn(s.dir.path()), files);
+        QCOMPARE(FilesIn(s.dir.filePath("folder")), QStringList());
     }
 
     // Tab and Shift+Tab from the input box, round to it again: every control
