@@ -297,6 +297,7 @@ void MainDialog::OnCreatePattern() {
     state_->settings.symbolColour = colour_;
     // By the symbol's own version: the list may have moved on since Create Data.
     if (state_->symbolVersion == kLargestVersion) {
+        frame_->Clear();  // the main frame never shows a symbol older than this one
         LargeSymbolWindow window(ViewOf(*state_), state_->settings.moduleWidth,
                                  state_->settings.symbolColour, this);
         window.setWindowIcon(windowIcon());

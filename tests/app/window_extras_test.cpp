@@ -422,6 +422,55 @@ class WindowExtrasTest : public QObject {
         QCOMPARE(FilesIn(s.dir.filePath("folder")), QStringList());
     }
 
+    // Mended fault: after a version 40 symbol (in its own window) the main
+    // frame still showed the symbol before it, of another version. It is
+    // empty from the moment the window opens, with no save entry, and the
+    // next smaller symbol shows there again.
+    void version40LeavesNoStaleSymbol_data() {
+        QTest::addColumn<int>("previousPosition");
+        QTest::addColumn<int>("width");
+        QTest::newRow("after version 1") << 0 << 2;
+        QTest::newRow("after version 20, width 1") << 19 << 1;
+    }
+    void version40LeavesNoStaleSymbol() {
+        QFETCH(int, previousPosition);
+        QFETCH(int, width);
+        Started s;
+        SymbolFrame* frame = s.d->Frame();
+        // An empty frame shows the window's colour, none of a drawing's white.
+        const auto empty = [frame] {
+            const QImage inside =
+                frame->grab(frame->contentsRect()).toImage().convertToFormat(QImage::Format_RGB32);
+            for (int i = 0; i < inside.width() * inside.height(); ++i) {
+                if (inside.pixel(i % inside.width(), i / inside.width()) == qRgb(255, 255, 255)) {
+                    return false;
+                }
+            }
+            const std::unique_ptr<QMenu> menu(frame->CreateContextMenu());
+            return frame->Image().isNull() && menu == nullptr;
+        };
+        s.Choose(kModuleWidthList, 2 - width);
+        s.Choose(kVersionList, previousPosition);
+        s.CreateData(kByteModeRadio, "the one before");
+        s.Click(kCreatePatternButton);
+        QVERIFY(!empty());
+        s.Choose(kVersionList, 20);
+        s.CreateData(kByteModeRadio, "version 40");
+        bool emptyWhileOpen = false;
+        const bool checked = s.modals.InModalWindow([&] { s.Click(kCreatePatternButton); },
+                                                    [&](QWidget*) { emptyWhileOpen = empty(); });
+        if (!checked) {
+            return;
+        }
+        QVERIFY(emptyWhileOpen);
+        s.d->repaint();
+        QVERIFY(empty());
+        s.Choose(kVersionList, 0);
+        s.CreateData(kByteModeRadio, "the next one");
+        s.Click(kCreatePatternButton);
+        QCOMPARE(Decoded(Shown(frame)), QByteArray("the next one"));
+    }
+
     // Tab and Shift+Tab from the input box, round to it again: every control
     // that takes input, in template order, and none of the read-only fields
     // (status line 1008, results 1014-1023). The mode buttons are one stop,
