@@ -255,6 +255,49 @@ class WindowExtrasTest : public QObject {
         QCOMPARE(QCoreApplication::translate("QFileDialog", qPrintable(english)), japanese);
     }
 
+    // Both file dialogs, as they open: Qt's own, in Japanese, with the
+    // program's filters; the input file's name box starts as "*.*".
+    void fileDialogsInJapanese_data() {
+        QTest::addColumn<bool>("saving");
+        QTest::addColumn<QString>("texts");
+        QTest::newRow("ファイル選択")
+            << false
+            << "開く|アドレス:|ファイル名(&N):|ファイルの種類:|開く(&O)|キャンセル|*.*|"
+               "すべて(*.*)|ﾃｷｽﾄ(*.txt)";
+        QTest::newRow("名前を付けて保存...")
+            << true
+            << "名前を付けて保存|アドレス:|ファイル名(&N):|ファイルの種類:|保存(&S)|キャンセル||"
+               "PNG 画像 (*.png)|SVG 画像 (*.svg)";
+    }
+    void fileDialogsInJapanese() {
+        QFETCH(bool, saving);
+        QFETCH(QString, texts);
+        Started s;
+        s.CreateData(kByteModeRadio, "dialog");
+        s.Click(kCreatePatternButton);
+        QStringList shown;
+        const bool checked = s.modals.InModalWindow(
+            [&] { saving ? s.d->Frame()->SaveAction()->trigger() : s.Click(kFileButton); },
+            [&](QWidget* window) {
+                auto* dialog = qobject_cast<QFileDialog*>(window);
+                QVERIFY(dialog != nullptr);
+                shown << dialog->windowTitle();
+                for (const char* label : {"lookInLabel", "fileNameLabel", "fileTypeLabel"}) {
+                    shown << dialog->findChild<QLabel*>(label)->text();
+                }
+                for (QAbstractButton* button :
+                     dialog->findChild<QDialogButtonBox*>("buttonBox")->buttons()) {
+                    shown << button->text();
+                }
+                shown << dialog->findChild<QLineEdit*>("fileNameEdit")->text();
+                shown << dialog->nameFilters();
+            });
+        if (!checked) {
+            return;
+        }
+        QCOMPARE(shown.join('|'), texts);
+    }
+
     // The save dialog itself: the filter chosen (0 PNG, 1 SVG) and the name
     // typed give the file and its format; the chosen filter's extension is
     // added to a name typed without one.
