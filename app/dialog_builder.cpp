@@ -9,11 +9,22 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
+#include <QStyle>
+
+#include "app/dialog_font.h"
 
 namespace quirvane::app {
 namespace {
 
 const char kDialogUnitsProperty[] = "dialogUnits";
+
+// The narrowest a caption's font is condensed to (percent); narrower is hard
+// to read.
+constexpr int kMostCondensed = 75;
+
+// What a widened label leaves free before whatever stops it: text run up
+// against the next label would read as one.
+constexpr int kLabelGap = 3;
 
 // The platform's edit boxes have a thin border and almost no inner margin;
 // the style's default frame and margins would leave too little room for
@@ -49,7 +60,12 @@ QWidget* MakeEdit(const ControlTemplate& c, QWidget* parent) {
         return edit;
     }
     auto* edit = new QLineEdit(parent);
-    edit->setReadOnly(c.Has("readonly"));
+    if (c.Has("readonly")) {
+        // Shows a result: it can be clicked to copy from, but Tab passes it
+        // by, on to the next control that takes input.
+        edit->setReadOnly(true);
+        edit->setFocusPolicy(Qt::ClickFocus);
+    }
     const bool centred = c.Has("centre");
     if (centred) {
         edit->setAlignment(Qt::AlignCenter);
@@ -121,11 +137,6 @@ QRect GeometryOf(const ControlTemplate& c, QWidget* widget, const DialogBaseUnit
             // list is one line high.
             r.setHeight(widget->sizeHint().height());
             break;
-        case ControlKind::Radio:
-            // Never cut the caption: the indicator of this style is wider
-            // than the platform's, and the dialog font wider than the original.
-            r.setWidth(qMax(r.width(), widget->sizeHint().width()));
-            break;
         case ControlKind::Icon:
             r.setSize(r.size().expandedTo(QSize(32, 32)));
             break;
@@ -133,6 +144,68 @@ QRect GeometryOf(const ControlTemplate& c, QWidget* widget, const DialogBaseUnit
             break;
     }
     return r;
+}
+
+// The width a control needs for its whole caption, or 0 for one without.
+int CaptionWidthOf(const ControlTemplate& c, QWidget* widget) {
+    switch (c.kind) {
+        case ControlKind::Label:
+        case ControlKind::Radio:
+            return c.caption.isEmpty() ? 0 : widget->sizeHint().width();
+        case ControlKind::Button:
+        case ControlKind::DefaultButton: {
+            // Not the size hint: this style never makes a button narrower
+            // than 80 pixels, and "終了" has half that.
+            const QStyle* style = widget->style();
+            return widget->fontMetrics().size(Qt::TextShowMnemonic, c.caption).width() +
+                   style->pixelMetric(QStyle::PM_ButtonMargin) +
+                   2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth);
+        }
+        default:
+            return 0;
+    }
+}
+
+// How far a control may reach to the right before it runs into a control
+// beside it, a group frame's line or the window's edge.
+int RoomOf(QWidget* widget, const QList<QWidget*>& controls, const QList<QWidget*>& groups,
+           int windowWidth) {
+    const QRect r = widget->geometry();
+    int right = windowWidth;
+    for (QWidget* other : controls) {
+        const QRect o = other->geometry();
+        if (groups.contains(other) && o.contains(r)) {
+            right = qMin(right, o.x() + other->contentsRect().right() + 1);
+        } else if (other != widget && o.x() > r.x() && o.top() <= r.bottom() &&
+                   r.top() <= o.bottom()) {
+            right = qMin(right, o.x());
+        }
+    }
+    return right - r.x();
+}
+
+// Never cut a caption: the indicators of this style are wider than the
+// platform's, and a Japanese font other than the template's (Noto Sans CJK
+// JP sets kana full width) is wider than the original. A control whose
+// caption does not fit is widened to the right as far as the room it has;
+// where even that is too little, its font is condensed until the caption
+// fits. Positions never change, so no control is moved onto another.
+void FitCaption(const ControlTemplate& c, QWidget* widget, int room) {
+    const int needed = CaptionWidthOf(c, widget);
+    if (needed <= widget->width()) {
+        return;
+    }
+    if (c.kind == ControlKind::Label) {
+        room -= kLabelGap;
+    }
+    const int width = qMax(widget->width(), qMin(needed, room));
+    widget->resize(width, widget->height());
+    QFont font = widget->font();
+    for (int stretch = 99; stretch >= kMostCondensed && CaptionWidthOf(c, widget) > width;
+         --stretch) {
+        font.setStretch(stretch);
+        widget->setFont(font);
+    }
 }
 
 }  // namespace
@@ -164,6 +237,10 @@ BuiltControls BuildDialog(QDialog* dialog, const DialogTemplate& t, const Contro
             groups.append(widget);
         }
         built.inOrder.append(widget);
+    }
+    for (int i = 0; i < t.controls.size(); ++i) {
+        QWidget* widget = built.inOrder[i];
+        FitCaption(t.controls[i], widget, RoomOf(widget, built.inOrder, groups, dialog->width()));
     }
     // Group frames come last in the template but lie beneath what they surround.
     for (QWidget* group : groups) {

@@ -35,10 +35,13 @@ struct BuiltControls {
 // builder; used for the frames a symbol is drawn into.
 using ControlFactory = std::function<QWidget*(const ControlTemplate&, QWidget* parent)>;
 
-// Gives the dialog the template's font, caption and fixed client size and
-// creates its controls. Each numbered control is also named "control<id>",
-// and every control carries its template rectangle as the property
-// "dialogUnits" (a QRect).
+// Gives the dialog the template's font (dialog_font.h), caption and fixed
+// client size and creates its controls. Each numbered control is also named
+// "control<id>", and every control carries its template rectangle as the
+// property "dialogUnits" (a QRect). A control whose caption would be cut is
+// widened to the right, no further than the next control, group line or
+// window edge, and its font condensed if that is not enough; a read-only
+// edit is no tab stop.
 BuiltControls BuildDialog(QDialog* dialog, const DialogTemplate& dialogTemplate,
                           const ControlFactory& factory = {});
 

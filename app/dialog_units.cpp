@@ -46,10 +46,4 @@ DialogBaseUnits BaseUnitsOf(const QFont& dialogFont) {
     return units;
 }
 
-QFont DialogFontOf(const QString& family, int points) {
-    QFont font(family, points);
-    font.setStyleHint(QFont::SansSerif);
-    return font;
-}
-
 }  // namespace quirvane::app

@@ -24,8 +24,4 @@ struct DialogBaseUnits {
 
 DialogBaseUnits BaseUnitsOf(const QFont& dialogFont);
 
-// The dialog font of a template: family at points (IPAPGothic 9 pt stands in
-// for the original ＭＳ Ｐゴシック).
-QFont DialogFontOf(const QString& family, int points);
-
 }  // namespace quirvane::app

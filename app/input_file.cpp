@@ -78,6 +78,7 @@ void ConfigureInputFileDialog(QFileDialog& dialog) {
         {QString::fromUtf8(kAllFilesFilter), QString::fromUtf8(kTextFilesFilter)});
     dialog.selectNameFilter(QString::fromUtf8(kAllFilesFilter));
     MatchEveryFileForAllFilter(dialog, QString::fromUtf8(kAllFilesFilter));
+    dialog.selectFile(QStringLiteral("*.*"));  // the name box starts as the original's did
     QObject::connect(
         &dialog, &QFileDialog::filterSelected, &dialog,
         [&dialog](const QString& filter) { MatchEveryFileForAllFilter(dialog, filter); });

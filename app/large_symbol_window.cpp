@@ -5,7 +5,6 @@
 #include "app/dialog_builder.h"
 #include "app/symbol_frame.h"
 #include "render/clipboard.h"
-#include "render/symbol_image.h"
 
 namespace quirvane::app {
 
@@ -23,9 +22,9 @@ LargeSymbolWindow::LargeSymbolWindow(SymbolView symbol, int moduleWidth, SymbolC
         connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     }
 
-    const QImage image = RenderSymbolImage(symbol, moduleWidth, colour);
-    frame_->ShowSymbol(image);
-    CopySymbolToClipboard(image);
+    const SymbolDrawing drawing = DrawSymbol(symbol, moduleWidth, colour);
+    frame_->ShowSymbol(drawing);
+    CopySymbolToClipboard(drawing.image);
 }
 
 QWidget* LargeSymbolWindow::Control(int id) const {

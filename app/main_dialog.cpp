@@ -21,7 +21,6 @@
 #include "app/symbol_frame.h"
 #include "render/clipboard.h"
 #include "render/symbol_geometry.h"
-#include "render/symbol_image.h"
 #include "text/input_text.h"
 
 namespace quirvane::app {
@@ -299,6 +298,7 @@ void MainDialog::OnCreatePattern() {
     state_->settings.symbolColour = colour_;
     // By the symbol's own version: the list may have moved on since Create Data.
     if (state_->symbolVersion == kLargestVersion) {
+        frame_->Clear();  // the main frame never shows a symbol older than this one
         LargeSymbolWindow window(ViewOf(*state_), state_->settings.moduleWidth,
                                  state_->settings.symbolColour, this);
         window.setWindowIcon(windowIcon());
@@ -310,30 +310,30 @@ void MainDialog::OnCreatePattern() {
 }
 
 void MainDialog::PaintSymbol() {
-    const QImage image = RenderSymbolImage(ViewOf(*state_), state_->settings.moduleWidth,
-                                           state_->settings.symbolColour);
-    frame_->ShowSymbol(image);
-    CopySymbolToClipboard(image);
+    const SymbolDrawing drawing =
+        DrawSymbol(ViewOf(*state_), state_->settings.moduleWidth, state_->settings.symbolColour);
+    frame_->ShowSymbol(drawing);
+    CopySymbolToClipboard(drawing.image);
 }
 
-QImage MainDialog::WaitingSymbol() {
+SymbolDrawing MainDialog::WaitingSymbol() {
     // While DataReady is set, a repaint shows the symbol made last (a
     // version 40 symbol only ever shows in its own window). It never writes
     // the clipboard: only Create Pattern does.
     if (state_->dataReady != 1 || state_->symbolVersion == 0 ||
         state_->symbolVersion == kLargestVersion) {
-        return QImage();
+        return SymbolDrawing();
     }
     const std::uint32_t rgb = PackedRgbOf(state_->settings.symbolColour);
-    if (waitingImage_.isNull() || waitingGeneration_ != symbolGeneration_ ||
+    if (waitingDrawing_.IsNull() || waitingGeneration_ != symbolGeneration_ ||
         waitingWidth_ != state_->settings.moduleWidth || waitingRgb_ != rgb) {
-        waitingImage_ = RenderSymbolImage(ViewOf(*state_), state_->settings.moduleWidth,
-                                          state_->settings.symbolColour);
+        waitingDrawing_ = DrawSymbol(ViewOf(*state_), state_->settings.moduleWidth,
+                                     state_->settings.symbolColour);
         waitingGeneration_ = symbolGeneration_;
         waitingWidth_ = state_->settings.moduleWidth;
         waitingRgb_ = rgb;
     }
-    return waitingImage_;
+    return waitingDrawing_;
 }
 
 // ---- Input file ----

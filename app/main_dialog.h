@@ -14,7 +14,6 @@
 
 #include <QDialog>
 #include <QHash>
-#include <QImage>
 
 #include <memory>
 
@@ -22,6 +21,7 @@
 
 #include "app/dialog_units.h"
 #include "app/status_text.h"
+#include "app/symbol_drawing.h"
 
 class QAction;
 
@@ -106,7 +106,7 @@ class MainDialog : public QDialog {
     void SetInputText(const QString& crlfText);
     void SetColourFields();
     void PaintSymbol();
-    QImage WaitingSymbol();
+    SymbolDrawing WaitingSymbol();
 
     std::unique_ptr<EncoderState> state_;
     QHash<int, QWidget*> controls_;
@@ -124,7 +124,7 @@ class MainDialog : public QDialog {
     // The symbol waiting to be drawn while DataReady is set, drawn once per
     // (symbol, width, colour).
     quint64 symbolGeneration_ = 0;
-    QImage waitingImage_;
+    SymbolDrawing waitingDrawing_;
     quint64 waitingGeneration_ = 0;
     int waitingWidth_ = 0;
     std::uint32_t waitingRgb_ = 0;

@@ -1,15 +1,21 @@
 // The frame a symbol is drawn into (frame 1013 of the main window, frame 1026
-// of the version 40 window). It keeps the image last drawn into it and paints
+// of the version 40 window). It keeps the drawing last shown in it and paints
 // that whenever it is painted, so covering, minimising or resizing the window
 // never erases the symbol; painting never touches the clipboard. White fills
 // the frame once something has been drawn; the image sits at the top left of
-// the frame's inside and is cut off where the frame is smaller.
+// the frame's inside and is cut off where the frame is smaller. Once it shows
+// a symbol, its context menu offers to save that symbol as PNG or SVG.
 #pragma once
 
 #include <QFrame>
 #include <QImage>
 
 #include <functional>
+
+#include "app/symbol_drawing.h"
+
+class QAction;
+class QMenu;
 
 namespace quirvane::app {
 
@@ -19,16 +25,27 @@ class SymbolFrame : public QFrame {
   public:
     explicit SymbolFrame(QWidget* parent = nullptr);
 
-    // Keeps image as the frame's drawing and paints it at once.
-    void ShowSymbol(const QImage& image);
+    // Keeps drawing as the frame's drawing and paints it at once.
+    void ShowSymbol(const SymbolDrawing& drawing);
+
+    // Forgets the drawing: the frame is empty again, and its menu gone.
+    void Clear();
 
     // The image last drawn into the frame (null before the first).
-    const QImage& Image() const { return image_; }
+    const QImage& Image() const { return drawing_.image; }
 
-    // Asked at every paint: an image that is waiting to be drawn (the main
-    // window's current symbol while DataReady is set), or a null image. A
+    // Asked at every paint: a drawing that is waiting to be shown (the main
+    // window's current symbol while DataReady is set), or a null one. A
     // non-null answer becomes the frame's drawing.
-    void SetWaitingSymbol(std::function<QImage()> source) { waiting_ = std::move(source); }
+    void SetWaitingSymbol(std::function<SymbolDrawing()> source) { waiting_ = std::move(source); }
+
+    // "名前を付けて保存...": saves the drawing (symbol_saving.h); enabled
+    // while there is one.
+    QAction* SaveAction() const { return saveAction_; }
+
+    // The context menu, owned by the caller; null while nothing is drawn, so
+    // that the window's own menu shows instead.
+    QMenu* CreateContextMenu();
 
   signals:
     // After every paint of the frame; the speed measurement listens.
@@ -36,10 +53,14 @@ class SymbolFrame : public QFrame {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
-    QImage image_;
-    std::function<QImage()> waiting_;
+    void Keep(SymbolDrawing drawing);
+
+    SymbolDrawing drawing_;
+    std::function<SymbolDrawing()> waiting_;
+    QAction* saveAction_ = nullptr;
 };
 
 }  // namespace quirvane::app

@@ -8,8 +8,8 @@
 #include <cstring>
 
 #include <quirvane/encoder.h>
-#include <quirvane/text_cut.h>
 #include <quirvane/symbol_request.h>
+#include <quirvane/text_cut.h>
 
 #include "encode/bit_string.h"
 

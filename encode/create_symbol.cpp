@@ -10,8 +10,8 @@
 #include <cstring>
 
 #include <quirvane/encoder.h>
-#include <quirvane/text_cut.h>
 #include <quirvane/shift_jis.h>
+#include <quirvane/text_cut.h>
 
 namespace quirvane {
 namespace {

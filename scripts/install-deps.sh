@@ -20,8 +20,11 @@ packages=(
   # what the render tests draw the SVG, PDF and EPS files with before zbarimg
   # reads them: rsvg-convert, pdftoppm and pdftocairo, Ghostscript
   librsvg2-bin poppler-utils ghostscript
-  # the dialog font
-  fonts-ipafont-gothic
+  # the dialog font, and the Japanese font most desktops have instead, which
+  # the layout tests try the windows in
+  fonts-ipafont-gothic fonts-noto-cjk
+  # Qt's own texts in Japanese: the file dialogs, their messages, context menus
+  qt6-translations-l10n
   # running and looking at the program without a screen
   xvfb xauth xdotool xclip imagemagick
   # memory checks, sanitizer runtime and the fuzzer
