@@ -4,24 +4,15 @@
 // two pad codewords after the terminator.
 #include "fuzz/stream_reader.h"
 
-#include <cstdarg>
 #include <cstdio>
 
+#include "fuzz/symbol_geometry.h"
 #include "fuzz/text_reference.h"
 
 namespace quirvane::fuzz {
 namespace {
 
 constexpr char kAlphanumeric[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ $%*+-./:";
-
-std::string Format(const char* format, ...) {
-    char text[256];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(text, sizeof text, format, args);
-    va_end(args);
-    return text;
-}
 
 struct BitReader {
     const std::vector<std::uint8_t>& bytes;

@@ -1,7 +1,6 @@
 #include "fuzz/symbol_checker.h"
 
 #include <algorithm>
-#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 
@@ -12,15 +11,6 @@
 
 namespace quirvane::fuzz {
 namespace {
-
-std::string Format(const char* format, ...) {
-    char text[256];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(text, sizeof text, format, args);
-    va_end(args);
-    return text;
-}
 
 // GF(256) over x^8 + x^4 + x^3 + x^2 + 1, with alpha = 2.
 struct Field {

@@ -3,9 +3,21 @@
 // module read in the wrong place.
 #include "fuzz/symbol_geometry.h"
 
+#include <cstdarg>
+#include <cstdio>
 #include <memory>
 
 namespace quirvane::fuzz {
+
+std::string Format(const char* format, ...) {
+    char text[256];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    return text;
+}
+
 namespace {
 
 // Alignment pattern row/column coordinates of every version, from the

@@ -5,10 +5,14 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <utility>
 #include <vector>
 
 namespace quirvane::fuzz {
+
+// The checker's messages, printf-style.
+std::string Format(const char* format, ...);
 
 // Row stride of the encoder's planes.
 inline constexpr int kStride = 256;
