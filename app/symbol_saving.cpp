@@ -1,12 +1,12 @@
 #include "app/symbol_saving.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 
 #include "app/message_box.h"
+#include "render/symbol_png.h"
 #include "render/symbol_svg.h"
 #include "text/file_bytes.h"
 
@@ -23,16 +23,6 @@ std::function<SaveTarget(QWidget*)>& TheChooser() {
 
 QString SuffixOf(const QString& filter) {
     return filter == QString::fromUtf8(kSvgFilter) ? QStringLiteral("svg") : QStringLiteral("png");
-}
-
-std::string PngOf(const QImage& image) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG")) {
-        return {};
-    }
-    return bytes.toStdString();
 }
 
 }  // namespace

@@ -9,7 +9,10 @@
 namespace quirvane {
 
 std::string RenderSymbolPng(SymbolView symbol, const DrawingOptions& options) {
-    const QImage image = RenderSymbolImage(symbol, options);
+    return PngOf(RenderSymbolImage(symbol, options));
+}
+
+std::string PngOf(const QImage& image) {
     if (image.isNull()) {
         return {};
     }

@@ -1,5 +1,8 @@
-// The image of a symbol as a PNG file, for quirvane-encode.
+// The image of a symbol as a PNG file, for quirvane-encode and for the
+// window's saved files.
 #pragma once
+
+#include <QImage>
 
 #include <string>
 
@@ -12,5 +15,8 @@ namespace quirvane {
 // RGBA when the background is transparent; pHYs holds the dpi when one is
 // given (else Qt's 96 dpi, as always). Empty when the image cannot be made.
 std::string RenderSymbolPng(SymbolView symbol, const DrawingOptions& options);
+
+// The bytes of a PNG of an image already drawn; empty when it cannot be made.
+std::string PngOf(const QImage& image);
 
 }  // namespace quirvane
