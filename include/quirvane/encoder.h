@@ -97,6 +97,10 @@ struct EncoderState {
     char countIndicator[32]{};
     std::uint8_t dataCodewords[kMaxCodewords]{};  // packed stream, then pad codewords
     int dataByteCount = 0;  // bytes of the stream in the symbol, before the pads
+    // Bytes of dataCodewords the last stream wrote, so that the next clears
+    // only those; the whole buffer in a new record, whose caller may have
+    // written any of it.
+    int dataCodewordsUsed = kMaxCodewords;
 
     // ---- Characters and segments (CreateSymbol only) ----
     // The text's first characters (no symbol holds more), each with its
@@ -231,10 +235,12 @@ struct EncoderState {
     // to capacity and checked, then the symbol.
     GenerationResult EncodeOneMode(std::string_view inputText, TextEncoding encoding, int mode,
                                    int version, int level, int mask);
-    void StartStream();
+    // Starts a stream over the previous one, whose length it returns.
+    int StartStream();
     // The terminator, the fill to a whole byte, the packing and the pad
-    // codewords after the last segment.
-    void FinishDataCodewords(int dataCodewordsCount);
+    // codewords after the last segment; clears what is left of the previous
+    // stream past the new one's end.
+    void FinishDataCodewords(int dataCodewordsCount, int previousLength);
     void AppendToStream(const char* bits);
     void JoinPlanes();
     // Stages from the Reed-Solomon blocks to the joined planes, with the mask
