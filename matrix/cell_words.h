@@ -63,6 +63,28 @@ inline CellWord FirstCells(int count) {
     return count >= 8 ? ~CellWord{0} : (CellWord{1} << (8 * count)) - 1;
 }
 
+// Writes `count` (0 or more) copies of w from `cells` on, in word stores that
+// may overlap, since writing a cell twice with the same value does no harm:
+// most rows of a function area are 1 to 9 cells wide, too few to be worth a
+// library call each.
+inline void FillCells(char* cells, int count, char w) {
+    if (count >= 8) {
+        const CellWord word = kLowBytes * static_cast<unsigned char>(w);
+        for (int i = 0; i + 8 < count; i += 8) {
+            StoreEight(cells + i, word);
+        }
+        StoreEight(cells + count - 8, word);
+    } else if (count >= 4) {
+        std::memset(cells, w, 4);
+        std::memset(cells + count - 4, w, 4);
+    } else if (count >= 2) {
+        std::memset(cells, w, 2);
+        std::memset(cells + count - 2, w, 2);
+    } else if (count == 1) {
+        cells[0] = w;
+    }
+}
+
 // The eight '0'/'1' characters of every byte value, most significant bit
 // first: a byte becomes its characters in one 8-byte copy, not eight choices.
 inline constexpr auto kByteCharacters = [] {

@@ -9,6 +9,8 @@
 #include <quirvane/encoder.h>
 
 #include "matrix/alignment_centres.h"
+#include "matrix/cell_words.h"
+#include "matrix/function_areas.h"
 
 namespace quirvane {
 namespace {
@@ -23,10 +25,10 @@ char* Cell(char* plane, int row, int column) {
     return plane + row * kPlaneStride + column;
 }
 
-// Writes w into the rectangle of rows r0..r1 and columns c0..c1.
-void FillRectangle(char* plane, int r0, int r1, int c0, int c1, char w) {
-    for (int r = r0; r <= r1; ++r) {
-        std::memset(Cell(plane, r, c0), w, static_cast<std::size_t>(c1 - c0 + 1));
+// Writes w into every cell of the area.
+void FillArea(char* plane, Area area, char w) {
+    for (int r = area.top; r <= area.bottom; ++r) {
+        FillCells(Cell(plane, r, area.left), area.right - area.left + 1, w);
     }
 }
 
@@ -53,7 +55,7 @@ void EncoderState::BuildFunctionPatterns(int forVersion) {
     }
     const int n = SideOf(forVersion);
     patternPlaneSide = n;
-    FillRectangle(patternPlane, 0, n - 1, 0, n - 1, '0');
+    FillArea(patternPlane, {0, n - 1, 0, n - 1}, '0');
 
     *Cell(patternPlane, n - 8, 8) = '1';  // the dark module
     DrawTimingPatterns(forVersion);
@@ -119,70 +121,49 @@ void EncoderState::MarkFunctionAreas(int forVersion, int mode, char mark) {
     }
     const int n = SideOf(forVersion);
     if (mode == 1) {
-        FillRectangle(dataPlane, 0, n - 1, 0, n - 1, '0');
+        FillArea(dataPlane, {0, n - 1, 0, n - 1}, '0');
     }
-    if (forVersion > 6) {
-        const char w = MarkOf(mode, mark);
-        FillRectangle(dataPlane, 0, 5, n - 11, n - 9, w);
-        FillRectangle(dataPlane, n - 11, n - 9, 0, 5, w);
-    }
-    MarkTopLeftArea(mode, mark);
-    MarkBottomLeftArea(forVersion, mode, mark);
-    MarkTopRightArea(forVersion, mode, mark);
-    MarkTimingRow(forVersion, mode, mark);
-    MarkTimingColumn(forVersion, mode, mark);
-
-    const AlignmentCoordinates& list = AlignmentCoordinatesOf(forVersion);
-    for (int i = 0; i < list.count; ++i) {
-        for (int j = 0; j < list.count; ++j) {
-            if (IsAlignmentCentre(list, i, j)) {
-                MarkAlignmentArea(list.values[i], list.values[j], mode, mark);
-            }
-        }
-    }
+    const char w = MarkOf(mode, mark);
+    ForEachFunctionArea(forVersion, [this, w](Area area) { FillArea(dataPlane, area, w); });
 }
 
 void EncoderState::MarkTopLeftArea(int mode, char mark) {
-    FillRectangle(dataPlane, 0, 8, 0, 8, MarkOf(mode, mark));
+    FillArea(dataPlane, TopLeftArea(), MarkOf(mode, mark));
 }
 
 void EncoderState::MarkTopRightArea(int forVersion, int mode, char mark) {
     if (!IsSupportedVersion(forVersion)) {
         return;
     }
-    const int n = SideOf(forVersion);
-    FillRectangle(dataPlane, 0, 8, n - 8, n - 1, MarkOf(mode, mark));
+    FillArea(dataPlane, TopRightArea(SideOf(forVersion)), MarkOf(mode, mark));
 }
 
 void EncoderState::MarkBottomLeftArea(int forVersion, int mode, char mark) {
     if (!IsSupportedVersion(forVersion)) {
         return;
     }
-    const int n = SideOf(forVersion);
-    FillRectangle(dataPlane, n - 8, n - 1, 0, 8, MarkOf(mode, mark));
+    FillArea(dataPlane, BottomLeftArea(SideOf(forVersion)), MarkOf(mode, mark));
 }
 
 void EncoderState::MarkTimingRow(int forVersion, int mode, char mark) {
     if (!IsSupportedVersion(forVersion)) {
         return;
     }
-    const int n = SideOf(forVersion);
-    FillRectangle(dataPlane, 6, 6, 0, n - 1, MarkOf(mode, mark));
+    FillArea(dataPlane, TimingRowArea(SideOf(forVersion)), MarkOf(mode, mark));
 }
 
 void EncoderState::MarkTimingColumn(int forVersion, int mode, char mark) {
     if (!IsSupportedVersion(forVersion)) {
         return;
     }
-    const int n = SideOf(forVersion);
-    FillRectangle(dataPlane, 0, n - 1, 6, 6, MarkOf(mode, mark));
+    FillArea(dataPlane, TimingColumnArea(SideOf(forVersion)), MarkOf(mode, mark));
 }
 
 void EncoderState::MarkAlignmentArea(int row, int column, int mode, char mark) {
     if (!FitsPlane(row, column, 2)) {
         return;
     }
-    FillRectangle(dataPlane, row - 2, row + 2, column - 2, column + 2, MarkOf(mode, mark));
+    FillArea(dataPlane, AlignmentArea(row, column), MarkOf(mode, mark));
 }
 
 }  // namespace quirvane
