@@ -118,7 +118,11 @@ struct EncoderState {
     std::uint8_t blockRows[kBlockRowCount * kBlockRowStride]{};
     int blockLength[kBlockRowCount]{};  // codewords of each block, filler not counted
     int blockCount = 0;                 // B1 + B2
-    int generatorDegree = 0;            // error-correction codewords per block
+    // Rows of blockRows blocks were written into since EncodeBlocks last
+    // cleared them, so that it clears only those; every row in a new record,
+    // whose caller may have written any.
+    int blockRowsUsed = kBlockRowCount;
+    int generatorDegree = 0;  // error-correction codewords per block
     GaloisTables galoisTables{};
     // Every product of a byte with the generator's coefficients below the
     // leading one: row f holds f * g(j + 1) for j = 0..R-1. With it each data
@@ -228,6 +232,8 @@ struct EncoderState {
 
   private:
     void BuildGeneratorProducts(const int* generator, int degree);
+    // Makes generatorProducts those of the generator given, unless they are.
+    void UseGenerator(const int* generator, int degree);
     void ClearWorkingCopies();
     void CopyInput(std::string_view inputText);
     void CutToCapacity(int capacity, int mode, TextEncoding encoding);
