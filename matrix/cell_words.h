@@ -63,6 +63,25 @@ inline CellWord FirstCells(int count) {
     return count >= 8 ? ~CellWord{0} : (CellWord{1} << (8 * count)) - 1;
 }
 
+// Rows are worked in chunks of 16 cells, copied into local arrays so that the
+// compiler, knowing they overlap nothing, runs each chunk as a few vector
+// instructions. A row's last chunk may reach up to 15 cells past the side,
+// which the row stride always has room for; there it writes back what it
+// read, so the cells outside the symbol stay as they were.
+inline constexpr int kChunkCells = 16;
+
+// Row c: 0xFF in the first c cells of a chunk and 0 in the rest, the cells
+// of a row's last chunk that are inside the symbol.
+inline constexpr auto kChunkInside = [] {
+    std::array<std::array<unsigned char, kChunkCells>, kChunkCells + 1> rows{};
+    for (int count = 0; count <= kChunkCells; ++count) {
+        for (int k = 0; k < count; ++k) {
+            rows[count][k] = 0xFF;
+        }
+    }
+    return rows;
+}();
+
 // Writes `count` (0 or more) copies of w from `cells` on, in word stores that
 // may overlap, since writing a cell twice with the same value does no harm:
 // most rows of a function area are 1 to 9 cells wide, too few to be worth a

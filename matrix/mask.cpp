@@ -2,9 +2,11 @@
 // is mask_evaluation.cpp's job. Only cells holding '0' or '1' are inverted,
 // so the '*' marks keep the mask off every function module.
 #include <array>
+#include <cstring>
 
 #include <quirvane/encoder.h>
 
+#include "matrix/cell_words.h"
 #include "matrix/mask_condition.h"
 
 namespace quirvane {
@@ -13,7 +15,8 @@ namespace {
 // Every mask condition repeats every 12 rows (it uses i mod 2, i mod 3 and
 // i div 2 mod 2 at most), so twelve rows of 1s and 0s, worked out when
 // compiling, hold each mask whole: a row is masked by one pass against the
-// row of its phase, with no condition worked out and no branch.
+// row of its phase, with no condition worked out and no branch, a chunk of
+// cells at a time.
 constexpr int kRowPeriod = 12;
 
 using FlipRows =
@@ -31,6 +34,22 @@ constexpr FlipRows kFlipRows = [] {
     return rows;
 }();
 
+// Inverts the cells of a chunk where the flips and `inside` say so and the
+// cell holds '0' or '1'. Those two differ only in the lowest bit, and no
+// other cell value (the '*' of a function module) matches '0' with that bit
+// masked, so the test and the inversion need no branch.
+inline void MaskChunk(char* cells, const unsigned char* flip, const unsigned char* inside) {
+    unsigned char chunk[kChunkCells];
+    unsigned char flips[kChunkCells];
+    std::memcpy(chunk, cells, kChunkCells);
+    std::memcpy(flips, flip, kChunkCells);
+    for (int k = 0; k < kChunkCells; ++k) {
+        const unsigned char isModule = (chunk[k] & 0xFE) == '0' ? 1 : 0;
+        chunk[k] = static_cast<unsigned char>(chunk[k] ^ (isModule & flips[k] & inside[k]));
+    }
+    std::memcpy(cells, chunk, kChunkCells);
+}
+
 }  // namespace
 
 void EncoderState::ApplyMask(int forVersion, int mask) {
@@ -40,14 +59,13 @@ void EncoderState::ApplyMask(int forVersion, int mask) {
     const int n = SideOf(forVersion);
     for (int i = 0; i < n; ++i) {
         const unsigned char* flip = kFlipRows[mask][i % kRowPeriod].data();
-        auto* row = reinterpret_cast<unsigned char*>(dataPlane + i * kPlaneStride);
-        // '0' and '1' differ only in the lowest bit, and no other cell value
-        // (the '*' of a function module) matches '0' with that bit masked, so
-        // the test and the inversion need no branch, and the compiler runs
-        // the loop many cells per instruction.
-        for (int j = 0; j < n; ++j) {
-            const unsigned char isModule = (row[j] & 0xFE) == '0' ? 1 : 0;
-            row[j] = static_cast<unsigned char>(row[j] ^ (isModule & flip[j]));
+        char* row = dataPlane + i * kPlaneStride;
+        int column = 0;
+        for (; column + kChunkCells <= n; column += kChunkCells) {
+            MaskChunk(row + column, flip + column, kChunkInside[kChunkCells].data());
+        }
+        if (column < n) {
+            MaskChunk(row + column, flip + column, kChunkInside[n - column].data());
         }
     }
 }

@@ -87,6 +87,8 @@ struct EncoderState {
     int symbolVersion = 0;
 
     // ---- Data text and bit stream ----
+    // Each buffer is zero past the length that goes with it, so that a run
+    // clears only what the previous one wrote.
     char inputCopy[kInputCopySize]{};   // the input, zero-terminated, cut to fit
     int inputByteCount = 0;             // the whole input's length, before any cut
     char dataText[kMaxDataText + 1]{};  // the characters that are encoded
