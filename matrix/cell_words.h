@@ -82,23 +82,32 @@ inline constexpr auto kChunkInside = [] {
     return rows;
 }();
 
-// Writes `count` (0 or more) copies of w from `cells` on, in word stores that
-// may overlap, since writing a cell twice with the same value does no harm:
-// most rows of a function area are 1 to 9 cells wide, too few to be worth a
-// library call each.
+// Writes `count` (at least kSize) copies of w from `cells` on, in stores of
+// kSize cells, the last of which may overlap the one before it: writing a
+// cell twice with the same value does no harm.
+template <int kSize>
+void FillInPieces(char* cells, int count, char w) {
+    char piece[kSize];
+    std::memset(piece, w, kSize);
+    for (int i = 0; i + kSize < count; i += kSize) {
+        std::memcpy(cells + i, piece, kSize);
+    }
+    std::memcpy(cells + count - kSize, piece, kSize);
+}
+
+// Writes `count` (0 or more) copies of w from `cells` on. Most rows of a
+// function area are 1 to 9 cells wide, too few to be worth a library call
+// each; and a library fill of a whole row, which the compiler may expand into
+// a string instruction, costs several times more than a few 16-cell stores.
 inline void FillCells(char* cells, int count, char w) {
-    if (count >= 8) {
-        const CellWord word = kLowBytes * static_cast<unsigned char>(w);
-        for (int i = 0; i + 8 < count; i += 8) {
-            StoreEight(cells + i, word);
-        }
-        StoreEight(cells + count - 8, word);
+    if (count >= 16) {
+        FillInPieces<16>(cells, count, w);
+    } else if (count >= 8) {
+        FillInPieces<8>(cells, count, w);
     } else if (count >= 4) {
-        std::memset(cells, w, 4);
-        std::memset(cells + count - 4, w, 4);
+        FillInPieces<4>(cells, count, w);
     } else if (count >= 2) {
-        std::memset(cells, w, 2);
-        std::memset(cells + count - 2, w, 2);
+        FillInPieces<2>(cells, count, w);
     } else if (count == 1) {
         cells[0] = w;
     }

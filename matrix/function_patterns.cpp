@@ -3,7 +3,7 @@
 // nothing else writes. MarkFunctionAreas marks the same modules, plus the
 // format and version information areas, in dataPlane, so that placement and
 // masking leave them alone, and later clears the marks again.
-#include <cstdlib>
+#include <array>
 #include <cstring>
 
 #include <quirvane/encoder.h>
@@ -15,11 +15,14 @@
 namespace quirvane {
 namespace {
 
-int ChebyshevDistance(int r1, int c1, int r2, int c2) {
-    const int dr = std::abs(r1 - r2);
-    const int dc = std::abs(c1 - c2);
-    return dr > dc ? dr : dc;
-}
+// The timing pattern: dark on even indices.
+constexpr auto kTimingCells = [] {
+    std::array<char, kPlaneStride> cells{};
+    for (int i = 0; i < kPlaneStride; ++i) {
+        cells[i] = i % 2 == 0 ? '1' : '0';
+    }
+    return cells;
+}();
 
 char* Cell(char* plane, int row, int column) {
     return plane + row * kPlaneStride + column;
@@ -48,14 +51,21 @@ void EncoderState::BuildFunctionPatterns(int forVersion) {
     if (!IsSupportedVersion(forVersion)) {
         return;
     }
-    // Clearing the square the previous build used leaves the whole plane zero
-    // outside the new square, as a full clear would, at a fraction of the cost.
-    for (int r = 0; r < patternPlaneSide; ++r) {
-        std::memset(Cell(patternPlane, r, 0), 0, static_cast<std::size_t>(patternPlaneSide));
-    }
+    // The new square is filled with '0' and what is left of the previous
+    // build's square is cleared, which leaves the whole plane zero outside
+    // the new square, as a full clear would, and writes each cell once.
     const int n = SideOf(forVersion);
+    const int previous = patternPlaneSide < kPlaneStride ? patternPlaneSide : kPlaneStride;
+    for (int r = 0; r < n; ++r) {
+        FillCells(Cell(patternPlane, r, 0), n, '0');
+        if (previous > n) {
+            std::memset(Cell(patternPlane, r, n), 0, static_cast<std::size_t>(previous - n));
+        }
+    }
+    for (int r = n; r < previous; ++r) {
+        std::memset(Cell(patternPlane, r, 0), 0, static_cast<std::size_t>(previous));
+    }
     patternPlaneSide = n;
-    FillArea(patternPlane, {0, n - 1, 0, n - 1}, '0');
 
     *Cell(patternPlane, n - 8, 8) = '1';  // the dark module
     DrawTimingPatterns(forVersion);
@@ -76,28 +86,31 @@ void EncoderState::BuildFunctionPatterns(int forVersion) {
 void EncoderState::DrawTimingPatterns(int forVersion) {
     // Row 6 and column 6 are written whole; the finders drawn afterwards put
     // their own edge back, and the separators fall on odd, light indices.
+    // The row is one copy of the alternating cells.
     if (!IsSupportedVersion(forVersion)) {
         return;
     }
     const int n = SideOf(forVersion);
+    std::memcpy(Cell(patternPlane, 6, 0), kTimingCells.data(), static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i) {
-        const char value = i % 2 == 0 ? '1' : '0';
-        *Cell(patternPlane, 6, i) = value;
-        *Cell(patternPlane, i, 6) = value;
+        *Cell(patternPlane, i, 6) = kTimingCells[i];
     }
 }
 
+// Only the dark cells of the finder and alignment patterns are written, a
+// run or a cell at a time; the light ones keep the '0' of the fill.
 void EncoderState::DrawFinderPattern(int row, int column) {
     if (!FitsPlane(row, column, 3)) {
         return;
     }
-    for (int r = row - 3; r <= row + 3; ++r) {
-        for (int c = column - 3; c <= column + 3; ++c) {
-            const int d = ChebyshevDistance(r, c, row, column);
-            if (d == 3 || d <= 1) {
-                *Cell(patternPlane, r, c) = '1';
-            }
-        }
+    FillCells(Cell(patternPlane, row - 3, column - 3), 7, '1');
+    FillCells(Cell(patternPlane, row + 3, column - 3), 7, '1');
+    for (int r = row - 2; r <= row + 2; ++r) {
+        *Cell(patternPlane, r, column - 3) = '1';
+        *Cell(patternPlane, r, column + 3) = '1';
+    }
+    for (int r = row - 1; r <= row + 1; ++r) {
+        FillCells(Cell(patternPlane, r, column - 1), 3, '1');
     }
 }
 
@@ -105,14 +118,13 @@ void EncoderState::DrawAlignmentPattern(int row, int column) {
     if (!FitsPlane(row, column, 2)) {
         return;
     }
-    for (int r = row - 2; r <= row + 2; ++r) {
-        for (int c = column - 2; c <= column + 2; ++c) {
-            const int d = ChebyshevDistance(r, c, row, column);
-            if (d == 2 || d == 0) {
-                *Cell(patternPlane, r, c) = '1';
-            }
-        }
+    FillCells(Cell(patternPlane, row - 2, column - 2), 5, '1');
+    FillCells(Cell(patternPlane, row + 2, column - 2), 5, '1');
+    for (int r = row - 1; r <= row + 1; ++r) {
+        *Cell(patternPlane, r, column - 2) = '1';
+        *Cell(patternPlane, r, column + 2) = '1';
     }
+    *Cell(patternPlane, row, column) = '1';
 }
 
 void EncoderState::MarkFunctionAreas(int forVersion, int mode, char mark) {
