@@ -21,6 +21,7 @@
 //
 //   ecc/symbol_parameters.cpp     the parameter table
 //   ecc/galois.cpp                GF(256) tables (BuildGaloisTables)
+//   matrix/placement_order.cpp    each version's placement order, made once
 //   encode/encoder_state.cpp      the record's start values, LoadSymbolParameters
 //
 // Modules and bits are characters: '1' dark or set, '0' light or clear, '*' a
@@ -219,8 +220,10 @@ struct EncoderState {
     // codewords reach dataPlane.
     void InterleaveBlocks(int forVersion, int level);
     // Writes the bits of codewordSequence into the modules of dataPlane not
-    // marked kFunctionMark; the marking must have run for this version. Called
-    // by InterleaveBlocks once the sequence is complete.
+    // marked kFunctionMark; the marking must have run for this version, since
+    // the bits go by the version's placement order, which steps around
+    // exactly the marked modules. Called by InterleaveBlocks once the
+    // sequence is complete.
     void PlaceCodewords(int forVersion);
     void ApplyMask(int forVersion, int mask);
     void WriteFormatAndVersionInfo(int forVersion, int level, int mask);

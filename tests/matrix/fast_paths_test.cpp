@@ -14,6 +14,7 @@
 #include <numeric>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <quirvane/encoder.h>
@@ -314,6 +315,40 @@ std::string PlainCreateData(Buffers& b, int mode, int v, int level, int mask,
                   "総コード数：%d",
                   static_cast<int>(input.size()), dataBytes, p.b1 + p.b2, p.r1, p.totalCodewords);
     return status;
+}
+
+// The placement orders are built on first use, shared by every record: four
+// records on four threads make every version at once, each in its own order,
+// and must get the symbols one record makes alone.
+TEST(FastPaths, PlacementOrdersBuiltWhileSeveralThreadsWait) {
+    const auto symbolsOf = [](const std::vector<int>& versions) {
+        auto state = std::make_unique<EncoderState>();
+        std::vector<std::string> symbols(41);
+        for (const int v : versions) {
+            state->settings = EncoderSettings{kModeNumeric, v, kLevelM, v % kMaskCount};
+            EXPECT_TRUE(state->CreateData(std::string(40 + v, '7')).Created());
+            for (int row = 0; row < SideOf(v); ++row) {
+                symbols[static_cast<std::size_t>(v)].append(
+                    state->symbolMatrix + row * kPlaneStride, static_cast<std::size_t>(SideOf(v)));
+            }
+        }
+        return symbols;
+    };
+    std::vector<int> versions(40);
+    std::iota(versions.begin(), versions.end(), 1);
+    std::vector<std::vector<std::string>> made(4);
+    std::vector<std::thread> threads;
+    for (std::size_t t = 0; t < made.size(); ++t) {
+        std::vector<int> order = versions;
+        std::rotate(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(10 * t),
+                    order.end());
+        threads.emplace_back([&made, t, order, symbolsOf] { made[t] = symbolsOf(order); });
+    }
+    for (std::thread& thread : threads) {
+        thread.join();
+    }
+    const std::vector<std::vector<std::string>> alone(made.size(), symbolsOf(versions));
+    EXPECT_TRUE(made == alone);
 }
 
 std::string Text(std::mt19937& random, int mode, int length) {
