@@ -188,16 +188,17 @@ std::string Interleave(const SymbolParameters& p, const std::string& rows) {
     return sequence;
 }
 
-// The function modules of every version, worked out once from the reference geometry.
-const std::string& FunctionModules(int v) {
-    static std::vector<std::string> maps(41);
-    std::string& map = maps[static_cast<std::size_t>(v)];
+// A version's function modules (1 where one stands) or pattern plane,
+// worked out once from the reference geometry, n x n with no stride.
+const std::string& Geometry(int v, bool patterns) {
+    static std::vector<std::string> maps(2 * 41);
+    std::string& map = maps[static_cast<std::size_t>(2 * v + (patterns ? 1 : 0))];
     if (map.empty()) {
         const int n = SideOf(v);
-        map.assign(static_cast<std::size_t>(n * n), '\0');
         for (int y = 0; y < n; ++y) {
             for (int x = 0; x < n; ++x) {
-                map[static_cast<std::size_t>(y * n + x)] = reference::IsFunctionModule(v, y, x);
+                map += patterns ? reference::PatternModule(v, y, x)
+                                : static_cast<char>(reference::IsFunctionModule(v, y, x));
             }
         }
     }
@@ -208,7 +209,7 @@ void Mark(int v, char function, bool clearData, std::string& plane) {
     const int n = SideOf(v);
     for (int y = 0; y < n; ++y) {
         for (int x = 0; x < n; ++x) {
-            if (FunctionModules(v)[static_cast<std::size_t>(y * n + x)] != 0) {
+            if (Geometry(v, false)[static_cast<std::size_t>(y * n + x)] != 0) {
                 At(plane, y, x) = function;
             } else if (clearData) {
                 At(plane, y, x) = '0';
@@ -269,7 +270,7 @@ std::vector<std::string> Planes(int v, int level, int mask, Buffers& b) {
     b.patternPlane.assign(b.patternPlane.size(), '\0');
     for (int y = 0; y < n; ++y) {
         for (int x = 0; x < n; ++x) {
-            At(b.patternPlane, y, x) = reference::PatternModule(v, y, x);
+            At(b.patternPlane, y, x) = Geometry(v, true)[static_cast<std::size_t>(y * n + x)];
             At(b.symbolMatrix, y, x) = static_cast<char>('0' + (At(b.patternPlane, y, x) & 0x0F) +
                                                          (At(b.dataPlane, y, x) & 0x0F));
         }
