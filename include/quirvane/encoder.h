@@ -121,9 +121,9 @@ struct EncoderState {
     std::uint8_t blockRows[kBlockRowCount * kBlockRowStride]{};
     int blockLength[kBlockRowCount]{};  // codewords of each block, filler not counted
     int blockCount = 0;                 // B1 + B2
-    // Rows of blockRows blocks were written into since EncodeBlocks last
-    // cleared them, so that it clears only those; every row in a new record,
-    // whose caller may have written any.
+    // How many rows of blockRows have had blocks written into them since
+    // EncodeBlocks last cleared the rows, so that it clears only those; every
+    // row in a new record, whose caller may have written any.
     int blockRowsUsed = kBlockRowCount;
     int generatorDegree = 0;  // error-correction codewords per block
     GaloisTables galoisTables{};

@@ -352,6 +352,23 @@ TEST(FastPaths, PlacementOrdersBuiltWhileSeveralThreadsWait) {
     EXPECT_TRUE(made == alone);
 }
 
+// More codewords than a version holds fill its remainder modules too, and
+// the last codeword to find room may be cut short.
+TEST(FastPaths, PlacementWithMoreCodewordsThanModules) {
+    std::mt19937 random(77);
+    auto state = std::make_unique<EncoderState>();
+    for (int v = 1; v <= 40; ++v) {
+        state->MarkFunctionAreas(v, 1, kFunctionMark);
+        std::generate(std::begin(state->codewordSequence), std::end(state->codewordSequence),
+                      [&random] { return static_cast<std::uint8_t>(random()); });
+        state->codewordCount = kMaxCodewords;
+        std::string want = Bytes(state->dataPlane);
+        Place(v, Bytes(state->codewordSequence), want);
+        state->PlaceCodewords(v);
+        EXPECT_EQ(FirstDifference(Bytes(state->dataPlane), want), -1) << "version " << v;
+    }
+}
+
 std::string Text(std::mt19937& random, int mode, int length) {
     std::string text;
     for (int i = 0; i < length; ++i) {
