@@ -22,14 +22,6 @@ inline CellWord LoadEight(const char* cells) {
            CellWord{bytes[6]} << 48 | CellWord{bytes[7]} << 56;
 }
 
-// Byte k to cell k, the inverse of LoadEight; one store.
-inline void StoreEight(char* cells, CellWord word) {
-    auto* bytes = reinterpret_cast<unsigned char*>(cells);
-    for (int k = 0; k < 8; ++k) {
-        bytes[k] = static_cast<unsigned char>(word >> (8 * k));
-    }
-}
-
 // 0x80 in every byte of `value` that equals `cell`, 0 elsewhere. Adding 0x7F
 // to the low seven bits of a byte cannot carry into the next byte, so each
 // byte is judged on its own and the answer is exact.
@@ -55,12 +47,6 @@ inline CellWord GatherLowBits(CellWord bytes) {
 // to bit 63 - k, again without two products on one bit.
 inline unsigned GatherLowBitsFirstHigh(CellWord bytes) {
     return static_cast<unsigned>(((bytes & kLowBytes) * 0x8040201008040201) >> 56);
-}
-
-// 0xFF in the bytes of cells 0..count-1, 0 in the rest (count 0-8): keeps a
-// word's work off the cells past the end of a row.
-inline CellWord FirstCells(int count) {
-    return count >= 8 ? ~CellWord{0} : (CellWord{1} << (8 * count)) - 1;
 }
 
 // Rows are worked in chunks of 16 cells, copied into local arrays so that the
