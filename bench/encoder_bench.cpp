@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include <quirvane/encoder.h>
@@ -142,6 +143,22 @@ void EvaluateMasks(benchmark::State& bench, int version, int level) {
     });
 }
 
+// One public stage alone, run over and over on a record that has just made a
+// filled version 40-L symbol: where CreateData's time goes, stage by stage.
+// Each stage is repeatable on its own output (placement and masking write the
+// same cells again), so the record stays a valid symbol throughout.
+void Stage(benchmark::State& bench, void (*run)(EncoderState&)) {
+    auto state = StateFor(40, quirvane::kLevelL);
+    if (const auto made = state->CreateData(FillingText(*state)); !made.Created()) {
+        bench.SkipWithError(made.message);
+        return;
+    }
+    for (auto _ : bench) {
+        run(*state);
+        benchmark::DoNotOptimize(state->dataPlane);
+    }
+}
+
 void RenderSymbol(benchmark::State& bench, int version, int moduleWidth) {
     auto state = StateFor(version, quirvane::kLevelL);
     if (const auto made = state->CreateData(FillingText(*state)); !made.Created()) {
@@ -179,6 +196,25 @@ int main(int argc, char** argv) {
                                      CreateDataAutoMask, s.version, s.level);
         benchmark::RegisterBenchmark(("EvaluateMasks/" + std::string(s.name)).c_str(),
                                      EvaluateMasks, s.version, s.level);
+    }
+    constexpr int kL = quirvane::kLevelL;
+    const std::pair<const char*, void (*)(EncoderState&)> kStages[] = {
+        {"Stage/BuildDataCodewords/v40-L",
+         [](EncoderState& s) { s.BuildDataCodewords(quirvane::kModeByte, 40, 2956); }},
+        {"Stage/EncodeBlocks/v40-L", [](EncoderState& s) { s.EncodeBlocks(40, kL); }},
+        {"Stage/MarkFunctionAreas/v40-L",
+         [](EncoderState& s) { s.MarkFunctionAreas(40, 1, quirvane::kFunctionMark); }},
+        {"Stage/InterleaveBlocks/v40-L", [](EncoderState& s) { s.InterleaveBlocks(40, kL); }},
+        {"Stage/PlaceCodewords/v40-L", [](EncoderState& s) { s.PlaceCodewords(40); }},
+        {"Stage/ApplyMask/v40-L", [](EncoderState& s) { s.ApplyMask(40, 3); }},
+        {"Stage/UnmarkFunctionAreas/v40-L",
+         [](EncoderState& s) { s.MarkFunctionAreas(40, 0, '0'); }},
+        {"Stage/WriteFormatAndVersionInfo/v40-L",
+         [](EncoderState& s) { s.WriteFormatAndVersionInfo(40, kL, 3); }},
+        {"Stage/BuildFunctionPatterns/v40-L", [](EncoderState& s) { s.BuildFunctionPatterns(40); }},
+    };
+    for (const auto& [name, run] : kStages) {
+        benchmark::RegisterBenchmark(name, Stage, run);
     }
     benchmark::RegisterBenchmark("Segment/mixed-1000", PlanMixedSegments, 1000, 40)
         ->Unit(benchmark::kMicrosecond);

@@ -3,11 +3,11 @@
 // divided by the generator polynomial of degree R. Each finished block is one
 // row of blockRows, which the interleaving reads back column by column.
 #include <cstring>
-#include <utility>
 
 #include <quirvane/encoder.h>
 
 #include "ecc/generator_polynomials.h"
+#include "matrix/cell_words.h"
 
 namespace quirvane {
 namespace {
@@ -39,6 +39,36 @@ bool IsUsableLayout(int b1, int b2, int c1, int k1, int r1, int c2, int k2, int 
     return widest <= kBlockRowStride && data <= kMaxCodewords && GeneratorOfDegree(r1) != nullptr;
 }
 
+// The remainder register, R <= 30 codewords held in four words: codeword j
+// is byte j % 8 of word j / 8, so moving every codeword one place up is a
+// shift of each word with the next word's lowest byte carried in, not 32
+// byte moves through memory.
+constexpr int kRegisterWords = kRegisterWidth / 8;
+struct Register {
+    std::uint64_t words[kRegisterWords];
+};
+
+// One data codeword into the register: the codeword leaving it, added to the
+// data codeword, scales the generator, which is subtracted (XOR) from the
+// rest, moved one place up; the same result as a step of long division.
+// Row f of the products is f times the generator's lower terms, 0 from R on,
+// so the cells from R on stay 0.
+inline void Shift(Register& reg, const std::uint8_t (*products)[kRegisterWidth],
+                  std::uint8_t data) {
+    const auto* product = reinterpret_cast<const char*>(products[(data ^ reg.words[0]) & 0xFF]);
+    for (int w = 0; w < kRegisterWords; ++w) {
+        const std::uint64_t next = w + 1 < kRegisterWords ? reg.words[w + 1] << 56 : 0;
+        reg.words[w] = ((reg.words[w] >> 8) | next) ^ LoadEight(product + 8 * w);
+    }
+}
+
+// The first `count` codewords of the register, in order.
+inline void Unload(const Register& reg, std::uint8_t* out, int count) {
+    for (int j = 0; j < count; ++j) {
+        out[j] = static_cast<std::uint8_t>(reg.words[j / 8] >> (8 * (j % 8)));
+    }
+}
+
 }  // namespace
 
 void EncoderState::BuildGeneratorProducts(const int* generator, int degree) {
@@ -64,37 +94,34 @@ void EncoderState::ComputeRemainder(int c, std::uint8_t* buffer, int k, int n,
         c > kBlockRowStride) {
         return;
     }
-    // Compared by value: a caller may hand another generator at the same address.
-    if (r != productsDegree ||
-        std::memcmp(generator, productsGenerator, sizeof(int) * static_cast<std::size_t>(n)) != 0) {
-        BuildGeneratorProducts(generator, r);
-    }
-    // A shift register holds the running remainder: each data codeword enters
-    // at the top, and the codeword leaving it scales the generator that is
-    // subtracted (XOR) from the rest; the same result as long division. Two
-    // registers are taken in turn, at a fixed width, so that shifting and
-    // subtracting is one vector pass; cells from R on stay 0, since the
-    // product columns there are 0.
-    std::uint8_t registers[2][kRegisterWidth + 1] = {};
-    std::uint8_t* current = registers[0];
-    std::uint8_t* next = registers[1];
+    UseGenerator(generator, r);
+    Register remainder{};
     for (int i = 0; i < k; ++i) {
-        const std::uint8_t* product = generatorProducts[buffer[i] ^ current[0]];
-        for (int j = 0; j < kRegisterWidth; ++j) {
-            next[j] = current[j + 1] ^ product[j];
-        }
-        std::swap(current, next);
+        Shift(remainder, generatorProducts, buffer[i]);
     }
-    std::memcpy(buffer + k, current, static_cast<std::size_t>(r));
+    Unload(remainder, buffer + k, r);
+}
+
+void EncoderState::UseGenerator(const int* generator, int degree) {
+    // Compared by value: a caller may hand another generator at the same address.
+    if (degree != productsDegree ||
+        std::memcmp(generator, productsGenerator,
+                    sizeof(int) * static_cast<std::size_t>(degree + 1)) != 0) {
+        BuildGeneratorProducts(generator, degree);
+    }
 }
 
 void EncoderState::EncodeBlocks(int forVersion, int level) {
-    std::memset(blockRows, 0, sizeof blockRows);
-    std::memset(blockLength, 0, sizeof blockLength);
     const SymbolParameters* p = FindSymbolParameters(forVersion, level);
     if (p == nullptr) {
+        std::memset(blockRows, 0, sizeof blockRows);
+        std::memset(blockLength, 0, sizeof blockLength);
         return;
     }
+    // Only the rows the last blocks were written into can hold anything.
+    std::memset(blockRows, 0, static_cast<std::size_t>(blockRowsUsed) * kBlockRowStride);
+    std::memset(blockLength, 0, sizeof blockLength);
+    blockRowsUsed = 0;
     EncodeLayout(p->b1, p->b2, p->c1, p->k1, p->r1, p->c2, p->k2, p->r2);
 }
 
@@ -105,29 +132,46 @@ void EncoderState::EncodeLayout(int b1, int b2, int c1, int k1, int r1, int c2, 
     // r2 equals r1 in every layout: one generator serves both groups.
     blockCount = b1 + b2;
     generatorDegree = r1;
-    const int* generator = GeneratorOfDegree(r1);
+    UseGenerator(GeneratorOfDegree(r1), r1);
 
     int readPosition = 0;
     for (int b = 0; b < blockCount; ++b) {
-        const bool groupOne = b < b1;
-        const int c = groupOne ? c1 : c2;
-        const int k = groupOne ? k1 : k2;
-        std::uint8_t* row = blockRows + b * kBlockRowStride;
-
-        std::uint8_t work[kBlockRowStride] = {};
-        std::memcpy(work, dataCodewords + readPosition, static_cast<std::size_t>(k));
+        const int k = b < b1 ? k1 : k2;
+        std::memcpy(blockRows + b * kBlockRowStride, dataCodewords + readPosition,
+                    static_cast<std::size_t>(k));
         readPosition += k;
-        ComputeRemainder(c, work, k, r1 + 1, generator);
-        std::memcpy(row, work, static_cast<std::size_t>(c));
-        blockLength[b] = c;
+        blockLength[b] = b < b1 ? c1 : c2;
+    }
 
-        // In a two-group layout a group-1 row is one short: a filler 0 after its
-        // data lines its error-correction codewords up with the group-2 rows.
-        if (b2 > 0 && groupOne) {
-            std::memmove(row + k + 1, row + k, static_cast<std::size_t>(c - k));
-            row[k] = 0;
+    // Every block's register goes one data codeword further in turn: each
+    // shift waits on a table read chosen by the previous one, and taking
+    // the blocks by turns lets those waits overlap instead of adding up.
+    Register remainders[kBlockRowCount];
+    for (int b = 0; b < blockCount; ++b) {
+        remainders[b] = Register{};
+    }
+    for (int i = 0; i < k1; ++i) {
+        const std::uint8_t* column = blockRows + i;
+        for (int b = 0; b < blockCount; ++b) {
+            Shift(remainders[b], generatorProducts, column[b * kBlockRowStride]);
         }
     }
+    for (int b = b1; b < blockCount; ++b) {
+        Shift(remainders[b], generatorProducts, blockRows[b * kBlockRowStride + k2 - 1]);
+    }
+
+    for (int b = 0; b < blockCount; ++b) {
+        // In a two-group layout a group-1 row is one short: a filler 0 after its
+        // data lines its error-correction codewords up with the group-2 rows.
+        const bool filler = b2 > 0 && b < b1;
+        const int k = b < b1 ? k1 : k2;
+        std::uint8_t* row = blockRows + b * kBlockRowStride;
+        if (filler) {
+            row[k] = 0;
+        }
+        Unload(remainders[b], row + k + (filler ? 1 : 0), r1);
+    }
+    blockRowsUsed = blockRowsUsed > blockCount ? blockRowsUsed : blockCount;
 }
 
 }  // namespace quirvane

@@ -1,6 +1,7 @@
 // The data bit stream of one segment in one mode: mode indicator, character
 // count indicator, the data bits, the terminator and the zero fill to a byte
-// boundary; then packed into codewords and padded with 0xEC and 0x11.
+// boundary; then packed into codewords and padded with 0xEC and 0x11. Each
+// run clears only what the previous stream wrote.
 #include <cassert>
 #include <cstring>
 
@@ -39,21 +40,10 @@ bool StreamFits(int mode, int forVersion, int count, int dataCodewordsCount) {
     }
     const int width = CountIndicatorWidth(mode, forVersion);
     const int bits = 4 + width + DataBitsOf(mode, count) + kTerminatorBits + 7;
-    return count < (1 << width) && bits < kBitStringSize;
+    return count < (1 << width) && bits + kAppendSlack <= kBitStringSize;
 }
 
 }  // namespace
-
-void AppendBits(char* bits, int& length, unsigned value, int width) {
-    // A local end: the character stores could alias `length`, which would
-    // otherwise be reloaded after each of them.
-    char* end = bits + length;
-    for (int i = width - 1; i >= 0; --i) {
-        *end++ = ((value >> i) & 1U) != 0 ? '1' : '0';
-    }
-    *end = '\0';
-    length += width;
-}
 
 int AlphanumericValue(unsigned char character) {
     if (character == '\0') {
@@ -66,11 +56,7 @@ int AlphanumericValue(unsigned char character) {
 int PackBits(const char* bits, int length, std::uint8_t* bytes) {
     const int count = length / 8;
     for (int i = 0; i < count; ++i) {
-        unsigned byte = 0;
-        for (int j = 0; j < 8; ++j) {
-            byte = (byte << 1) | (bits[8 * i + j] == '1' ? 1U : 0U);
-        }
-        bytes[i] = static_cast<std::uint8_t>(byte);
+        bytes[i] = static_cast<std::uint8_t>(GatherLowBitsFirstHigh(LoadEight(bits + 8 * i)));
     }
     return count;
 }
@@ -86,7 +72,7 @@ void EncoderState::BuildDataCodewords(int mode, int forVersion, int dataCodeword
     if (!StreamFits(mode, forVersion, dataCharacterCount, dataCodewordsCount)) {
         return;
     }
-    StartStream();
+    const int previousLength = StartStream();
     const char* indicator = mode == kModeNumeric        ? "0001"
                             : mode == kModeAlphanumeric ? "0010"
                                                         : "0100";
@@ -107,28 +93,30 @@ void EncoderState::BuildDataCodewords(int mode, int forVersion, int dataCodeword
             return AlphanumericValue(static_cast<unsigned char>(text[i]));
         });
     } else {
-        for (int i = 0; i < count; ++i) {
-            AppendBits(bitString, bitStringLength, static_cast<unsigned char>(text[i]), 8);
-        }
+        AppendBytes(bitString, bitStringLength, text, count);
     }
-    FinishDataCodewords(dataCodewordsCount);
+    FinishDataCodewords(dataCodewordsCount, previousLength);
 }
 
-void EncoderState::StartStream() {
-    // Only the part the previous stream used needs clearing.
-    std::memset(bitString, 0, static_cast<std::size_t>(bitStringLength));
+int EncoderState::StartStream() {
+    // The new stream writes over the old one; FinishDataCodewords clears
+    // whatever of the old is left past the new end, so no cell is written twice.
+    const int previousLength = bitStringLength;
     bitStringLength = 0;
     std::memset(modeIndicator, 0, sizeof modeIndicator);
     std::memset(countIndicator, 0, sizeof countIndicator);
+    return previousLength;
 }
 
-void EncoderState::FinishDataCodewords(int dataCodewordsCount) {
-    AppendBits(bitString, bitStringLength, 0, kTerminatorBits);
-    while (bitStringLength % 8 != 0) {
-        AppendBits(bitString, bitStringLength, 0, 1);
+void EncoderState::FinishDataCodewords(int dataCodewordsCount, int previousLength) {
+    // The terminator and the zero fill to a whole byte are all zero bits.
+    const int fill = (8 - (bitStringLength + kTerminatorBits) % 8) % 8;
+    AppendBits(bitString, bitStringLength, 0, kTerminatorBits + fill);
+    if (previousLength > bitStringLength) {
+        std::memset(bitString + bitStringLength, 0,
+                    static_cast<std::size_t>(previousLength - bitStringLength));
     }
 
-    std::memset(dataCodewords, 0, sizeof dataCodewords);
     // A stream that fills the symbol may spill its terminator into one byte
     // more than the symbol holds; only the first dataCodewordsCount bytes go
     // on, which is how the terminator is shortened. The count reports the
@@ -138,6 +126,14 @@ void EncoderState::FinishDataCodewords(int dataCodewordsCount) {
     for (int i = dataByteCount, pad = 0; i < dataCodewordsCount; ++i, pad ^= 1) {
         dataCodewords[i] = kPadCodewords[pad];
     }
+    // Past what this stream wrote, the buffer is zero up to where the previous
+    // one's ended.
+    const int written = packed > dataCodewordsCount ? packed : dataCodewordsCount;
+    if (dataCodewordsUsed > written) {
+        std::memset(dataCodewords + written, 0,
+                    static_cast<std::size_t>(dataCodewordsUsed - written));
+    }
+    dataCodewordsUsed = written;
 }
 
 }  // namespace quirvane

@@ -34,7 +34,7 @@ unsigned KanjiValueOf(std::uint16_t code) {
 
 void EncoderState::BuildSegmentCodewords(std::string_view source, int eciDesignator, int version,
                                          int dataCodewordsCount) {
-    StartStream();
+    const int previousLength = StartStream();
     if (segmentPlan.eci) {
         AppendBits(bitString, bitStringLength, kEciIndicator, 4);
         // One, two or three bytes, told apart by their leading bits 0, 10, 110.
@@ -72,10 +72,7 @@ void EncoderState::BuildSegmentCodewords(std::string_view source, int eciDesigna
                 });
                 break;
             case SegmentMode::Byte:
-                for (int i = 0; i < bytes; ++i) {
-                    AppendBits(bitString, bitStringLength,
-                               static_cast<unsigned char>(source[offset + i]), 8);
-                }
+                AppendBytes(bitString, bitStringLength, source.data() + offset, bytes);
                 break;
             case SegmentMode::Kanji:
                 for (int i = 0; i < segment.length; ++i) {
@@ -85,7 +82,7 @@ void EncoderState::BuildSegmentCodewords(std::string_view source, int eciDesigna
         }
         offset += static_cast<std::size_t>(bytes);
     }
-    FinishDataCodewords(dataCodewordsCount);
+    FinishDataCodewords(dataCodewordsCount, previousLength);
 }
 
 }  // namespace quirvane

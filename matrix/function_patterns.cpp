@@ -3,30 +3,35 @@
 // nothing else writes. MarkFunctionAreas marks the same modules, plus the
 // format and version information areas, in dataPlane, so that placement and
 // masking leave them alone, and later clears the marks again.
-#include <cstdlib>
+#include <array>
 #include <cstring>
 
 #include <quirvane/encoder.h>
 
 #include "matrix/alignment_centres.h"
+#include "matrix/cell_words.h"
+#include "matrix/function_areas.h"
 
 namespace quirvane {
 namespace {
 
-int ChebyshevDistance(int r1, int c1, int r2, int c2) {
-    const int dr = std::abs(r1 - r2);
-    const int dc = std::abs(c1 - c2);
-    return dr > dc ? dr : dc;
-}
+// The timing pattern: dark on even indices.
+constexpr auto kTimingCells = [] {
+    std::array<char, kPlaneStride> cells{};
+    for (int i = 0; i < kPlaneStride; ++i) {
+        cells[i] = i % 2 == 0 ? '1' : '0';
+    }
+    return cells;
+}();
 
 char* Cell(char* plane, int row, int column) {
     return plane + row * kPlaneStride + column;
 }
 
-// Writes w into the rectangle of rows r0..r1 and columns c0..c1.
-void FillRectangle(char* plane, int r0, int r1, int c0, int c1, char w) {
-    for (int r = r0; r <= r1; ++r) {
-        std::memset(Cell(plane, r, c0), w, static_cast<std::size_t>(c1 - c0 + 1));
+// Writes w into every cell of the area.
+void FillArea(char* plane, Area area, char w) {
+    for (int r = area.top; r <= area.bottom; ++r) {
+        FillCells(Cell(plane, r, area.left), area.right - area.left + 1, w);
     }
 }
 
@@ -46,14 +51,21 @@ void EncoderState::BuildFunctionPatterns(int forVersion) {
     if (!IsSupportedVersion(forVersion)) {
         return;
     }
-    // Clearing the square the previous build used leaves the whole plane zero
-    // outside the new square, as a full clear would, at a fraction of the cost.
-    for (int r = 0; r < patternPlaneSide; ++r) {
-        std::memset(Cell(patternPlane, r, 0), 0, static_cast<std::size_t>(patternPlaneSide));
-    }
+    // The new square is filled with '0' and what is left of the previous
+    // build's square is cleared, which leaves the whole plane zero outside
+    // the new square, as a full clear would, and writes each cell once.
     const int n = SideOf(forVersion);
+    const int previous = patternPlaneSide < kPlaneStride ? patternPlaneSide : kPlaneStride;
+    for (int r = 0; r < n; ++r) {
+        FillCells(Cell(patternPlane, r, 0), n, '0');
+        if (previous > n) {
+            std::memset(Cell(patternPlane, r, n), 0, static_cast<std::size_t>(previous - n));
+        }
+    }
+    for (int r = n; r < previous; ++r) {
+        std::memset(Cell(patternPlane, r, 0), 0, static_cast<std::size_t>(previous));
+    }
     patternPlaneSide = n;
-    FillRectangle(patternPlane, 0, n - 1, 0, n - 1, '0');
 
     *Cell(patternPlane, n - 8, 8) = '1';  // the dark module
     DrawTimingPatterns(forVersion);
@@ -74,28 +86,31 @@ void EncoderState::BuildFunctionPatterns(int forVersion) {
 void EncoderState::DrawTimingPatterns(int forVersion) {
     // Row 6 and column 6 are written whole; the finders drawn afterwards put
     // their own edge back, and the separators fall on odd, light indices.
+    // The row is one copy of the alternating cells.
     if (!IsSupportedVersion(forVersion)) {
         return;
     }
     const int n = SideOf(forVersion);
+    std::memcpy(Cell(patternPlane, 6, 0), kTimingCells.data(), static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i) {
-        const char value = i % 2 == 0 ? '1' : '0';
-        *Cell(patternPlane, 6, i) = value;
-        *Cell(patternPlane, i, 6) = value;
+        *Cell(patternPlane, i, 6) = kTimingCells[i];
     }
 }
 
+// Only the dark cells of the finder and alignment patterns are written, a
+// run or a cell at a time; the light ones keep the '0' of the fill.
 void EncoderState::DrawFinderPattern(int row, int column) {
     if (!FitsPlane(row, column, 3)) {
         return;
     }
-    for (int r = row - 3; r <= row + 3; ++r) {
-        for (int c = column - 3; c <= column + 3; ++c) {
-            const int d = ChebyshevDistance(r, c, row, column);
-            if (d == 3 || d <= 1) {
-                *Cell(patternPlane, r, c) = '1';
-            }
-        }
+    FillCells(Cell(patternPlane, row - 3, column - 3), 7, '1');
+    FillCells(Cell(patternPlane, row + 3, column - 3), 7, '1');
+    for (int r = row - 2; r <= row + 2; ++r) {
+        *Cell(patternPlane, r, column - 3) = '1';
+        *Cell(patternPlane, r, column + 3) = '1';
+    }
+    for (int r = row - 1; r <= row + 1; ++r) {
+        FillCells(Cell(patternPlane, r, column - 1), 3, '1');
     }
 }
 
@@ -103,14 +118,13 @@ void EncoderState::DrawAlignmentPattern(int row, int column) {
     if (!FitsPlane(row, column, 2)) {
         return;
     }
-    for (int r = row - 2; r <= row + 2; ++r) {
-        for (int c = column - 2; c <= column + 2; ++c) {
-            const int d = ChebyshevDistance(r, c, row, column);
-            if (d == 2 || d == 0) {
-                *Cell(patternPlane, r, c) = '1';
-            }
-        }
+    FillCells(Cell(patternPlane, row - 2, column - 2), 5, '1');
+    FillCells(Cell(patternPlane, row + 2, column - 2), 5, '1');
+    for (int r = row - 1; r <= row + 1; ++r) {
+        *Cell(patternPlane, r, column - 2) = '1';
+        *Cell(patternPlane, r, column + 2) = '1';
     }
+    *Cell(patternPlane, row, column) = '1';
 }
 
 void EncoderState::MarkFunctionAreas(int forVersion, int mode, char mark) {
@@ -119,70 +133,49 @@ void EncoderState::MarkFunctionAreas(int forVersion, int mode, char mark) {
     }
     const int n = SideOf(forVersion);
     if (mode == 1) {
-        FillRectangle(dataPlane, 0, n - 1, 0, n - 1, '0');
+        FillArea(dataPlane, {0, n - 1, 0, n - 1}, '0');
     }
-    if (forVersion > 6) {
-        const char w = MarkOf(mode, mark);
-        FillRectangle(dataPlane, 0, 5, n - 11, n - 9, w);
-        FillRectangle(dataPlane, n - 11, n - 9, 0, 5, w);
-    }
-    MarkTopLeftArea(mode, mark);
-    MarkBottomLeftArea(forVersion, mode, mark);
-    MarkTopRightArea(forVersion, mode, mark);
-    MarkTimingRow(forVersion, mode, mark);
-    MarkTimingColumn(forVersion, mode, mark);
-
-    const AlignmentCoordinates& list = AlignmentCoordinatesOf(forVersion);
-    for (int i = 0; i < list.count; ++i) {
-        for (int j = 0; j < list.count; ++j) {
-            if (IsAlignmentCentre(list, i, j)) {
-                MarkAlignmentArea(list.values[i], list.values[j], mode, mark);
-            }
-        }
-    }
+    const char w = MarkOf(mode, mark);
+    ForEachFunctionArea(forVersion, [this, w](Area area) { FillArea(dataPlane, area, w); });
 }
 
 void EncoderState::MarkTopLeftArea(int mode, char mark) {
-    FillRectangle(dataPlane, 0, 8, 0, 8, MarkOf(mode, mark));
+    FillArea(dataPlane, TopLeftArea(), MarkOf(mode, mark));
 }
 
 void EncoderState::MarkTopRightArea(int forVersion, int mode, char mark) {
     if (!IsSupportedVersion(forVersion)) {
         return;
     }
-    const int n = SideOf(forVersion);
-    FillRectangle(dataPlane, 0, 8, n - 8, n - 1, MarkOf(mode, mark));
+    FillArea(dataPlane, TopRightArea(SideOf(forVersion)), MarkOf(mode, mark));
 }
 
 void EncoderState::MarkBottomLeftArea(int forVersion, int mode, char mark) {
     if (!IsSupportedVersion(forVersion)) {
         return;
     }
-    const int n = SideOf(forVersion);
-    FillRectangle(dataPlane, n - 8, n - 1, 0, 8, MarkOf(mode, mark));
+    FillArea(dataPlane, BottomLeftArea(SideOf(forVersion)), MarkOf(mode, mark));
 }
 
 void EncoderState::MarkTimingRow(int forVersion, int mode, char mark) {
     if (!IsSupportedVersion(forVersion)) {
         return;
     }
-    const int n = SideOf(forVersion);
-    FillRectangle(dataPlane, 6, 6, 0, n - 1, MarkOf(mode, mark));
+    FillArea(dataPlane, TimingRowArea(SideOf(forVersion)), MarkOf(mode, mark));
 }
 
 void EncoderState::MarkTimingColumn(int forVersion, int mode, char mark) {
     if (!IsSupportedVersion(forVersion)) {
         return;
     }
-    const int n = SideOf(forVersion);
-    FillRectangle(dataPlane, 0, n - 1, 6, 6, MarkOf(mode, mark));
+    FillArea(dataPlane, TimingColumnArea(SideOf(forVersion)), MarkOf(mode, mark));
 }
 
 void EncoderState::MarkAlignmentArea(int row, int column, int mode, char mark) {
     if (!FitsPlane(row, column, 2)) {
         return;
     }
-    FillRectangle(dataPlane, row - 2, row + 2, column - 2, column + 2, MarkOf(mode, mark));
+    FillArea(dataPlane, AlignmentArea(row, column), MarkOf(mode, mark));
 }
 
 }  // namespace quirvane

@@ -9,6 +9,7 @@
 #include <quirvane/encoder.h>
 #include <quirvane/mask_evaluation.h>
 
+#include "matrix/cell_words.h"
 #include "matrix/format_placement.h"
 #include "matrix/format_word.h"
 #include "matrix/mask_condition.h"
@@ -65,31 +66,6 @@ void SetBit(Lines& lines, int line, int index, int bit) {
 
 // ---- Packing cells into bits, eight cells per step ----
 
-constexpr Word kLowBytes = 0x0101010101010101;
-
-// Cell k in byte k, whatever the byte order; compilers make this one load.
-Word LoadEight(const char* cells) {
-    const auto* bytes = reinterpret_cast<const unsigned char*>(cells);
-    return Word{bytes[0]} | Word{bytes[1]} << 8 | Word{bytes[2]} << 16 | Word{bytes[3]} << 24 |
-           Word{bytes[4]} << 32 | Word{bytes[5]} << 40 | Word{bytes[6]} << 48 |
-           Word{bytes[7]} << 56;
-}
-
-// 0x80 in every byte of `value` that equals `cell`, 0 elsewhere. Adding 0x7F
-// to the low seven bits of a byte cannot carry into the next byte, so each
-// byte is judged on its own and the answer is exact.
-Word EqualBytes(Word value, char cell) {
-    constexpr Word kLowSeven = 0x7F7F7F7F7F7F7F7F;
-    const Word x = value ^ (kLowBytes * static_cast<unsigned char>(cell));
-    return ~(((x & kLowSeven) + kLowSeven) | x | kLowSeven);
-}
-
-// The top bit of byte k to bit k: the multiplier moves bit 8k to bit 56 + k,
-// and no two of its products land on the same bit, so nothing carries.
-Word GatherTopBits(Word flags) {
-    return ((flags >> 7) * 0x0102040810204080) >> 56;
-}
-
 // Packs row r of a finished symbol: '1' dark, any other cell light. Whole
 // groups of eight cells are read, so up to seven past the side, which the
 // row stride always holds.
@@ -101,11 +77,6 @@ void PackFinishedRow(Lines& rows, int r, const char* cells, int side) {
         }
         LineWords(rows, w)[r] = dark & InsideBits(side, w);
     }
-}
-
-// The lowest bit of byte k to bit k, as GatherTopBits does with the top bit.
-Word GatherLowBits(Word bytes) {
-    return ((bytes & kLowBytes) * 0x0102040810204080) >> 56;
 }
 
 // The finished symbol without its mask and format information (the

@@ -1,16 +1,18 @@
 // Codeword placement: the bits of the codeword sequence, most significant
-// first, fill the data modules in two-module-wide columns from the right edge
-// to the left, alternately upward and downward, right module before left,
-// stepping around every function module. Column 6, the vertical timing
-// pattern, belongs to no pair. Modules left over after the last bit (the
-// remainder modules) keep the '0' the marking left there.
+// first, fill the data modules in the version's placement order
+// (placement_order.cpp). Modules left over after the last bit (the remainder
+// modules) keep the '0' the marking left there.
 //
-// The function modules are recognised by the '*' the marking has just put on
-// exactly them: reading the mark is far cheaper than working the geometry out
-// again for each of the 29,648 modules of version 40.
-#include "matrix/placement.h"
+// The order is a table made once per version, so each codeword is its eight
+// characters from a table and eight stores to the offsets the order gives:
+// no walk, and no test of the '*' marks, which stand on exactly the modules
+// the order steps around.
+#include <cstring>
 
 #include <quirvane/encoder.h>
+
+#include "matrix/cell_words.h"
+#include "matrix/placement_order.h"
 
 namespace quirvane {
 
@@ -18,33 +20,24 @@ void EncoderState::PlaceCodewords(int forVersion) {
     if (!IsSupportedVersion(forVersion) || codewordCount < 0 || codewordCount > kMaxCodewords) {
         return;
     }
-    const int n = SideOf(forVersion);
-    const std::uint8_t* next = codewordSequence;
-    std::uint8_t codeword = 0;
-    int bit = 8;  // the next bit of codeword, 0 the most significant
-    int bitsLeft = 8 * codewordCount;
-    auto place = [&](char& cell) {
-        if (cell == kFunctionMark || bitsLeft == 0) {
-            return;
+    const PlacementOrder& order = PlacementOrderOf(forVersion);
+    // Every bit of the sequence, as long as there are modules for it.
+    const int bits = 8 * codewordCount < order.count ? 8 * codewordCount : order.count;
+    const std::uint16_t* cells = order.cells;
+    for (int i = 0; i < bits / 8; ++i, cells += 8) {
+        // Offsets and characters are read into locals first: the stores into
+        // the plane could otherwise alias them and force a reload after each.
+        std::uint16_t at[8];
+        std::memcpy(at, cells, sizeof at);
+        const CellWord characters = LoadEight(kByteCharacters[codewordSequence[i]].data());
+        for (int j = 0; j < 8; ++j) {
+            dataPlane[at[j]] = static_cast<char>(characters >> (8 * j));
         }
-        if (bit == 8) {
-            codeword = *next++;
-            bit = 0;
-        }
-        --bitsLeft;
-        cell = BitOf(codeword, bit++);
-    };
-    bool upward = true;
-    for (int right = n - 1; right >= 1; right -= 2) {
-        if (right == 6) {
-            right = 5;  // skip the timing column: the pairs go on with (5, 4)
-        }
-        for (int step = 0; step < n; ++step) {
-            char* cells = dataPlane + (upward ? n - 1 - step : step) * kPlaneStride;
-            place(cells[right]);
-            place(cells[right - 1]);
-        }
-        upward = !upward;
+    }
+    // The modules can run out inside a codeword only when the count given is
+    // more than the version holds.
+    for (int j = 0; j < bits % 8; ++j) {
+        dataPlane[cells[j]] = kByteCharacters[codewordSequence[bits / 8]][j];
     }
 }
 

@@ -21,6 +21,7 @@
 //
 //   ecc/symbol_parameters.cpp     the parameter table
 //   ecc/galois.cpp                GF(256) tables (BuildGaloisTables)
+//   matrix/placement_order.cpp    each version's placement order, made once
 //   encode/encoder_state.cpp      the record's start values, LoadSymbolParameters
 //
 // Modules and bits are characters: '1' dark or set, '0' light or clear, '*' a
@@ -87,6 +88,8 @@ struct EncoderState {
     int symbolVersion = 0;
 
     // ---- Data text and bit stream ----
+    // Each buffer is zero past the length that goes with it, so that a run
+    // clears only what the previous one wrote.
     char inputCopy[kInputCopySize]{};   // the input, zero-terminated, cut to fit
     int inputByteCount = 0;             // the whole input's length, before any cut
     char dataText[kMaxDataText + 1]{};  // the characters that are encoded
@@ -97,6 +100,10 @@ struct EncoderState {
     char countIndicator[32]{};
     std::uint8_t dataCodewords[kMaxCodewords]{};  // packed stream, then pad codewords
     int dataByteCount = 0;  // bytes of the stream in the symbol, before the pads
+    // Bytes of dataCodewords the last stream wrote, so that the next clears
+    // only those; the whole buffer in a new record, whose caller may have
+    // written any of it.
+    int dataCodewordsUsed = kMaxCodewords;
 
     // ---- Characters and segments (CreateSymbol only) ----
     // The text's first characters (no symbol holds more), each with its
@@ -114,7 +121,11 @@ struct EncoderState {
     std::uint8_t blockRows[kBlockRowCount * kBlockRowStride]{};
     int blockLength[kBlockRowCount]{};  // codewords of each block, filler not counted
     int blockCount = 0;                 // B1 + B2
-    int generatorDegree = 0;            // error-correction codewords per block
+    // How many rows of blockRows have had blocks written into them since
+    // EncodeBlocks last cleared the rows, so that it clears only those; every
+    // row in a new record, whose caller may have written any.
+    int blockRowsUsed = kBlockRowCount;
+    int generatorDegree = 0;  // error-correction codewords per block
     GaloisTables galoisTables{};
     // Every product of a byte with the generator's coefficients below the
     // leading one: row f holds f * g(j + 1) for j = 0..R-1. With it each data
@@ -209,8 +220,10 @@ struct EncoderState {
     // codewords reach dataPlane.
     void InterleaveBlocks(int forVersion, int level);
     // Writes the bits of codewordSequence into the modules of dataPlane not
-    // marked kFunctionMark; the marking must have run for this version. Called
-    // by InterleaveBlocks once the sequence is complete.
+    // marked kFunctionMark; the marking must have run for this version, since
+    // the bits go by the version's placement order, which steps around
+    // exactly the marked modules. Called by InterleaveBlocks once the
+    // sequence is complete.
     void PlaceCodewords(int forVersion);
     void ApplyMask(int forVersion, int mask);
     void WriteFormatAndVersionInfo(int forVersion, int level, int mask);
@@ -224,6 +237,8 @@ struct EncoderState {
 
   private:
     void BuildGeneratorProducts(const int* generator, int degree);
+    // Makes generatorProducts those of the generator given, unless they are.
+    void UseGenerator(const int* generator, int degree);
     void ClearWorkingCopies();
     void CopyInput(std::string_view inputText);
     void CutToCapacity(int capacity, int mode, TextEncoding encoding);
@@ -231,10 +246,12 @@ struct EncoderState {
     // to capacity and checked, then the symbol.
     GenerationResult EncodeOneMode(std::string_view inputText, TextEncoding encoding, int mode,
                                    int version, int level, int mask);
-    void StartStream();
+    // Starts a stream over the previous one, whose length it returns.
+    int StartStream();
     // The terminator, the fill to a whole byte, the packing and the pad
-    // codewords after the last segment.
-    void FinishDataCodewords(int dataCodewordsCount);
+    // codewords after the last segment; clears what is left of the previous
+    // stream past the new one's end.
+    void FinishDataCodewords(int dataCodewordsCount, int previousLength);
     void AppendToStream(const char* bits);
     void JoinPlanes();
     // Stages from the Reed-Solomon blocks to the joined planes, with the mask

@@ -17,9 +17,10 @@ inline int Distance(int y, int x, Module m) {
 
 // v / 7 + 2 coordinates from 6 to n - 7, an even step apart but for the first
 // gap; a pattern stands at every pair of them where it misses the finders.
+// Version 32 is the one version whose step the rule does not give: 26, not 28.
 inline std::vector<Module> AlignmentCentres(int v) {
     const int n = 4 * v + 17, count = v / 7 + 2;
-    const int step = ((n - 13 + count - 2) / (count - 1) + 1) / 2 * 2;
+    const int step = v == 32 ? 26 : ((n - 13 + count - 2) / (count - 1) + 1) / 2 * 2;
     const auto at = [&](int i) { return i == 0 ? 6 : n - 7 - (count - 1 - i) * step; };
     std::vector<Module> centres;
     for (int i = 0; v > 1 && i < count * count; ++i) {
