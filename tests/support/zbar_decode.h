@@ -8,6 +8,16 @@
 
 namespace quirvane::testing {
 
+// Bytes: as they were encoded (Kanji mode as its Shift_JIS bytes). Text: as a
+// reader shows them, zbarimg's own reading of Kanji mode, ECI designators and
+// its guess at the encoding of byte mode, in UTF-8.
+enum class Zbar { Bytes, Text };
+
+// What zbarimg reads in the one symbol of a PNG file or of an image, or
+// "(zbarimg read nothing: ...)" with what it printed when it finds none.
+std::string ZbarRead(const std::string& pngPath, Zbar reading = Zbar::Bytes);
+std::string ZbarRead(const QImage& image, Zbar reading = Zbar::Bytes);
+
 // Decodes the one symbol of a PNG file to the bytes it holds, as they were
 // encoded (Kanji mode as its Shift_JIS bytes). Returns false when zbarimg
 // finds none (or cannot run); `decoded` then holds what it printed on errors.
