@@ -5,54 +5,6 @@
 
 namespace quirvane::testing {
 
-namespace {
-
-bool RunZbar(const std::string& pngPath, bool binary, std::string& decoded) {
-    QProcess zbar;
-    // Only QR Code: with every symbology on, zbarimg may also "find" an
-    // Interleaved 2 of 5 code in the modules. -Sbinary hands back the bytes as
-    // they were encoded, with no charset guessing and no line feed after them.
-    QStringList arguments = {"--quiet", "--raw", "-Sdisable", "-Sqrcode.enable"};
-    if (binary) {
-        arguments << "-Sbinary";
-    }
-    zbar.start("zbarimg", arguments << QString::fromStdString(pngPath));
-    if (!zbar.waitForFinished(30000) || zbar.exitStatus() != QProcess::NormalExit) {
-        decoded = "zbarimg did not run";
-        return false;
-    }
-    if (zbar.exitCode() != 0) {
-        decoded = zbar.readAllStandardError().toStdString();
-        return false;
-    }
-    const QByteArray out = zbar.readAllStandardOutput();
-    decoded.assign(out.constData(), static_cast<std::size_t>(out.size()));
-    if (!binary && !decoded.empty() && decoded.back() == '\n') {
-        decoded.pop_back();  // the line feed zbarimg prints after the text
-    }
-    return true;
-}
-
-}  // namespace
-
-bool DecodePngWithZbar(const std::string& pngPath, std::string& decoded) {
-    return RunZbar(pngPath, true, decoded);
-}
-
-bool DecodePngTextWithZbar(const std::string& pngPath, std::string& text) {
-    return RunZbar(pngPath, false, text);
-}
-
-bool DecodeImageWithZbar(const QImage& image, std::string& decoded) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("symbol.png");
-    if (!dir.isValid() || !image.save(path, "PNG")) {
-        decoded = "could not write the temporary PNG";
-        return false;
-    }
-    return DecodePngWithZbar(path.toStdString(), decoded);
-}
-
 std::string ZbarRead(const std::string& pngPath, Zbar reading) {
     QProcess zbar;
     // Only QR Code: with every symbology on, zbarimg may also "find" an

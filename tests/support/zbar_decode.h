@@ -18,16 +18,4 @@ enum class Zbar { Bytes, Text };
 std::string ZbarRead(const std::string& pngPath, Zbar reading = Zbar::Bytes);
 std::string ZbarRead(const QImage& image, Zbar reading = Zbar::Bytes);
 
-// Decodes the one symbol of a PNG file to the bytes it holds, as they were
-// encoded (Kanji mode as its Shift_JIS bytes). Returns false when zbarimg
-// finds none (or cannot run); `decoded` then holds what it printed on errors.
-bool DecodePngWithZbar(const std::string& pngPath, std::string& decoded);
-
-// The same, read as a reader shows the text: zbarimg's own reading of Kanji
-// mode, ECI designators and its guess at the encoding of byte mode, in UTF-8.
-bool DecodePngTextWithZbar(const std::string& pngPath, std::string& text);
-
-// The same for an image in memory (written to a temporary PNG first).
-bool DecodeImageWithZbar(const QImage& image, std::string& decoded);
-
 }  // namespace quirvane::testing
