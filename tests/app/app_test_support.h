@@ -1,7 +1,8 @@
 // The main window started in a working directory of its own (with QRcode.ini
 // unless `ini` is null), with message boxes and beeps recorded, not shown, and
-// a watchdog that never lets a modal window keep a test waiting; and a FIFO
-// that can never keep a test waiting either.
+// a watchdog that never lets a modal window keep a test waiting; a FIFO that
+// can never keep a test waiting either; and what a frame shows, what the
+// clipboard holds and what zbarimg reads in them.
 #pragma once
 
 #include <QAbstractButton>
@@ -30,6 +31,9 @@
 #include "app/input_file.h"
 #include "app/main_dialog.h"
 #include "app/message_box.h"
+#include "app/symbol_frame.h"
+#include "tests/support/drawing_reference.h"
+#include "tests/support/zbar_decode.h"
 
 namespace quirvane::testing {
 
@@ -231,10 +235,33 @@ struct Started {
         Click(app::kFileButton);
         app::SetFileChooserForTesting({});
     }
+    void SetColour(QRgb dark) {  // the colour fields
+        Set(app::kRedField, QString::number(qRed(dark)));
+        Set(app::kGreenField, QString::number(qGreen(dark)));
+        Set(app::kBlueField, QString::number(qBlue(dark)));
+    }
 };
 
 inline QImage Copied() {
     return QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
+}
+
+// What a frame shows inside its border, as large as its drawing.
+inline QImage Shown(app::SymbolFrame* frame) {
+    const QImage all = frame->grab(frame->contentsRect()).toImage();
+    return all.copy(QRect(QPoint(), frame->Image().size())).convertToFormat(QImage::Format_RGB32);
+}
+
+// What zbarimg reads in an image, its bytes as they were encoded.
+inline QString Decoded(const QImage& image) {
+    return QString::fromStdString(ZbarRead(image));
+}
+
+// The first pixel that is not the window's drawing of the symbol in `dark`
+// at module width `w`, or "".
+inline QString WrongDrawing(const QImage& image, const EncoderState& st, int w, QRgb dark) {
+    const DrawingOptions options{.moduleWidth = w, .dark = {qRed(dark), qGreen(dark), qBlue(dark)}};
+    return QString::fromStdString(WrongUnit(image, 1, st, options));
 }
 
 }  // namespace quirvane::testing
@@ -243,5 +270,8 @@ inline QImage Copied() {
 using namespace quirvane;
 using namespace quirvane::app;
 using quirvane::testing::Copied;
+using quirvane::testing::Decoded;
+using quirvane::testing::Shown;
 using quirvane::testing::StandbyFifo;
 using quirvane::testing::Started;
+using quirvane::testing::WrongDrawing;

@@ -1,21 +1,12 @@
-// The windows and the settings: every control at its template rectangle,
-// nothing overlapping, captions exact; QRcode.ini, lists and presets, the handlers'
-// status texts, the result fields, Escape, and a refresh that keeps what the
-// user typed.
-#include <QGroupBox>
-#include <QLabel>
-
+// The settings: QRcode.ini, lists and presets, the handlers' status texts,
+// the result fields, Escape, and a refresh that keeps what the user typed.
+// (The windows' layout and captions: window_extras_test.cpp.)
 #include <optional>
 
-#include "app/about_box.h"
-#include "app/dialog_template.h"
-#include "app/large_symbol_window.h"
 #include "tests/app/app_test_support.h"
 
 class MainWindowTest : public QObject {
     Q_OBJECT
-
-    static QString Where(const QWidget* c) { return QString("(%1, %2)").arg(c->x()).arg(c->y()); }
 
     // "128" typed over the input box and the red field.
     static void TypeOverInputAndRed(Started& s) {
@@ -26,54 +17,6 @@ class MainWindowTest : public QObject {
     }
 
   private slots:
-    // Each window's caption, then its controls' captions in template order.
-    void windows_data() {
-        QTest::addColumn<int>("templateId");
-        QTest::addColumn<QString>("captions");
-        QTest::newRow("main window")
-            << kMainTemplate
-            << quirvane::testing::MainCaptionText() +
-                   "|入力コ－ド|ファイル選択|状態|８ビットバイト|英数字（ABC... ./:）|"
-                   "数字|バージョン|誤り訂正|マスク|データ作成|総コード数 =|データ語数 +|"
-                   "誤り訂正語数|RSブロック数/|RSブロック内容|８ビット容量|英数字容量|数字容量|"
-                   "RSブロック数/|RSブロック内容|ピクセル|色(　RGB：０～２５５)|パターン作成|終了";
-        QTest::newRow("About box")
-            << kAboutTemplate
-            << QString("Quirvane のﾊﾞｰｼﾞｮﾝ情報|Quirvane Version %1|QR コード作成プログラム|OK")
-                   .arg(kVersionText);
-        QTest::newRow("version 40 window")
-            << kLargeSymbolTemplate << QString("Quirvane_V40|OK|バージョン　４０ 表示");
-    }
-    void windows() {
-        QFETCH(int, templateId);
-        QFETCH(QString, captions);
-        Started s;
-        AboutBox about;
-        LargeSymbolWindow large(SymbolView{}, 2, SymbolColour{0, 0, 0});
-        QDialog* window = templateId == kMainTemplate    ? static_cast<QDialog*>(s.d.get())
-                          : templateId == kAboutTemplate ? static_cast<QDialog*>(&about)
-                                                         : &large;
-        QStringList shown{window->windowTitle()};
-        QList<QWidget*> placed;
-        for (QWidget* c : window->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
-            QCOMPARE(c->pos(),
-                     s.d->BaseUnits().ToPixels(c->property("dialogUnits").toRect()).topLeft());
-            QVERIFY2(window->rect().contains(c->geometry()), qPrintable(Where(c)));
-            for (QWidget* p : placed) {
-                QVERIFY2(!p->geometry().intersects(c->geometry()),
-                         qPrintable(Where(p) + " overlaps " + Where(c)));
-            }
-            if (qobject_cast<QGroupBox*>(c) == nullptr) {
-                placed << c;  // group frames surround others
-            }
-            if (qobject_cast<QLabel*>(c) || qobject_cast<QAbstractButton*>(c)) {
-                shown << c->property("text").toString();
-            }
-        }
-        shown.removeAll(QString());  // the About box's icon
-        QCOMPARE(shown.join('|'), captions);
-    }
-
     // QRcode.ini (null: no such file): the input, whole; a message naming what
     // went wrong if any; and the start goes on with the presets and list items.
     void startupFile_data() {

@@ -2,13 +2,8 @@
 // prompt, the clipboard bitmap (and that it scans), the version 40 window,
 // and the mended faults: a repaint never writes the clipboard, and the drawn
 // symbol stays visible.
-#include <QLabel>
-
 #include "app/large_symbol_window.h"
-#include "app/symbol_frame.h"
 #include "tests/app/app_test_support.h"
-#include "tests/support/symbol_pixels.h"
-#include "tests/support/zbar_decode.h"
 
 namespace {
 
@@ -20,29 +15,9 @@ QClipboard* Clipboard() {
     return QGuiApplication::clipboard();
 }
 
-QByteArray Decoded(const QImage& image) {
-    std::string text = "(nothing read)";
-    quirvane::testing::DecodeImageWithZbar(image, text);
-    return QByteArray::fromStdString(text);
-}
-
-// What a frame shows inside its border, where `image` is drawn.
-QImage Shown(SymbolFrame* frame, const QImage& image) {
-    const QImage all = frame->grab(frame->contentsRect()).toImage();
-    return all.copy(QRect(QPoint(), image.size())).convertToFormat(QImage::Format_RGB32);
-}
-
-// The colour fields set to `dark`'s red, green and blue.
-void SetColour(Started& s, QRgb dark) {
-    s.Set(kRedField, QString::number(qRed(dark)));
-    s.Set(kGreenField, QString::number(qGreen(dark)));
-    s.Set(kBlueField, QString::number(qBlue(dark)));
-}
-
 }  // namespace
 
-#define VERIFY_DRAWING(image, st, w, dark) \
-    QCOMPARE(quirvane::testing::WrongPixel(image, st, w, dark), QString())
+#define VERIFY_DRAWING(image, st, w, dark) QCOMPARE(WrongDrawing(image, st, w, dark), QString())
 
 class SymbolTest : public QObject {
     Q_OBJECT
@@ -140,13 +115,13 @@ class SymbolTest : public QObject {
         Started s;
         s.Choose(kVersionList, versionPosition);
         s.Choose(kModuleWidthList, 2 - width);
-        SetColour(s, dark);
+        s.SetColour(dark);
         s.CreateData(kByteModeRadio, "Quirvane clip");
         s.Click(kCreatePatternButton);
         QVERIFY(s.messages.isEmpty());
         const QImage drawn = Copied();
         VERIFY_DRAWING(drawn, s.d->State(), width, dark);
-        QCOMPARE(Decoded(drawn), QByteArray("Quirvane clip"));
+        QCOMPARE(Decoded(drawn), QString("Quirvane clip"));
         Clipboard()->setText("copied elsewhere");
         for (QWidget* target : QWidgetList{s.d.get(), s.d->Frame()}) {
             const QSize size = target->size();
@@ -154,18 +129,19 @@ class SymbolTest : public QObject {
             QCoreApplication::processEvents();
             target == s.d.get() ? target->show() : target->resize(size);
             QCoreApplication::processEvents();
-            QCOMPARE(Shown(s.d->Frame(), drawn), drawn);
+            QCOMPARE(Shown(s.d->Frame()), drawn);
         }
         // While new data waits (DataReady set) the frame shows it.
         s.CreateData(kByteModeRadio, "second");
         s.d->Frame()->repaint();
-        QCOMPARE(Decoded(s.d->Frame()->Image()), QByteArray("second"));
+        QCOMPARE(Decoded(s.d->Frame()->Image()), QString("second"));
         QCOMPARE(Clipboard()->text(), QString("copied elsewhere"));
     }
 
     // A version 40 symbol opens in its own window, which puts the bitmap on
-    // the clipboard once, shows it whole, and closes with OK; the main frame
-    // stays empty.
+    // the clipboard once, shows it whole, and closes with OK. (Its captions:
+    // window_extras_test's layout; the main frame meanwhile: its
+    // version40LeavesNoStaleSymbol.)
     void version40Window_data() {
         QTest::addColumn<int>("width");
         QTest::addColumn<QRgb>("dark");
@@ -178,7 +154,7 @@ class SymbolTest : public QObject {
         Started s;
         s.Choose(kVersionList, 20);
         s.Choose(kModuleWidthList, 2 - width);
-        SetColour(s, dark);
+        s.SetColour(dark);
         s.CreateData(kByteModeRadio, "Version 40 symbol");
         QImage copied, shown;
         const bool checked = s.modals.InModalWindow(
@@ -186,11 +162,9 @@ class SymbolTest : public QObject {
             [&](QWidget* modal) {
                 auto* window = qobject_cast<LargeSymbolWindow*>(modal);
                 QVERIFY(window != nullptr);
-                QCOMPARE(window->windowTitle(), QString("Quirvane_V40"));
-                QCOMPARE(window->findChild<QLabel*>()->text(), QString("バージョン　４０ 表示"));
                 copied = Copied();
                 Clipboard()->setText("copied elsewhere");
-                shown = Shown(window->Frame(), copied);  // a repaint, which writes no clipboard
+                shown = Shown(window->Frame());  // a repaint, which writes no clipboard
                 QTest::mouseClick(window->Control(LargeSymbolWindow::kOkButton), Qt::LeftButton);
                 QVERIFY(!window->isVisible());
             });
@@ -200,9 +174,8 @@ class SymbolTest : public QObject {
         QCOMPARE(s.d->State().dataReady, 0);
         VERIFY_DRAWING(copied, s.d->State(), width, dark);
         QCOMPARE(shown, copied);  // whole, in the window's frame
-        QCOMPARE(Decoded(copied), QByteArray("Version 40 symbol"));
+        QCOMPARE(Decoded(copied), QString("Version 40 symbol"));
         QCOMPARE(Clipboard()->text(), QString("copied elsewhere"));
-        QVERIFY(s.d->Frame()->Image().isNull());
     }
 
     // Create Pattern draws the symbol made last ("made at version 1", byte
@@ -250,7 +223,7 @@ class SymbolTest : public QObject {
             return;
         }
         QCOMPARE(Copied().size(), QSize(62, 62));
-        QCOMPARE(Decoded(Copied()), QByteArray("made at version 1"));
+        QCOMPARE(Decoded(Copied()), QString("made at version 1"));
     }
 };
 

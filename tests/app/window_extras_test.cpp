@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
@@ -21,7 +20,8 @@
 #include "app/symbol_frame.h"
 #include "app/symbol_saving.h"
 #include "tests/app/app_test_support.h"
-#include "tests/support/zbar_decode.h"
+#include "tests/support/rasterise.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -91,30 +91,20 @@ QStringList LayoutProblems(QDialog* window, const DialogBaseUnits& units) {
     return problems;
 }
 
-QByteArray Decoded(const QImage& image) {
-    std::string text = "(nothing read)";
-    quirvane::testing::DecodeImageWithZbar(image, text);
-    return QByteArray::fromStdString(text);
-}
-
-// What a frame shows inside its border, as large as its drawing.
-QImage Shown(SymbolFrame* frame) {
-    const QImage all = frame->grab(frame->contentsRect()).toImage();
-    return all.copy(QRect(QPoint(), frame->Image().size())).convertToFormat(QImage::Format_RGB32);
-}
-
 // A saved file as an image: a PNG read by Qt, an SVG drawn by rsvg-convert at
 // its own size. Null when it cannot be read.
 QImage Drawn(const QString& path, SaveFormat format) {
-    QString png = path;
-    if (format == SaveFormat::Svg) {
-        png = path + ".rendered.png";
-        QProcess rsvg;
-        rsvg.start("rsvg-convert", {"-o", png, path});
-        if (!rsvg.waitForFinished(30000) || rsvg.exitCode() != 0) {
-            qWarning("rsvg-convert (Debian package librsvg2-bin) failed on %s", qPrintable(path));
-            return QImage();
-        }
+    if (format == SaveFormat::Png) {
+        return QImage(path).convertToFormat(QImage::Format_RGB32);
+    }
+    using namespace quirvane::testing;
+    QTemporaryDir dir;
+    const QString png = dir.filePath("drawn.png");
+    const std::string problem =
+        Rasterise(VectorFormat::Svg, ReadFile(QFile::encodeName(path).toStdString()), {}, 96,
+                  Raster::Colour, dir.path(), png);
+    if (!problem.empty()) {
+        qWarning("%s", problem.c_str());
     }
     return QImage(png).convertToFormat(QImage::Format_RGB32);
 }
@@ -150,22 +140,18 @@ class WindowExtrasTest : public QObject {
     void dialogFamily_data() {
         QTest::addColumn<QStringList>("installed");
         QTest::addColumn<QString>("chosen");
-        QTest::newRow("the template's own")
-            << QStringList{"IPAGothic", "Noto Sans CJK JP", "IPAPGothic"} << "IPAPGothic";
-        QTest::newRow("the template's own, in other case")
-            << QStringList{"ipapgothic"} << "IPAPGothic";
+        // clang-format off
+        QTest::newRow("the template's own") << QStringList{"IPAGothic", "Noto Sans CJK JP", "IPAPGothic"} << "IPAPGothic";
+        QTest::newRow("the template's own, in other case") << QStringList{"ipapgothic"} << "IPAPGothic";
         QTest::newRow("Noto Sans CJK JP before IPAexGothic and a serif")
-            << QStringList{"Noto Serif CJK JP", "IPAexGothic", "Noto Sans CJK JP"}
-            << "Noto Sans CJK JP";
-        QTest::newRow("IPAexGothic without Noto")
-            << QStringList{"IPAGothic", "IPAexGothic"} << "IPAexGothic";
-        QTest::newRow("proportional before monospaced")
-            << QStringList{"IPAGothic", "VL PGothic"} << "VL PGothic";
+            << QStringList{"Noto Serif CJK JP", "IPAexGothic", "Noto Sans CJK JP"} << "Noto Sans CJK JP";
+        QTest::newRow("IPAexGothic without Noto") << QStringList{"IPAGothic", "IPAexGothic"} << "IPAexGothic";
+        QTest::newRow("proportional before monospaced") << QStringList{"IPAGothic", "VL PGothic"} << "VL PGothic";
         QTest::newRow("an unknown gothic before serif and mono")
-            << QStringList{"Noto Serif CJK JP", "Noto Sans Mono CJK JP", "Some Gothic"}
-            << "Some Gothic";
+            << QStringList{"Noto Serif CJK JP", "Noto Sans Mono CJK JP", "Some Gothic"} << "Some Gothic";
         QTest::newRow("only a serif") << QStringList{"Noto Serif CJK JP"} << "Noto Serif CJK JP";
         QTest::newRow("none at all") << QStringList() << "IPAPGothic";
+        // clang-format on
     }
     void dialogFamily() {
         QFETCH(QStringList, installed);
@@ -174,23 +160,35 @@ class WindowExtrasTest : public QObject {
     }
 
     // Each window in IPAPGothic, and in Noto Sans CJK JP on a system without
-    // the IPA fonts: the font really drawn with, and nothing cut or overlapping.
+    // the IPA fonts: the font really drawn with, every control at its template
+    // position, nothing cut or overlapping, and the window's caption, then its
+    // controls' captions in template order.
     void layout_data() {
         QTest::addColumn<QString>("family");
         QTest::addColumn<int>("templateId");
+        QTest::addColumn<QString>("captions");
         const QString families[] = {"IPAPGothic", "Noto Sans CJK JP"};
-        const std::pair<QString, int> windows[] = {{"main window", kMainTemplate},
-                                                   {"About box", kAboutTemplate},
-                                                   {"version 40 window", kLargeSymbolTemplate}};
+        const std::tuple<QString, int, QString> windows[] = {
+            {"main window", kMainTemplate,
+             quirvane::testing::MainCaptionText() +
+                 "|入力コ－ド|ファイル選択|状態|８ビットバイト|英数字（ABC... ./:）|"
+                 "数字|バージョン|誤り訂正|マスク|データ作成|総コード数 =|データ語数 +|"
+                 "誤り訂正語数|RSブロック数/|RSブロック内容|８ビット容量|英数字容量|数字容量|"
+                 "RSブロック数/|RSブロック内容|ピクセル|色(　RGB：０～２５５)|パターン作成|終了"},
+            {"About box", kAboutTemplate,
+             QString("Quirvane のﾊﾞｰｼﾞｮﾝ情報|Quirvane Version %1|QR コード作成プログラム|OK")
+                 .arg(kVersionText)},
+            {"version 40 window", kLargeSymbolTemplate, "Quirvane_V40|OK|バージョン　４０ 表示"}};
         for (const QString& family : families) {
-            for (const auto& [name, id] : windows) {
-                QTest::newRow(qPrintable(family + ", " + name)) << family << id;
+            for (const auto& [name, id, captions] : windows) {
+                QTest::newRow(qPrintable(family + ", " + name)) << family << id << captions;
             }
         }
     }
     void layout() {
         QFETCH(QString, family);
         QFETCH(int, templateId);
+        QFETCH(QString, captions);
         QStringList installed = JapaneseFamilies();
         QVERIFY2(installed.contains(family),
                  qPrintable(family + " is not installed (fonts-ipafont-gothic, fonts-noto-cjk)"));
@@ -207,6 +205,14 @@ class WindowExtrasTest : public QObject {
         QCOMPARE(QFontInfo(window->font()).family(), family);
         const QStringList problems = LayoutProblems(window, s.d->BaseUnits());
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+        QStringList shown{window->windowTitle()};
+        for (QWidget* c : window->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+            if (qobject_cast<QLabel*>(c) || qobject_cast<QAbstractButton*>(c)) {
+                shown << c->property("text").toString();
+            }
+        }
+        shown.removeAll(QString());  // the About box's icon
+        QCOMPARE(shown.join('|'), captions);
     }
 
     // Qt's own texts are Japanese whatever the locale the tests run in: the
@@ -233,26 +239,13 @@ class WindowExtrasTest : public QObject {
         QCOMPARE(EntriesOf(menu.get()), entries);
     }
 
-    // ... and the messages of the file dialogs.
-    void fileDialogMessagesInJapanese_data() {
-        QTest::addColumn<QString>("english");
-        QTest::addColumn<QString>("japanese");
-        QTest::newRow("replace a file") << "%1 already exists.\nDo you want to replace it?"
-                                        << "%1 は既に存在します。\n置き換えますか?";
-        QTest::newRow("no such file")
-            << "%1\nFile not found.\nPlease verify the correct file name was given."
-            << "%1\nファイルが見つかりません。\n正しいファイル名が入力されているかを確認してくださ"
-               "い。";
-        QTest::newRow("no such folder")
-            << "%1\nDirectory not found.\nPlease verify the correct directory name was given."
-            << "%1\nディレクトリが見つかりません。\n正しいディレクトリ名が入力されているかを確認"
-               "してください。";
-    }
+    // ... and the messages of the file dialogs, such as the question before
+    // a file is replaced.
     void fileDialogMessagesInJapanese() {
-        QFETCH(QString, english);
-        QFETCH(QString, japanese);
         Started s;
-        QCOMPARE(QCoreApplication::translate("QFileDialog", qPrintable(english)), japanese);
+        QCOMPARE(QCoreApplication::translate("QFileDialog",
+                                             "%1 already exists.\nDo you want to replace it?"),
+                 QString("%1 は既に存在します。\n置き換えますか?"));
     }
 
     // Both file dialogs, as they open: Qt's own, in Japanese, with the
@@ -306,14 +299,12 @@ class WindowExtrasTest : public QObject {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("file");
         QTest::addColumn<bool>("svg");
-        QTest::newRow("PNG, no extension typed") << 0 << "typed"
-                                                 << "typed.png" << false;
-        QTest::newRow("SVG, no extension typed") << 1 << "typed"
-                                                 << "typed.svg" << true;
-        QTest::newRow("PNG, .svg typed") << 0 << "typed.svg"
-                                         << "typed.svg" << true;
-        QTest::newRow("SVG, .PNG typed") << 1 << "typed.PNG"
-                                         << "typed.PNG" << false;
+        // clang-format off
+        QTest::newRow("PNG, no extension typed") << 0 << "typed" << "typed.png" << false;
+        QTest::newRow("SVG, no extension typed") << 1 << "typed" << "typed.svg" << true;
+        QTest::newRow("PNG, .svg typed") << 0 << "typed.svg" << "typed.svg" << true;
+        QTest::newRow("SVG, .PNG typed") << 1 << "typed.PNG" << "typed.PNG" << false;
+        // clang-format on
     }
     void saveDialog() {
         QFETCH(int, filter);
@@ -362,16 +353,14 @@ class WindowExtrasTest : public QObject {
         QTest::addColumn<QRgb>("dark");
         QTest::addColumn<bool>("newDataWaits");
         QTest::addColumn<bool>("svg");
+        // clang-format off
         QTest::newRow("main window, version 1, PNG") << 0 << 2 << qRgb(0, 0, 0) << false << false;
-        QTest::newRow("main window, version 5, width 1, red, SVG")
-            << 4 << 1 << qRgb(255, 0, 0) << false << true;
-        QTest::newRow("main window, new data waiting, PNG")
-            << 0 << 2 << qRgb(0, 0, 0) << true << false;
-        QTest::newRow("main window, new data waiting, SVG")
-            << 2 << 2 << qRgb(0, 0, 128) << true << true;
+        QTest::newRow("main window, version 5, width 1, red, SVG") << 4 << 1 << qRgb(255, 0, 0) << false << true;
+        QTest::newRow("main window, new data waiting, PNG") << 0 << 2 << qRgb(0, 0, 0) << true << false;
+        QTest::newRow("main window, new data waiting, SVG") << 2 << 2 << qRgb(0, 0, 128) << true << true;
         QTest::newRow("version 40 window, PNG") << 20 << 2 << qRgb(0, 0, 0) << false << false;
-        QTest::newRow("version 40 window, width 1, blue, SVG")
-            << 20 << 1 << qRgb(0, 0, 255) << false << true;
+        QTest::newRow("version 40 window, width 1, blue, SVG") << 20 << 1 << qRgb(0, 0, 255) << false << true;
+        // clang-format on
     }
     void savedFiles() {
         QFETCH(int, versionPosition);
@@ -388,9 +377,7 @@ class WindowExtrasTest : public QObject {
         QVERIFY(!s.d->Frame()->SaveAction()->isEnabled());
         s.Choose(kVersionList, versionPosition);
         s.Choose(kModuleWidthList, 2 - width);
-        s.Set(kRedField, QString::number(qRed(dark)));
-        s.Set(kGreenField, QString::number(qGreen(dark)));
-        s.Set(kBlueField, QString::number(qBlue(dark)));
+        s.SetColour(dark);
         s.CreateData(kByteModeRadio, "saved as drawn");
         QString entries;
         QImage shown, copied;
@@ -422,7 +409,7 @@ class WindowExtrasTest : public QObject {
         QCOMPARE(saved, shown);
         QCOMPARE(saved == copied, !newDataWaits);
         QCOMPARE(Decoded(saved),
-                 newDataWaits ? QByteArray("the next one") : QByteArray("saved as drawn"));
+                 newDataWaits ? QString("the next one") : QString("saved as drawn"));
     }
 
     // A file that cannot be written is told with the system's reason and
@@ -432,12 +419,11 @@ class WindowExtrasTest : public QObject {
     void saveFailures_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("a folder that does not exist") << "no such folder/saved.png"
-                                                      << "No such file or directory";
-        QTest::newRow("a folder in the file's place") << "folder"
-                                                      << "Is a directory";
-        QTest::newRow("a name too long") << QString(300, 'n') + ".png"
-                                         << "File name too long";
+        // clang-format off
+        QTest::newRow("a folder that does not exist") << "no such folder/saved.png" << "No such file or directory";
+        QTest::newRow("a folder in the file's place") << "folder" << "Is a directory";
+        QTest::newRow("a name too long") << QString(300, 'n') + ".png" << "File name too long";
+        // clang-format on
         QTest::newRow("cancelled") << QString() << QString();
         QTest::newRow("named -, which is a file") << "-" << QString();
     }
@@ -511,7 +497,7 @@ class WindowExtrasTest : public QObject {
         s.Choose(kVersionList, 0);
         s.CreateData(kByteModeRadio, "the next one");
         s.Click(kCreatePatternButton);
-        QCOMPARE(Decoded(Shown(frame)), QByteArray("the next one"));
+        QCOMPARE(Decoded(Shown(frame)), QString("the next one"));
     }
 
     // Tab and Shift+Tab from the input box, round to it again: every control

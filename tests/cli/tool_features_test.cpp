@@ -1,36 +1,25 @@
 // quirvane-encode as a user meets it: texts typed in Japanese (and not) come
 // back from zbarimg as a reader shows them, in every form the tool can write;
-// byte mode with every choice made is the window's symbol; versions, masks and
-// refusals say what they did; every drawing format scans at its print size;
-// a batch makes one file per line, named safely, whole or not at all.
+// versions and refusals say what they did; every drawing format takes
+// the options given; a batch makes one file per line, named safely, whole or
+// not at all; a terminal gets its own drawing and a progress bar.
 // References are independent where they can be: glibc's converter for code
-// page 932, the capacity table for versions, zbarimg and the rasterisers of
-// other projects for what was drawn.
-#include <QImage>
-#include <QString>
+// page 932, the capacity table for versions, zbarimg for what was drawn.
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <filesystem>
-#include <iconv.h>
 #include <memory>
 #include <optional>
 #include <regex>
-#include <sstream>
-#include <sys/wait.h>
-#include <termios.h>
-#include <unistd.h>
 
 #include <quirvane/encoder.h>
 
 #include "render/symbol_terminal.h"
 #include "tests/cli/tool_test_support.h"
-#include "tests/render/consumer_tools.h"
-#include "tests/support/scratch_folder.h"
+#include "tests/support/iconv_text.h"
 #include "tests/support/zbar_decode.h"
-#include "text/input_text.h"
 
 namespace quirvane::testing {
 namespace {
@@ -49,28 +38,8 @@ std::string Repeat(std::string_view piece, int times) {
     return text;
 }
 
-// UTF-8 text in `charset` as glibc's converter writes it, a table other than
-// the program's; nothing when a character has no form there.
-std::optional<std::string> Converted(const std::string& utf8, const char* charset) {
-    const iconv_t converter = ::iconv_open(charset, "UTF-8");
-    if (converter == reinterpret_cast<iconv_t>(-1)) {
-        ADD_FAILURE() << "glibc's " << charset << " converter is missing: " << std::strerror(errno);
-        return std::nullopt;
-    }
-    std::string out(utf8.size() * 2, '\0');
-    char* in = const_cast<char*>(utf8.data());
-    char* to = out.data();
-    std::size_t inLeft = utf8.size(), outLeft = out.size();
-    const std::size_t converted = ::iconv(converter, &in, &inLeft, &to, &outLeft);
-    ::iconv_close(converter);
-    if (converted == static_cast<std::size_t>(-1)) {
-        return std::nullopt;
-    }
-    out.resize(out.size() - outLeft);
-    return out;
-}
-
-// Code page 932, and Shift_JIS itself (JIS X 0208, no code-page-932 extension).
+// Code page 932, and Shift_JIS itself (JIS X 0208, no code-page-932
+// extension), as glibc's converter writes them: a table other than the program's.
 std::optional<std::string> Cp932Of(const std::string& utf8) {
     return Converted(utf8, "CP932");
 }
@@ -90,49 +59,6 @@ std::string ReplaceAll(std::string text, std::string_view from, std::string_view
 // reads 0x5C as ¥ and 0x7E as ‾, and cell 0x8160 is 〜 (U+301C) to it.
 std::string AsShiftJisReads(const std::string& text) {
     return ReplaceAll(ReplaceAll(ReplaceAll(text, "\\", "¥"), "~", "‾"), "～", "〜");
-}
-
-// The lines of the tool's text format: n strings of n '0'/'1'.
-std::vector<std::string> ModuleRows(const std::string& text) {
-    std::vector<std::string> rows;
-    std::istringstream lines(text);
-    for (std::string line; std::getline(lines, line);) {
-        rows.push_back(line);
-    }
-    return rows;
-}
-
-// The first module whose centre pixel is not as `rows` says ("" when none),
-// modules `w` pixels wide inside a light border of `margin` pixels; light is
-// paper, dark is ink, whatever the colours.
-std::string WrongModule(const QImage& image, const std::vector<std::string>& rows, int w,
-                        int margin) {
-    const int n = static_cast<int>(rows.size());
-    const int side = n * w + 2 * margin;
-    if (image.width() != side || image.height() != side) {
-        return "size " + std::to_string(image.width()) + " x " + std::to_string(image.height()) +
-               ", not " + std::to_string(side);
-    }
-    for (int r = -1; r <= n; ++r) {
-        for (int c = -1; c <= n; ++c) {
-            const bool inside = r >= 0 && c >= 0 && r < n && c < n;
-            const bool dark = inside && rows[r][c] == '1';
-            const int x = inside || c >= 0 ? margin + c * w + w / 2 : margin / 2;
-            const int y = inside || r >= 0 ? margin + r * w + w / 2 : margin / 2;
-            if ((qGray(image.pixel(x, y)) < 128) != dark) {
-                return "module (" + std::to_string(r) + ", " + std::to_string(c) + ")";
-            }
-        }
-    }
-    return {};
-}
-
-// The line of the statistics that tells the version and the mask, or -1s.
-std::pair<int, int> VersionAndMask(const std::string& err) {
-    static const std::regex kEnd("  バージョン：([0-9]+)  マスク：([0-7])\n$");
-    std::smatch m;
-    return std::regex_search(err, m, kEnd) ? std::pair(std::stoi(m[1]), std::stoi(m[2]))
-                                           : std::pair(-1, -1);
 }
 
 // The last line of `text`, which ends with a line feed.
@@ -197,19 +123,14 @@ TEST(ToolText, EachFormReadsBackAsTheToolPromises) {
     // clang-format off
     const ReaderRow rows[] = {
         {"東京都", "SSSSSS"},
-        {"こんにちは", "SSSSSS"},
-        {"データ作成テスト", "SSSSSS"},
         {kLongJapanese, "SSSSSS"},
         {"丸数字①から⑩まで", "SBRSRS"},
         {"ﾊﾝｶｸｶﾀｶﾅとカタカナ", "SSRSSS"},
         {"絵文字😀付きの文", "SSRSRS"},
         {"café東京", "SBRSRS"},
-        {"Crème brûlée", "SBRSRS"},
         {"C:\\Users\\山田\\文書", "SJRSRS"},
-        {"注文番号 20240611-0042", "SSRSSS"},
         {"https://example.com/path?query=1&x=%20", "SSRSSS"},
-        {"http://例え.jp/パス?q=東京", "SSRSSS"},
-        {"The quick brown fox jumps over the lazy dog 0123456789", "SSRSSS"},
+        {"http://例え.jp/パス?q=東京 20240611-0042", "SSRSSS"},
         {"波〜ダッシュ", "SSSSSS"},  // U+301C, the JIS form
         {"波～全角", "SJRSRS"}};      // U+FF5E, the form a Windows IME types
     // clang-format on
@@ -233,19 +154,11 @@ TEST(ToolText, EachFormReadsBackAsTheToolPromises) {
             const std::string bytes = BytesOf(static_cast<Form>(form), row.text);
             EXPECT_EQ(run.err.rfind("入力バイト数：" + std::to_string(bytes.size()) + "  ", 0), 0u)
                 << run.err;
-            std::string read;
-            switch (expected) {
-                case 'S':
-                case 'J':
-                    ASSERT_TRUE(DecodePngTextWithZbar(png, read)) << read;
-                    EXPECT_EQ(read, expected == 'S' ? row.text : AsShiftJisReads(row.text));
-                    break;
-                case 'B':
-                    ASSERT_TRUE(DecodePngWithZbar(png, read)) << read;
-                    EXPECT_EQ(read, bytes);
-                    break;
-                default:
-                    ADD_FAILURE() << "no such expectation";
+            if (expected == 'B') {
+                EXPECT_EQ(ZbarRead(png), bytes);
+            } else {
+                EXPECT_EQ(ZbarRead(png, Zbar::Text),
+                          expected == 'S' ? row.text : AsShiftJisReads(row.text));
             }
         }
     }
@@ -285,182 +198,41 @@ TEST(ToolText, RefusalsNameTheCharacterAndItsPlace) {
     }
 }
 
-// ---- Byte mode with every choice made is the window's symbol.
+// ---- Versions. (The mask chosen, and its number on the statistics line:
+// Tool.SuccessPrintsTheSymbolAsLinesAndTheStatisticsLine and the fuzzer's
+// checker, which scores all eight masks itself.)
 
-enum class Source { Argument, Utf8File, ShiftJisFile };
-
-struct WindowRow {
-    Source source;
-    std::string text;  // UTF-8; a Shift_JIS file holds it in code page 932
-    int version;
-    int level;
-    int mask;
-};
-
-// The window's road: the text as it reads it, in byte mode's bytes by the
-// program's rule, through the generation command with its settings.
-GenerationResult WindowsSymbol(EncoderState& state, const DecodedText& read, const WindowRow& row) {
-    const ByteModeText bytes = EncodeForByteMode(read.text, ByteModeEncoding::CodePageWhenPossible);
-    state.settings = {kModeByte, row.version, row.level, row.mask};
-    return state.CreateData(bytes.bytes, bytes.encoding);
-}
-
-TEST(ToolSymbol, ByteModeWithEveryChoiceMadeIsTheWindowsSymbol) {
-    using enum Source;
-    // clang-format off
-    const WindowRow rows[] = {
-        {Argument, "東京都", 1, kLevelL, 0},
-        {Argument, "データ作成テスト", 2, kLevelM, 5},
-        {Argument, "番号①とｶﾀｶﾅ", 3, kLevelQ, 7},
-        {Argument, "café 東京", 1, kLevelH, 3},      // UTF-8, cut before 東
-        {Argument, kLongJapanese, 1, kLevelL, 6},   // Shift_JIS, cut on a character
-        {Argument, kLongJapanese, 40, kLevelH, 2},
-        {Argument, "C:\\Users\\山田\\文書", 2, kLevelL, 4},
-        {Utf8File, "東京都\n大阪府\n名古屋市", 2, kLevelM, 2},
-        {Utf8File, "一行目\r\n二行目\r\n", 3, kLevelL, 6},
-        {Utf8File, "絵文字😀\nと改行\n", 2, kLevelQ, 1},
-        {ShiftJisFile, "東京都\r\n大阪府①\nｶﾀｶﾅ", 2, kLevelL, 1},
-        {ShiftJisFile, kLongJapanese + "\n", 1, kLevelM, 0}};
-    // clang-format on
-    ScratchFolder folder;
-    const std::string file = folder / "input.txt";
-    auto state = std::make_unique<EncoderState>();
-    for (const WindowRow& row : rows) {
-        Args args = {"-m", "byte",
-                     "-s", std::to_string(row.version),
-                     "-l", std::string(1, "LMQH"[row.level - kLevelL]),
-                     "-k", std::to_string(row.mask),
-                     "-f", "text"};
-        DecodedText read;
-        if (row.source == Argument) {
-            args.insert(args.end(), {"--", row.text});
-            read = DecodeUtf8Text(row.text);
-        } else {
-            const std::string bytes =
-                row.source == Utf8File ? row.text : Cp932Of(row.text).value_or("<none>");
-            WriteFile(file, bytes);
-            args.insert(args.end(), {"-i", file});
-            read = DecodeFileText(bytes);
-        }
-        SCOPED_TRACE(::testing::PrintToString(args));
-        ASSERT_TRUE(read.ok);
-        const GenerationResult window = WindowsSymbol(*state, read, row);
-        ASSERT_TRUE(window.Created()) << window.message;
-        const ToolRun run = RunEncodeTool(args);
-        EXPECT_EQ(run.exitCode, 0) << run.err;
-        EXPECT_EQ(run.out, Drawn(*state, OutputFormat::Text));
-        EXPECT_EQ(LastLine(run.err), std::string(window.status) + "  バージョン：" +
-                                         std::to_string(row.version) + "  マスク：" +
-                                         std::to_string(row.mask) + "\n");
-    }
-}
-
-// ---- Versions and masks.
-
-struct VersionRow {
-    Args args;
-    int mode;
-    int level;
-    int characters;
-    int bytesEach;  // byte mode: bytes of each character
-    std::string text;
-    int minVersion = 1;
-    int maxVersion = kLargestVersion;
-};
-
-// How many characters of a mode version `version` holds, from the table.
-int CharactersHeld(const VersionRow& row, int version) {
-    const SymbolParameters& p = *FindSymbolParameters(version, row.level);
-    return row.mode == kModeNumeric        ? p.numericCapacity
-           : row.mode == kModeAlphanumeric ? p.alphanumericCapacity
-                                           : p.byteCapacity / row.bytesEach;
-}
-
-// The smallest version within the bounds whose capacity holds the text; a
-// text that fits nowhere is refused, saying by how much.
+// The smallest version within the bounds that holds the text, at the level
+// given; a text that fits nowhere is refused, saying by how much.
 TEST(ToolSymbol, AutomaticVersionIsTheSmallestThatHoldsTheText) {
-    const auto digits = [](int n) { return Repeat("7", n); };
-    const auto letters = [](int n) { return Repeat("A", n); };
-    const auto ascii = [](int n) { return Repeat("a", n); };
-    const auto kana = [](int n) { return Repeat("あ", n); };
-    const Args numeric = {"-m", "numeric"}, alnum = {"-m", "alnum"}, byte = {"-m", "byte"};
     // clang-format off
-    const VersionRow rows[] = {
-        {numeric, kModeNumeric, kLevelL, 41, 1, digits(41)},
-        {numeric, kModeNumeric, kLevelL, 42, 1, digits(42)},
-        {numeric, kModeNumeric, kLevelH, 17, 1, digits(17)},
-        {numeric, kModeNumeric, kLevelH, 18, 1, digits(18)},
-        {alnum, kModeAlphanumeric, kLevelM, 20, 1, letters(20)},
-        {alnum, kModeAlphanumeric, kLevelM, 21, 1, letters(21)},
-        {byte, kModeByte, kLevelQ, 11, 1, ascii(11)},
-        {byte, kModeByte, kLevelQ, 12, 1, ascii(12)},
-        {byte, kModeByte, kLevelL, 8, 2, kana(8)},    // Shift_JIS: two bytes each
-        {byte, kModeByte, kLevelL, 9, 2, kana(9)},
-        {byte, kModeByte, kLevelL, 300, 1, ascii(300)},
-        {numeric, kModeNumeric, kLevelL, 41, 1, digits(41), 5},
-        {alnum, kModeAlphanumeric, kLevelL, 2, 1, "A1", 4, 4},
-        {numeric, kModeNumeric, kLevelM, 200, 1, digits(200), 2, 6},
-        {byte, kModeByte, kLevelL, 100, 1, ascii(100), 1, 3},  // refused at 3
-        {byte, kModeByte, kLevelL, 9, 2, kana(9), 1, 1},       // refused: one character over
-        {numeric, kModeNumeric, kLevelL, 7090, 1, digits(7090)},
-        {byte, kModeByte, kLevelH, 1300, 1, ascii(1300)}};
+    const std::tuple<Args, std::string, std::string> rows[] = {  // the version, or the refusal
+        {{"-m", "numeric"}, Repeat("7", 41), "1"},  // 1-L holds 41 digits
+        {{"-m", "numeric"}, Repeat("7", 42), "2"},
+        {{"-m", "alnum", "-l", "M"}, Repeat("A", 21), "2"},  // 1-M holds 20 characters
+        {{"-m", "byte", "-l", "Q"}, Repeat("a", 12), "2"},   // 1-Q holds 11 bytes
+        {{"-m", "byte"}, Repeat("あ", 9), "2"},               // 18 bytes of Shift_JIS, 1-L holds 17
+        {{"-m", "numeric", "--min-version", "5"}, Repeat("7", 41), "5"},
+        {{"-m", "alnum", "--min-version", "4", "--max-version", "4"}, "A1", "4"},
+        {{"-m", "byte", "--max-version", "3"}, Repeat("a", 100),
+         "the text is 47 characters too long: version 3-L holds the first 53 of its 100\n"},
+        {{"-m", "byte", "--max-version", "1"}, Repeat("あ", 9),
+         "the text is 1 character too long: version 1-L holds the first 8 of its 9\n"},
+        {{"-m", "numeric", "-l", "H"}, Repeat("7", 3058),
+         "the text is 1 character too long: version 40-H holds the first 3057 of its 3058\n"}};
     // clang-format on
-    for (const VersionRow& row : rows) {
-        Args args = row.args;
-        args.insert(args.end(), {"-l", std::string(1, "LMQH"[row.level - kLevelL])});
-        for (const auto& [option, value, preset] :
-             {std::tuple("--min-version", row.minVersion, 1),
-              std::tuple("--max-version", row.maxVersion, kLargestVersion)}) {
-            if (value != preset) {
-                args.insert(args.end(), {option, std::to_string(value)});
-            }
-        }
-        args.push_back(row.text);
+    for (const auto& [options, text, expected] : rows) {
+        Args args = options;
+        args.push_back(text);
         SCOPED_TRACE(::testing::PrintToString(args).substr(0, 200));
-        int expected = row.minVersion;
-        while (expected <= row.maxVersion && CharactersHeld(row, expected) < row.characters) {
-            ++expected;
-        }
         const ToolRun run = RunEncodeTool(args);
-        if (expected <= row.maxVersion) {
-            EXPECT_EQ(run.exitCode, 0);
-            EXPECT_EQ(VersionAndMask(run.err).first, expected) << run.err;
-            EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << "a notice too: " << run.err;
+        if (expected.size() > 2) {
+            EXPECT_EQ(std::tuple(run.exitCode, run.err), std::tuple(1, expected));
             continue;
         }
-        const int held = CharactersHeld(row, row.maxVersion), over = row.characters - held;
-        EXPECT_EQ(run.exitCode, 1);
-        EXPECT_EQ(run.err, "the text is " + std::to_string(over) +
-                               (over == 1 ? " character" : " characters") + " too long: version " +
-                               std::to_string(row.maxVersion) + "-" + "LMQH"[row.level - kLevelL] +
-                               " holds the first " + std::to_string(held) + " of its " +
-                               std::to_string(row.characters) + "\n");
-    }
-}
-
-// In the automatic mix of modes there is no table to read: the version chosen
-// must hold the whole text and the one below it must not.
-TEST(ToolSymbol, AutomaticVersionOfAMixIsTheFirstThatLeavesNothingOut) {
-    const std::pair<std::string, std::string> rows[] = {
-        {"L", kLongJapanese},
-        {"H", kLongJapanese},
-        {"M", "注文番号 20240611-0042 " + kLongJapanese},
-        {"Q", "https://example.com/" + Repeat("東京0123", 40)}};
-    for (const auto& [level, text] : rows) {
-        SCOPED_TRACE(level + " " + text.substr(0, 40));
-        const ToolRun automatic = RunEncodeTool({"-l", level, text});
-        const int version = VersionAndMask(automatic.err).first;
-        ASSERT_GT(version, 1) << automatic.err;
-        for (const int explicitVersion : {version - 1, version}) {
-            const ToolRun run =
-                RunEncodeTool({"-l", level, "-s", std::to_string(explicitVersion), text});
-            EXPECT_EQ(run.exitCode, 0);
-            EXPECT_EQ(run.err.rfind("quirvane-encode: ", 0) == 0, explicitVersion < version)
-                << run.err;
-            if (explicitVersion == version) {
-                EXPECT_EQ(run.out, automatic.out);
-            }
-        }
+        EXPECT_EQ(run.exitCode, 0);
+        EXPECT_EQ(std::to_string(VersionAndMask(run.err).first), expected) << run.err;
+        EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << "a notice too: " << run.err;
     }
 }
 
@@ -507,167 +279,54 @@ TEST(ToolSymbol, AnExplicitVersionSaysHowManyCharactersItLeftOut) {
         // The notice, then the statistics line.
         EXPECT_EQ(run.err.substr(0, run.err.size() - LastLine(run.err).size()), notice);
         EXPECT_EQ(VersionAndMask(run.err).first, row.version[0] - '0');
-        std::string read;
-        ASSERT_TRUE(row.bytes ? DecodePngWithZbar(png, read) : DecodePngTextWithZbar(png, read))
-            << read;
-        EXPECT_EQ(read, row.start);
+        EXPECT_EQ(ZbarRead(png, row.bytes ? Zbar::Bytes : Zbar::Text), row.start);
     }
 }
 
-// The mask with the lowest penalty, and its number on the statistics line;
-// the symbol is the one that mask gives when it is asked for.
-TEST(ToolSymbol, AutomaticMaskIsShownAndIsTheSymbolOfThatMask) {
-    const std::tuple<Args, std::string, int> rows[] = {
-        {{"--mode", "numeric", "-s", "1", "-l", "M"}, "01234567", 2},  // the worked example
-        {{}, "東京都", -1},
-        {{"-l", "Q"}, kLongJapanese, -1},
-        {{"-m", "byte", "-l", "H"}, "https://example.com/quirvane", -1}};
-    for (const auto& [options, text, mask] : rows) {
-        Args args = options;
-        args.push_back(text);
-        SCOPED_TRACE(::testing::PrintToString(args));
-        const ToolRun automatic = RunEncodeTool(args);
-        ASSERT_EQ(automatic.exitCode, 0);
-        const auto [version, chosen] = VersionAndMask(automatic.err);
-        if (mask >= 0) {
-            EXPECT_EQ(chosen, mask) << automatic.err;
-        }
-        args.insert(args.end() - 1, {"-k", std::to_string(chosen)});
-        const ToolRun given = RunEncodeTool(args);
-        EXPECT_EQ(given.out, automatic.out);
-        EXPECT_EQ(VersionAndMask(given.err), std::pair(version, chosen));
-    }
-}
+// ---- Drawings: the format named or implied, and the drawing options, reach
+// the render functions. (The files as other programs read them: tests/render.)
 
-// ---- Drawings, read by other programs.
-
-TEST(ToolDrawing, EveryFormatScansAtItsPrintSize) {
+// The format named or implied, drawn as the options say (the window's
+// drawing when they say nothing), replacing an older, longer file whole.
+TEST(ToolDrawing, EachFormatIsDrawnWithTheOptionsGiven) {
     ScratchFolder folder;
-    const std::string text = "Quirvane 東京都";
-    const std::vector<std::string> rows = ModuleRows(RunEncodeTool({"-f", "text", text}).out);
-    ASSERT_GT(rows.size(), 20u);
-    constexpr int kWidth = 8, kQuiet = 4, kDpi = 300;
-    const int side = static_cast<int>(rows.size()) * kWidth + 2 * kQuiet * kWidth;
-    const double millimetres = side * 25.4 / kDpi, points = side * 72.0 / kDpi;
-    const DrawingOptions options{.moduleWidth = kWidth, .quietZoneModules = kQuiet, .dpi = kDpi};
+    auto state = std::make_unique<EncoderState>();
+    ASSERT_TRUE(state->CreateSymbol("format", {kModeAuto, 3}).Created());
+    using enum OutputFormat;
     // clang-format off
-    // The format, who draws it, and where it says its size (in mm or points).
-    const std::tuple<const char*, std::optional<VectorFormat>, const char*, double> formats[] = {
-        {"png", std::nullopt, "", 0},
-        {"svg", VectorFormat::Svg, "<svg [^>]*width=\"([0-9.]+)mm\"", millimetres},
-        {"pdf", VectorFormat::Pdf, "/MediaBox \\[0 0 ([0-9.]+) \\1\\]", points},
-        {"eps", VectorFormat::Eps, "%%HiResBoundingBox: 0 0 ([0-9.]+) \\1\n", points}};
+    const DrawingOptions red{.moduleWidth = 1, .dark = {255, 0, 0}},
+        print{.moduleWidth = 8, .quietZoneModules = 4, .dpi = 300, .background = {255, 255, 204}},
+        clear{.moduleWidth = 3, .quietZoneModules = 0, .dpi = 96, .dark = {0, 0, 128},
+              .transparentBackground = true};
+    const Args r = {"-w", "1", "-c", "255,0,0"},
+        p = {"-w", "8", "--quiet-zone", "4", "--dpi", "300", "--background", "255,255,204"},
+        c = {"--module-width=3", "--quiet-zone", "0", "--dpi", "96", "--colour", "0,0,128",
+             "--background", "transparent"};
+    const std::tuple<std::string, Args, Args, OutputFormat, DrawingOptions> rows[] = {
+        {"-", {}, {}, Text, {}}, {"out.png", {}, {}, Png, {}}, {"OUT.PNG", r, {}, Png, red},
+        {"out.svg", p, {}, Svg, print}, {"out.eps", p, {}, Eps, print}, {"out.pdf", p, {}, Pdf, print},
+        {"out.svg", c, {}, Svg, clear}, {"out.eps", c, {}, Eps, clear}, {"out.pdf", c, {}, Pdf, clear},
+        {"out.txt", {}, {}, Text, {}}, {"out", {}, {}, Text, {}}, {"out.txt", c, {"-f", "png"}, Png, clear},
+        {"out.png", {}, {"--format", "text"}, Text, {}}, {"-", r, {"--format=svg"}, Svg, red},
+        {"-", {}, {"-f", "terminal"}, Terminal, {}}};
     // clang-format on
-    for (const auto& [extension, vector, sizeField, size] : formats) {
-        SCOPED_TRACE(extension);
-        const std::string file = folder / (std::string("symbol.") + extension);
-        const ToolRun run =
-            RunEncodeTool({"-w", "8", "--quiet-zone", "4", "--dpi", "300", "-o", file, text});
+    for (const auto& [file, options, format, expected, drawing] : rows) {
+        const std::string path = file == "-" ? "-" : folder / file;
+        Args args = {"format", "-s", "3", "-o", path};
+        args.insert(args.end(), options.begin(), options.end());
+        args.insert(args.end(), format.begin(), format.end());
+        SCOPED_TRACE(::testing::PrintToString(args));
+        if (path != "-") {
+            WriteFile(path, std::string(5000, 'x'));  // longer than what replaces it
+        }
+        const ToolRun run = RunEncodeTool(args);
         ASSERT_EQ(run.exitCode, 0) << run.err;
-        const std::string bytes = ReadFile(file);
-        std::string png = file;
-        if (vector) {
-            std::smatch m;
-            ASSERT_TRUE(std::regex_search(bytes, m, std::regex(sizeField)));
-            // Written rounded down, never larger than the drawing.
-            EXPECT_LE(std::stod(m[1]), size);
-            EXPECT_GT(std::stod(m[1]), size - 0.01);
-            png = file + ".png";
-            const std::string problem =
-                Rasterise(*vector, bytes, options, kDpi, Raster::Grey,
-                          QString::fromStdString(folder.Path()), QString::fromStdString(png));
-            ASSERT_EQ(problem, "");
-        }
-        const QImage image(QString::fromStdString(png));
-        if (!vector) {
-            EXPECT_EQ(image.dotsPerMeterX(), qRound(kDpi / 0.0254));
-            EXPECT_EQ(image.dotsPerMeterY(), qRound(kDpi / 0.0254));
-        }
-        EXPECT_EQ(WrongModule(image, rows, kWidth, kQuiet * kWidth), "");
-        std::string read;
-        ASSERT_TRUE(DecodePngTextWithZbar(png, read)) << read;
-        EXPECT_EQ(read, text);
+        EXPECT_EQ(path == "-" ? run.out : run.out + ReadFile(path),
+                  Drawn(*state, expected, drawing));
     }
-}
-
-TEST(ToolDrawing, TransparentBackgroundLeavesTheLightModulesClear) {
-    ScratchFolder folder;
-    const std::string png = folder / "clear.png", text = "透明 transparent";
-    const std::vector<std::string> rows = ModuleRows(RunEncodeTool({"-f", "text", text}).out);
-    ASSERT_EQ(RunEncodeTool({"-w", "8", "--quiet-zone", "4", "--background", "transparent", "-c",
-                             "0,0,128", "-o", png, text})
-                  .exitCode,
-              0);
-    const QImage image(QString::fromStdString(png));
-    ASSERT_TRUE(image.hasAlphaChannel());
-    const int n = static_cast<int>(rows.size());
-    ASSERT_EQ(image.width(), n * 8 + 64);
-    EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0);
-    for (int r = 0; r < n; ++r) {
-        for (int c = 0; c < n; ++c) {
-            const QRgb pixel = image.pixel(32 + c * 8 + 4, 32 + r * 8 + 4);
-            const bool dark = rows[r][c] == '1';
-            ASSERT_EQ(qAlpha(pixel), dark ? 255 : 0) << r << ", " << c;
-            ASSERT_TRUE(!dark || qRgb(qRed(pixel), qGreen(pixel), qBlue(pixel)) == qRgb(0, 0, 128))
-                << r << ", " << c;
-        }
-    }
-}
-
-// The terminal drawing through the tool: half blocks turned back into
-// modules are the symbol inside its light border, and scan.
-TEST(ToolDrawing, TerminalDrawingReadsBackAsTheSymbol) {
-    const std::string text = "端末 terminal";
-    const std::vector<std::string> rows = ModuleRows(RunEncodeTool({"-f", "text", text}).out);
-    const ToolRun run = RunEncodeTool({"-f", "terminal", text});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-    const int n = static_cast<int>(rows.size()), border = kTerminalQuietZoneModules;
-    const int side = n + 2 * border;
-    std::vector<std::string> ink;  // "1" inked, "0" blank, two module rows a line
-    for (const std::string& line : ModuleRows(run.out)) {
-        std::string top, bottom;
-        for (std::size_t at = 0; at < line.size();) {
-            const bool blank = line[at] == ' ';
-            const std::string glyph = line.substr(at, blank ? 1 : 3);
-            ASSERT_TRUE(blank || glyph == "▀" || glyph == "▄" || glyph == "█") << line;
-            top += glyph == "▀" || glyph == "█" ? '1' : '0';
-            bottom += glyph == "▄" || glyph == "█" ? '1' : '0';
-            at += glyph.size();
-        }
-        ink.push_back(top);
-        ink.push_back(bottom);
-    }
-    ASSERT_EQ(ink.size(), static_cast<std::size_t>(side + side % 2));
-    EXPECT_EQ(ink.back(), std::string(static_cast<std::size_t>(side), '0'));  // odd: a blank half
-    QImage image(side * 4, side * 4, QImage::Format_RGB32);
-    for (int r = 0; r < side; ++r) {
-        ASSERT_EQ(ink[r].size(), static_cast<std::size_t>(side));
-        for (int c = 0; c < side; ++c) {
-            const bool inside = r >= border && c >= border && r < n + border && c < n + border;
-            EXPECT_EQ(ink[r][c], inside ? rows[r - border][c - border] : '0') << r << ", " << c;
-            for (int p = 0; p < 16; ++p) {
-                image.setPixel(c * 4 + p % 4, r * 4 + p / 4,
-                               ink[r][c] == '1' ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
-            }
-        }
-    }
-    ScratchFolder folder;
-    const std::string png = folder / "terminal.png";
-    ASSERT_TRUE(image.save(QString::fromStdString(png), "PNG"));
-    std::string read;
-    ASSERT_TRUE(DecodePngTextWithZbar(png, read)) << read;
-    EXPECT_EQ(read, text);
 }
 
 // ---- Batches.
-
-std::set<std::string> NamesIn(const std::string& folder) {
-    std::set<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        names.insert(entry.path().filename().string());
-    }
-    return names;
-}
 
 std::string NumberedLines(const std::vector<std::string>& lines) {
     std::string file;
@@ -681,31 +340,16 @@ std::string NumberedLines(const std::vector<std::string>& lines) {
 // line with ① and one too long for version 1 are refused, and every other
 // line is a file named by its number that scans back to the line.
 TEST(ToolBatch, EachLineIsAFileNamedByItsNumber) {
-    const std::vector<std::string> lines = {"東京都",
-                                            "大阪府",
-                                            "",
-                                            "京都府",
-                                            "北海道",
-                                            "沖縄県",
-                                            "丸数字①番",
-                                            "神奈川県",
-                                            "愛知県",
-                                            "福岡県",
-                                            "こんにちは",
-                                            "データ作成テスト",
-                                            "吾輩は猫である名前はまだ無い",
-                                            "兵庫県",
-                                            "広島県",
-                                            "宮城県",
-                                            "新潟県",
-                                            "長野県",
-                                            "静岡県",
-                                            "千葉県"};
-    ScratchFolder folder;
-    WriteFile(folder / "lines.txt", NumberedLines(lines));
-    std::filesystem::create_directory(folder / "out");
-    const ToolRun run = RunEncodeTool({"--batch", folder / "lines.txt", "--mode", "kanji",
-                                       "--max-version", "1", "-o", folder / "out/qr-{n}.png"});
+    // clang-format off
+    const std::vector<std::string> lines = {
+        "東京都", "大阪府", "", "京都府", "北海道", "沖縄県", "丸数字①番", "神奈川県", "愛知県",
+        "福岡県", "こんにちは", "データ作成テスト", "吾輩は猫である名前はまだ無い", "兵庫県",
+        "広島県", "宮城県", "新潟県", "長野県", "静岡県", "千葉県"};
+    // clang-format on
+    ScratchFolder in, out;
+    WriteFile(in / "lines.txt", NumberedLines(lines));
+    const ToolRun run = RunEncodeTool({"--batch", in / "lines.txt", "--mode", "kanji",
+                                       "--max-version", "1", "-o", out / "qr-{n}.png"});
     EXPECT_EQ(run.exitCode, 1);
     // Kanji mode at 1-L: (152 bits - 12) / 13 = 10 characters.
     EXPECT_EQ(run.err,
@@ -720,35 +364,30 @@ TEST(ToolBatch, EachLineIsAFileNamedByItsNumber) {
         if (lines[i].empty() || number == 7 || number == 13) {
             continue;
         }
-        const std::string name =
-            std::string(number < 10 ? "qr-0" : "qr-") + std::to_string(number) + ".png";
+        const std::string name = (number < 10 ? "qr-0" : "qr-") + std::to_string(number) + ".png";
         expected.insert(name);
-        std::string read;
-        ASSERT_TRUE(DecodePngTextWithZbar(folder / ("out/" + name), read)) << name << ": " << read;
-        EXPECT_EQ(read, lines[i]) << name;
+        EXPECT_EQ(ZbarRead(out / name, Zbar::Text), lines[i]) << name;
     }
-    EXPECT_EQ(NamesIn(folder / "out"), expected);
+    EXPECT_EQ(out.Names(), expected);
 }
 
-// With an explicit version a line too long is cut, as a single text is, and
-// the batch says so for that line; it is made all the same. {n} is as wide as
-// the count of every line, empty ones at the end included.
+// Lines from standard input, CR LF or LF. With an explicit version a line
+// too long is cut, as a single text is, and the batch says so for that line;
+// it is made all the same. {n} is as wide as the count of every line, empty
+// ones at the end included.
 TEST(ToolBatch, ACutLineIsNamedAndTheNumberWidthCountsEveryLine) {
-    ScratchFolder folder;
-    WriteFile(folder / "lines.txt",
-              NumberedLines({"short", "this line is far too long for version one", "", "", "", "",
-                             "", "", "", "", ""}));
-    const ToolRun run =
-        RunEncodeTool({"--batch", folder / "lines.txt", "-s", "1", "-o", folder / "L-{n}.txt"});
+    ScratchFolder out;
+    const std::string cut = "this line is far too long for version one";
+    const ToolRun run = RunEncodeTool({"--batch", "-", "-s", "1", "-o", out / "L-{n}.txt"},
+                                      "東京都\r\n" + cut + "\n\n\n\n\n\n\n\n\n\n");
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.err,
               "quirvane-encode: line 2: 24 characters left out: version 1-L holds only the start "
               "of the text\n"
               "quirvane-encode: 2 made, 0 refused, 0 failed\n");
-    EXPECT_EQ(folder.Names(), (std::set<std::string>{"L-01.txt", "L-02.txt", "lines.txt"}));
-    EXPECT_EQ(
-        ReadFile(folder / "L-02.txt"),
-        RunEncodeTool({"-s", "1", "-f", "text", "this line is far too long for version one"}).out);
+    EXPECT_EQ(out.Names(), (std::set<std::string>{"L-01.txt", "L-02.txt"}));
+    EXPECT_EQ(ReadFile(out / "L-01.txt"), RunEncodeTool({"-s", "1", "-f", "text", "東京都"}).out);
+    EXPECT_EQ(ReadFile(out / "L-02.txt"), RunEncodeTool({"-s", "1", "-f", "text", cut}).out);
 }
 
 // {text} is the line made safe for a file name: no slash, backslash or
@@ -756,10 +395,7 @@ TEST(ToolBatch, ACutLineIsNamedAndTheNumberWidthCountsEveryLine) {
 TEST(ToolBatch, TextNamesAreMadeSafe) {
     // clang-format off
     const std::vector<std::pair<std::string, std::string>> lines = {
-        {"a/b\x01" "c", "a_b_c"},
-        {"C:\\temp", "C:_temp"},
-        {"x\x7fy", "x_y"},
-        {"..", "_"},
+        {"a/b\x01" "c", "a_b_c"}, {"C:\\temp", "C:_temp"}, {"x\x7fy", "x_y"}, {"..", "_"},
         {"ok name", "ok name"},
         {Repeat("東", 30), Repeat("東", 21)},        // 90 bytes: 21 whole characters
         {Repeat("é", 40), Repeat("é", 32)},          // exactly 64 bytes
@@ -776,13 +412,7 @@ TEST(ToolBatch, TextNamesAreMadeSafe) {
     const ToolRun run = RunEncodeTool({"--batch", in / "lines.txt", "-o", out / "{text}.txt"});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(out.Names(), expected);
-    EXPECT_EQ(ReadFile(out / "a_b_c.txt"), RunEncodeTool({"-f", "text",
-                                                          "a/b\x01"
-                                                          "c"})
-                                               .out);
-    for (const std::string& name : out.Names()) {
-        EXPECT_LE(name.size(), 64u + 4u) << name;
-    }
+    EXPECT_EQ(ReadFile(out / "a_b_c.txt"), RunEncodeTool({"-f", "text", texts[0]}).out);
 }
 
 // Two lines that would be written to one name, or several lines and a name
@@ -815,43 +445,26 @@ TEST(ToolBatch, EachFileIsTheToolsSymbolOfItsLineWithAnyNumberOfWorkers) {
                         : i % 3 == 1 ? "https://example.com/item/" + std::to_string(i * 37)
                                      : Repeat("0123456789", i));
     }
-    ScratchFolder in;
+    ScratchFolder in, one, four;
     WriteFile(in / "lines.txt", NumberedLines(lines));
     const Args options = {"-l", "Q", "-k", "5", "-w", "3", "--quiet-zone", "2", "-c", "0,0,128"};
-    std::vector<std::set<std::string>> names;
-    std::vector<std::unique_ptr<ScratchFolder>> outs;
-    for (const char* jobs : {"1", "4"}) {
-        outs.push_back(std::make_unique<ScratchFolder>());
+    for (const auto& [jobs, out] : {std::pair("1", &one), std::pair("4", &four)}) {
         Args args = options;
-        args.insert(args.end(),
-                    {"--batch", in / "lines.txt", "-j", jobs, "-o", *outs.back() / "{n}.svg"});
+        args.insert(args.end(), {"--batch", in / "lines.txt", "-j", jobs, "-o", *out / "{n}.svg"});
         const ToolRun run = RunEncodeTool(args);
-        EXPECT_EQ(run.exitCode, 0);
-        EXPECT_EQ(run.err, "quirvane-encode: 20 made, 0 refused, 0 failed\n");
+        EXPECT_EQ(std::tuple(run.exitCode, run.err),
+                  std::tuple(0, "quirvane-encode: 20 made, 0 refused, 0 failed\n"));
     }
-    ASSERT_EQ(outs[0]->Names().size(), 20u);
-    EXPECT_EQ(outs[0]->Names(), outs[1]->Names());
+    ASSERT_EQ(one.Names().size(), 20u);
+    EXPECT_EQ(one.Names(), four.Names());
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string name = std::string(i < 9 ? "0" : "") + std::to_string(i + 1) + ".svg";
         SCOPED_TRACE(name);
         Args alone = options;
         alone.insert(alone.end(), {"-f", "svg", lines[i]});
-        const std::string file = ReadFile(*outs[0] / name);
-        EXPECT_EQ(file, RunEncodeTool(alone).out);
-        EXPECT_EQ(file, ReadFile(*outs[1] / name));
+        EXPECT_EQ(ReadFile(one / name), RunEncodeTool(alone).out);
+        EXPECT_EQ(ReadFile(one / name), ReadFile(four / name));
     }
-}
-
-// A batch read from standard input, numbered by its lines.
-TEST(ToolBatch, LinesFromStandardInput) {
-    ScratchFolder out;
-    const ToolRun run =
-        RunEncodeTool({"--batch", "-", "-o", out / "s-{n}.txt"}, "東京都\n\nHELLO\r\n");
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.err, "quirvane-encode: 2 made, 0 refused, 0 failed\n");
-    EXPECT_EQ(out.Names(), (std::set<std::string>{"s-1.txt", "s-3.txt"}));
-    EXPECT_EQ(ReadFile(out / "s-1.txt"), RunEncodeTool({"-f", "text", "東京都"}).out);
-    EXPECT_EQ(ReadFile(out / "s-3.txt"), RunEncodeTool({"-f", "text", "HELLO"}).out);
 }
 
 // A file that cannot be written fails its line alone: a folder that does not
@@ -884,67 +497,15 @@ TEST(ToolBatch, FilesAreWrittenWholeOrNotAtAll) {
     EXPECT_EQ(ReadFile(out / "q-4.png"), RunEncodeTool({"-f", "png", "c"}).out);
 }
 
-// ---- On a terminal.
-
-// The tool with standard output and standard error on a terminal (a
-// pseudo-terminal in raw mode, so that what it writes arrives unchanged):
-// everything written there, in order, in `out`.
-ToolRun RunOnTerminal(const Args& args) {
-    ToolRun run;
-    const int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-    if (master < 0 || ::grantpt(master) != 0 || ::unlockpt(master) != 0) {
-        run.err = std::string("no pseudo-terminal: ") + std::strerror(errno);
-        return run;
-    }
-    const int terminal = ::open(::ptsname(master), O_RDWR | O_NOCTTY | O_CLOEXEC);
-    termios mode{};
-    if (terminal < 0 || ::tcgetattr(terminal, &mode) != 0) {
-        run.err = std::string("cannot open the pseudo-terminal: ") + std::strerror(errno);
-        ::close(master);
-        return run;
-    }
-    ::cfmakeraw(&mode);
-    ::tcsetattr(terminal, TCSANOW, &mode);
-    std::vector<std::string> all = {QUIRVANE_ENCODE_PATH};
-    all.insert(all.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (std::string& arg : all) {
-        argv.push_back(arg.data());
-    }
-    argv.push_back(nullptr);
-    const pid_t child = ::fork();
-    if (child == 0) {
-        const int nothing = ::open("/dev/null", O_RDONLY);
-        ::dup2(nothing, STDIN_FILENO);
-        ::dup2(terminal, STDOUT_FILENO);
-        ::dup2(terminal, STDERR_FILENO);
-        ::execv(argv[0], argv.data());
-        ::_exit(127);
-    }
-    ::close(terminal);  // the tool holds the only end left: its exit ends the reads
-    char buffer[4096];
-    for (ssize_t n = 0; (n = ::read(master, buffer, sizeof buffer)) != 0;) {
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n < 0) {
-            break;  // EIO: the tool has closed the terminal
-        }
-        run.out.append(buffer, static_cast<std::size_t>(n));
-    }
-    ::close(master);
-    int status = 0;
-    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
+// ---- On a terminal: standard output and standard error on one.
 
 // With standard output a terminal and no --output, the symbol is drawn for
 // the terminal, black on white.
 TEST(ToolTerminal, StandardOutputOnATerminalGetsTheTerminalDrawing) {
-    const ToolRun run = RunOnTerminal({"東京都"});
-    ASSERT_EQ(run.exitCode, 0) << run.err << run.out;
+    ProcessSpec spec = ToolSpec({"東京都"});
+    spec.onTerminal = true;
+    const ToolRun run = RunEncodeToolWith(spec);
+    ASSERT_EQ(run.exitCode, 0) << run.out;
     auto state = std::make_unique<EncoderState>();
     const GenerationResult result = state->CreateSymbol("東京都", kToolDefaults);
     ASSERT_TRUE(result.Created());
@@ -961,12 +522,13 @@ TEST(ToolTerminal, ABatchShowsItsProgressOnATerminalOnly) {
         lines.push_back("line " + std::to_string(i));
     }
     WriteFile(in / "lines.txt", NumberedLines(lines));
-    const Args args = {"--batch", in / "lines.txt", "-j", "2", "-o", out / "{n}.txt"};
+    ProcessSpec spec = ToolSpec({"--batch", in / "lines.txt", "-j", "2", "-o", out / "{n}.txt"});
     const std::string summary = "quirvane-encode: 20 made, 0 refused, 0 failed\n";
-    const ToolRun piped = RunEncodeTool(args);
+    const ToolRun piped = RunEncodeToolWith(spec);
     EXPECT_EQ(std::tuple(piped.exitCode, piped.err), std::tuple(0, summary));
-    const ToolRun shown = RunOnTerminal(args);
-    EXPECT_EQ(shown.exitCode, 0) << shown.err;
+    spec.onTerminal = true;
+    const ToolRun shown = RunEncodeToolWith(spec);
+    EXPECT_EQ(shown.exitCode, 0) << shown.out;
     static const std::regex kBar("(\r\\[=* *\\] [0-9]+/20)*\r\\[={40}\\] 20/20\n");
     const std::size_t end = shown.out.size() - std::min(shown.out.size(), summary.size());
     EXPECT_EQ(shown.out.substr(end), summary);

@@ -1,11 +1,11 @@
 // What the tests of quirvane-encode share: running the tool as a shell would,
-// the drawing and statistics line it should print, files as bytes, and the
-// shim that fails a system call on purpose.
+// the drawing and statistics line it should print, worked out from the render
+// functions and the symbol's modules, and the shim that fails a system call
+// on purpose.
 #pragma once
 
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
+#include <regex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,8 +13,13 @@
 #include <quirvane/encoder.h>
 
 #include "cli/options.h"
-#include "cli/symbol_output.h"
+#include "render/symbol_eps.h"
+#include "render/symbol_pdf.h"
+#include "render/symbol_png.h"
+#include "render/symbol_svg.h"
+#include "render/symbol_terminal.h"
 #include "tests/support/run_process.h"
+#include "tests/support/scratch_folder.h"
 
 namespace quirvane::testing {
 
@@ -39,10 +44,33 @@ inline ToolRun RunEncodeTool(const Args& args, const std::string& input = {}) {
     return RunEncodeToolWith(ToolSpec(args, input));
 }
 
-// The drawing the tool writes by default (the window's), in `format`.
+// What the tool should write of `state` in `format`: the text format is a
+// line of '0' and '1' for each row of modules.
 inline std::string Drawn(const EncoderState& state, OutputFormat format,
                          const DrawingOptions& options = {}) {
-    return SymbolAsBytes(ViewOf(state), format, options, TerminalColours::None);
+    const SymbolView view = ViewOf(state);
+    switch (format) {
+        case OutputFormat::Png:
+            return RenderSymbolPng(view, options);
+        case OutputFormat::Svg:
+            return RenderSymbolSvg(view, options);
+        case OutputFormat::Eps:
+            return RenderSymbolEps(view, options);
+        case OutputFormat::Pdf:
+            return RenderSymbolPdf(view, options);
+        case OutputFormat::Terminal:
+            return RenderSymbolTerminal(view, TerminalColours::None);
+        default:
+            break;
+    }
+    std::string text;
+    for (int r = 0; r < state.SymbolSide(); ++r) {
+        for (int c = 0; c < state.SymbolSide(); ++c) {
+            text += state.IsDark(r, c) ? '1' : '0';
+        }
+        text += '\n';
+    }
+    return text;
 }
 
 // The statistics line the tool prints, with its version and mask.
@@ -51,13 +79,12 @@ inline std::string Statistics(const GenerationResult& r) {
            std::to_string(r.mask) + "\n";
 }
 
-inline std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<no file>";
-}
-
-inline void WriteFile(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
+// The version and the mask the statistics line at the end of `err` tells, or -1s.
+inline std::pair<int, int> VersionAndMask(const std::string& err) {
+    static const std::regex kEnd("  バージョン：([0-9]+)  マスク：([0-7])\n$");
+    std::smatch m;
+    return std::regex_search(err, m, kEnd) ? std::pair(std::stoi(m[1]), std::stoi(m[2]))
+                                           : std::pair(-1, -1);
 }
 
 // The shim that fails one system call (tests/support/fault_injection.cpp).

@@ -1,6 +1,7 @@
-// Segmentation against a brute force that tries every split and mode of
-// short texts, plus the band-dependent choices, the choice of family and the
-// count-field limits on long runs.
+// Segmentation against the slow reference that tries every split and mode
+// (tests/support/fewest_stream_bits.h), on short texts in each band of count
+// widths and each family (with and without the ECI), plus the count-field
+// limits on long runs.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,58 +15,34 @@
 
 #include <quirvane/segmentation.h>
 
+#include "tests/support/fewest_stream_bits.h"
+
 namespace quirvane {
 namespace {
 
-constexpr std::u32string_view kDigits = U"0123456789";
-constexpr std::u32string_view kAlphanumerics = U"0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ $%*+-./:";
+using testing::ReferenceCharacter;
+using testing::ReferenceCountBits;
+using testing::ReferenceSegmentBits;
+
 constexpr SegmentMode kModes[] = {SegmentMode::Numeric, SegmentMode::Alphanumeric,
                                   SegmentMode::Byte, SegmentMode::Kanji};
-
-// Count indicator widths as QR Code tables them: numeric, alphanumeric,
-// byte, Kanji for versions 1-9, 10-26 and 27-40.
-int ReferenceCountBits(SegmentMode mode, int version) {
-    const int table[3][4] = {{10, 9, 8, 8}, {12, 11, 16, 10}, {14, 13, 16, 12}};
-    const int band = version < 10 ? 0 : (version < 27 ? 1 : 2);
-    return table[band][static_cast<int>(mode)];
-}
 
 // The Shift_JIS codes of the JIS X 0208 characters these tests use; 0 for
 // everything else, as the caller's converter would give.
 std::uint16_t ShiftJisOf(char32_t code) {
-    switch (code) {
-        case U'あ':
-            return 0x82A0;
-        case U'い':
-            return 0x82A2;
-        case U'う':
-            return 0x82A4;
-        case U'漢':
-            return 0x8ABF;
-        case U'字':
-            return 0x8E9A;
-        case U'α':
-            return 0x83BF;
-        default:
-            return 0;
+    constexpr std::pair<char32_t, std::uint16_t> kCodes[] = {{U'あ', 0x82A0}, {U'い', 0x82A2},
+                                                             {U'う', 0x82A4}, {U'漢', 0x8ABF},
+                                                             {U'字', 0x8E9A}, {U'α', 0x83BF}};
+    for (const auto& [character, shiftJis] : kCodes) {
+        if (character == code) {
+            return shiftJis;
+        }
     }
+    return 0;
 }
 
 int Utf8Length(char32_t code) {
     return code < 0x80 ? 1 : (code < 0x800 ? 2 : (code < 0x10000 ? 3 : 4));
-}
-
-std::string Utf8(std::u32string_view text) {
-    std::string out;
-    for (char32_t code : text) {
-        const int length = Utf8Length(code);
-        const unsigned char lead[] = {0, 0x00, 0xC0, 0xE0, 0xF0};
-        out += static_cast<char>(lead[length] | (code >> (6 * (length - 1))));
-        for (int i = length - 2; i >= 0; --i) {
-            out += static_cast<char>(0x80 | ((code >> (6 * i)) & 0x3F));
-        }
-    }
-    return out;
 }
 
 std::vector<TextCharacter> CharactersOf(std::u32string_view text) {
@@ -77,112 +54,33 @@ std::vector<TextCharacter> CharactersOf(std::u32string_view text) {
     return characters;
 }
 
-bool Holds(SegmentMode mode, char32_t code, bool eci) {
-    switch (mode) {
-        case SegmentMode::Numeric:
-            return kDigits.find(code) != std::u32string_view::npos;
-        case SegmentMode::Alphanumeric:
-            return kAlphanumerics.find(code) != std::u32string_view::npos;
-        case SegmentMode::Byte:
-            return eci || code < 0x80;
-        case SegmentMode::Kanji:
-            return !eci && code >= 0x80 && ShiftJisOf(code) != 0;
+std::vector<ReferenceCharacter> ReferenceOf(std::u32string_view text) {
+    std::vector<ReferenceCharacter> characters;
+    for (char32_t code : text) {
+        characters.push_back({code, Utf8Length(code), ShiftJisOf(code) != 0});
     }
-    return false;
-}
-
-bool PlainFamilyAllowed(std::u32string_view text) {
-    const bool allJisOrAscii = std::all_of(
-        text.begin(), text.end(), [](char32_t c) { return c < 0x80 || ShiftJisOf(c) != 0; });
-    const bool anyKanji =
-        std::any_of(text.begin(), text.end(), [](char32_t c) { return c >= 0x80; });
-    const bool yenOrOverline = text.find(U'\\') != std::u32string_view::npos ||
-                               text.find(U'~') != std::u32string_view::npos;
-    return allJisOrAscii && !(anyKanji && yenOrOverline);
-}
-
-// A segment's bits the long way: header, then group by group.
-int NaiveSegmentBits(SegmentMode mode, std::u32string_view run, int version) {
-    int bits = 4 + ReferenceCountBits(mode, version);
-    int left = static_cast<int>(run.size());
-    switch (mode) {
-        case SegmentMode::Numeric:
-            for (; left >= 3; left -= 3) {
-                bits += 10;
-            }
-            bits += left == 2 ? 7 : (left == 1 ? 4 : 0);
-            break;
-        case SegmentMode::Alphanumeric:
-            for (; left >= 2; left -= 2) {
-                bits += 11;
-            }
-            bits += left == 1 ? 6 : 0;
-            break;
-        case SegmentMode::Byte:
-            for (char32_t code : run) {
-                bits += 8 * Utf8Length(code);
-            }
-            break;
-        case SegmentMode::Kanji:
-            bits += 13 * left;
-            break;
-    }
-    return bits;
-}
-
-// Every way to go on from here; a branch already as long as the best
-// complete stream is dropped, since segments only add bits.
-void Enumerate(std::u32string_view text, int version, bool eci, int bitsSoFar, int& best) {
-    if (bitsSoFar >= best) {
-        return;
-    }
-    if (text.empty()) {
-        best = bitsSoFar;
-        return;
-    }
-    for (SegmentMode mode : kModes) {
-        for (std::size_t length = 1; length <= text.size() && Holds(mode, text[length - 1], eci);
-             ++length) {
-            Enumerate(text.substr(length), version, eci,
-                      bitsSoFar + NaiveSegmentBits(mode, text.substr(0, length), version), best);
-        }
-    }
-}
-
-// The shortest stream of a family over every segmentation and mode, or
-// INT_MAX when the family does not allow the text.
-int BruteForceBits(std::u32string_view text, int version, bool eci) {
-    if (!eci && !PlainFamilyAllowed(text)) {
-        return INT_MAX;
-    }
-    int best = INT_MAX;
-    Enumerate(text, version, eci, eci ? 12 : 0, best);
-    return best;
+    return characters;
 }
 
 // The plan covers the text in order, each segment's mode holds its
 // characters in the plan's family and fits its count field, and the
 // segments add up to the plan's bits.
 void ExpectSoundPlan(std::u32string_view text, int version, const SegmentPlan& plan) {
+    const std::vector<ReferenceCharacter> characters = ReferenceOf(text);
     int bits = plan.eci ? 12 : 0;
     int next = 0;
     for (int i = 0; i < plan.count; ++i) {
         const Segment& segment = plan.segments[i];
+        const int mode = static_cast<int>(segment.mode);
         ASSERT_EQ(segment.start, next) << "segment " << i;
         ASSERT_GT(segment.length, 0) << "segment " << i;
-        const std::u32string_view run = text.substr(segment.start, segment.length);
-        for (char32_t code : run) {
-            ASSERT_TRUE(Holds(segment.mode, code, plan.eci)) << "segment " << i;
+        int counted = 0;
+        for (int k = next; k < next + segment.length; ++k) {
+            ASSERT_TRUE(testing::ReferenceHolds(mode, characters[k], plan.eci)) << "segment " << i;
+            counted += segment.mode == SegmentMode::Byte ? characters[k].bytes : 1;
         }
-        int counted = segment.length;
-        if (segment.mode == SegmentMode::Byte) {
-            counted = 0;
-            for (char32_t code : run) {
-                counted += Utf8Length(code);
-            }
-        }
-        EXPECT_LT(counted, 1 << ReferenceCountBits(segment.mode, version)) << "segment " << i;
-        bits += NaiveSegmentBits(segment.mode, run, version);
+        EXPECT_LT(counted, 1 << ReferenceCountBits(mode, version)) << "segment " << i;
+        bits += ReferenceSegmentBits(mode, &characters[next], segment.length, version);
         next += segment.length;
     }
     EXPECT_EQ(next, static_cast<int>(text.size()));
@@ -219,9 +117,10 @@ struct Planner {
 
 void ExpectOptimal(Planner& planner, std::u32string_view text) {
     for (int version : {1, 10, 27}) {
-        SCOPED_TRACE(testing::Message() << "\"" << Utf8(text) << "\" at version " << version);
-        const int plain = BruteForceBits(text, version, false);
-        const int utf8 = BruteForceBits(text, version, true);
+        SCOPED_TRACE(::testing::PrintToString(std::u32string(text)) + " at version " +
+                     std::to_string(version));
+        const int plain = testing::ReferenceFewestBits(ReferenceOf(text), version, false);
+        const int utf8 = testing::ReferenceFewestBits(ReferenceOf(text), version, true);
         for (bool eci : {false, true}) {
             const int want = eci ? utf8 : plain;
             ASSERT_EQ(planner.PlanFamily(text, version, eci), want != INT_MAX) << "eci " << eci;
@@ -271,6 +170,19 @@ TEST(Segmentation, MatchesBruteForceOnChosenTexts) {
         U"0漢a0361E",
         U":3288973842AB7a",
         U"z83 5501703921A",
+        // Choices that change with the band: eight digits inside lower case
+        // save 37 bits against headers of 26, 36 and 38; six digits save 28;
+        // lower case after six alphanumerics; Kanji between two digits.
+        U"a123456a",
+        U"ABCDEFa",
+        U"1漢1",
+        // The family readers decode: yen or overline beside Kanji, a
+        // code-page-932 extension or half-width katakana, need the ECI.
+        U"漢字\\",
+        U"漢~",
+        U"あ①",
+        U"ｱｲｳ",
+        U"é1234567890",
     };
     Planner planner;
     for (std::u32string_view text : texts) {
@@ -298,85 +210,6 @@ TEST(Segmentation, MatchesBruteForceOnRandomTexts) {
                 text += alphabet[pick(generator)];
             }
             ExpectOptimal(planner, text);
-        }
-    }
-}
-
-// The band's count widths decide whether a run earns its own segment.
-TEST(Segmentation, BestSegmentsChangeWithTheBand) {
-    struct Case {
-        const char32_t* text;
-        int version;
-        const char* segments;
-    };
-    const Case cases[] = {
-        // Eight digits inside lower case save 37 bits; the extra numeric and
-        // byte headers cost 26, 36 and 38 bits in the three bands.
-        {U"a12345678a", 1, "B1 N8 B1"},
-        {U"a12345678a", 10, "B1 N8 B1"},
-        {U"a12345678a", 27, "B10"},
-        // Six digits save 28 bits against 26, 36 and 38.
-        {U"a123456a", 9, "B1 N6 B1"},
-        {U"a123456a", 10, "B8"},
-        // Lower case after six alphanumerics: an alphanumeric header of 13
-        // or 17 bits against 15 bits saved (a tie at 15 bits in versions 10-26).
-        {U"ABCDEFa", 1, "A6 B1"},
-        {U"ABCDEFa", 9, "A6 B1"},
-        {U"ABCDEFa", 27, "B7"},
-        // A Kanji character between two digits: three segments cost 61, 67
-        // and 73 bits against the ECI stream's 64, 72 and 72.
-        {U"1漢1", 1, "N1 K1 N1"},
-        {U"1漢1", 26, "N1 K1 N1"},
-        {U"1漢1", 27, "ECI B3"},
-    };
-    Planner planner;
-    for (const Case& c : cases) {
-        ASSERT_TRUE(planner.Plan(c.text, c.version));
-        EXPECT_EQ(Describe(*planner.plan), c.segments) << "version " << c.version;
-        ExpectSoundPlan(c.text, c.version, *planner.plan);
-    }
-}
-
-TEST(Segmentation, ChoosesTheFamilyReadersDecode) {
-    struct Case {
-        const char32_t* text;
-        const char* segments;
-    };
-    const Case cases[] = {
-        {U"HELLO WORLD", "A11"},
-        {U"back\\slash~tilde", "B16"},  // pure ASCII keeps both without an ECI
-        {U"あいう漢字", "K5"},
-        {U"漢字ABCDEF", "K2 A6"},
-        {U"漢字\\", "ECI B3"},  // yen beside Kanji: UTF-8 bytes instead
-        {U"漢~", "ECI B2"},
-        {U"あ①", "ECI B2"},  // a code-page-932 extension has no Kanji code
-        {U"ｱｲｳ", "ECI B3"},  // nor has half-width katakana
-        {U"é", "ECI B1"},
-        {U"é1234567890", "ECI B1 N10"},
-    };
-    Planner planner;
-    for (const Case& c : cases) {
-        for (int version : {1, 10, 27}) {
-            ASSERT_TRUE(planner.Plan(c.text, version));
-            EXPECT_EQ(Describe(*planner.plan), c.segments) << "version " << version;
-            ExpectSoundPlan(c.text, version, *planner.plan);
-        }
-    }
-}
-
-TEST(Segmentation, PureAsciiNeverCarriesAnEci) {
-    std::mt19937 generator(7);
-    std::uniform_int_distribution<int> printable(0x20, 0x7E);
-    Planner planner;
-    for (int round = 0; round < 200; ++round) {
-        std::u32string text;
-        for (int n = 0; n < 40; ++n) {
-            text += static_cast<char32_t>(printable(generator));
-        }
-        for (int version : {1, 10, 27}) {
-            ASSERT_TRUE(planner.Plan(text, version));
-            EXPECT_FALSE(planner.plan->eci);
-            ExpectSoundPlan(text, version, *planner.plan);
         }
     }
 }
@@ -410,12 +243,11 @@ TEST(Segmentation, LongRunsRespectTheCountFields) {
         ASSERT_TRUE(planner.Plan(text, c.version));
         EXPECT_EQ(Describe(*planner.plan), c.segments) << "version " << c.version;
         ExpectSoundPlan(text, c.version, *planner.plan);
-        const int pieces = planner.plan->count;
-        const int whole = NaiveSegmentBits(planner.plan->segments[0].mode, text, c.version);
-        EXPECT_EQ(
-            planner.plan->bits,
-            whole + (planner.plan->eci ? 12 : 0) +
-                (pieces - 1) * (4 + ReferenceCountBits(planner.plan->segments[0].mode, c.version)));
+        const int mode = static_cast<int>(planner.plan->segments[0].mode);
+        const int whole = ReferenceSegmentBits(mode, ReferenceOf(text).data(), c.length, c.version);
+        EXPECT_EQ(planner.plan->bits,
+                  whole + (planner.plan->eci ? 12 : 0) +
+                      (planner.plan->count - 1) * (4 + ReferenceCountBits(mode, c.version)));
     }
 }
 
@@ -448,22 +280,23 @@ TEST(Segmentation, RefusesOnlyTextsBeyondTheLargestSymbol) {
 TEST(SegmentationHelpers, AgreeWithTheirDefinitions) {
     for (int version = 1; version <= 40; ++version) {
         for (SegmentMode mode : kModes) {
-            EXPECT_EQ(CountIndicatorBits(mode, version), ReferenceCountBits(mode, version))
+            EXPECT_EQ(CountIndicatorBits(mode, version),
+                      ReferenceCountBits(static_cast<int>(mode), version))
                 << "version " << version << " mode " << static_cast<int>(mode);
         }
     }
-    const std::u32string sample = U"0123456789012345678901234567";
-    for (std::size_t n = 0; n <= sample.size(); ++n) {
-        for (SegmentMode mode : kModes) {
-            const std::u32string_view run = std::u32string_view(sample).substr(0, n);
-            EXPECT_EQ(SegmentDataBits(mode, static_cast<int>(n), static_cast<int>(n)),
-                      NaiveSegmentBits(mode, run, 1) - 4 - ReferenceCountBits(mode, 1))
-                << n << " characters, mode " << static_cast<int>(mode);
+    const std::vector<ReferenceCharacter> sample = ReferenceOf(U"0123456789012345678901234567");
+    for (int n = 0; n <= static_cast<int>(sample.size()); ++n) {
+        for (int mode = 0; mode < 4; ++mode) {
+            EXPECT_EQ(
+                SegmentDataBits(kModes[mode], n, n),
+                ReferenceSegmentBits(mode, sample.data(), n, 1) - 4 - ReferenceCountBits(mode, 1))
+                << n << " characters, mode " << mode;
         }
     }
     for (char32_t code = 0; code < 0x3100; ++code) {
         EXPECT_EQ(IsAlphanumericCharacter(code),
-                  kAlphanumerics.find(code) != std::u32string_view::npos)
+                  testing::ReferenceHolds(1, {code, 1, false}, false))
             << static_cast<int>(code);
     }
     // The edges of the two Shift_JIS ranges Kanji mode writes.

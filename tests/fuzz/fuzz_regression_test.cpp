@@ -3,14 +3,14 @@
 // through the fuzz driver, and shows that the checker's own parts are right
 // and not blind: damage is found, the mask scores match the worked example,
 // the reader decodes hand-made streams, and the shortest-stream walk agrees
-// with trying every segmentation.
+// with trying every segmentation (the reference the encoder's is held to too).
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
+#include <climits>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <iterator>
 #include <memory>
 #include <set>
@@ -22,6 +22,7 @@
 #include "fuzz/stream_cost.h"
 #include "fuzz/stream_reader.h"
 #include "fuzz/symbol_checker.h"
+#include "tests/support/fewest_stream_bits.h"
 
 namespace quirvane::fuzz {
 namespace {
@@ -55,13 +56,12 @@ TEST(FuzzRegression, EverySettingReadsBack) {
         }
     }
     auto state = std::make_unique<EncoderState>();
-    int symbols = 0;
     for (int version = 1; version <= 40; ++version) {
         for (int level = kLevelL; level <= kLevelH; ++level) {
             for (int mode = kModeByte; mode <= kModeNumeric; ++mode) {
                 const int cap = CapacityOf(*FindSymbolParameters(version, level), mode);
                 const int lengths[8] = {0, 1, cap / 3, cap - 1, cap, cap + 1, 2 * cap, 20000};
-                for (int mask = 0; mask < 8; ++mask, ++symbols) {
+                for (int mask = 0; mask < 8; ++mask) {
                     const std::string text = texts[mode].substr(0, lengths[mask]);
                     const FuzzCase c{{mode, version, level, mask}, mask % 2 == 1, text};
                     ASSERT_EQ(RunCase(*state, c), "") << version << level << mode << mask;
@@ -69,7 +69,6 @@ TEST(FuzzRegression, EverySettingReadsBack) {
             }
         }
     }
-    EXPECT_EQ(symbols, 3840);
 }
 
 TEST(FuzzRegression, RefusalsKeepThePreviousSymbol) {
@@ -186,7 +185,6 @@ TEST(FuzzRegression, EverySymbolModeReadsBack) {
     }
     auto state = std::make_unique<EncoderState>();
     auto probe = std::make_unique<EncoderState>();
-    int symbols = 0;
     for (int version = 1; version <= 40; ++version) {
         for (int level = kLevelL; level <= kLevelH; ++level) {
             // Kanji and the first automatic text everywhere; each other kind
@@ -216,56 +214,48 @@ TEST(FuzzRegression, EverySymbolModeReadsBack) {
                 // Scoring all eight masks is the slow part of the check.
                 c.request.maskReference = (version + level + k) % 4 == 0 ? kMaskAuto : k;
                 ASSERT_EQ(RunCase(*state, c), "") << version << level << k << " automatic";
-                symbols += 2;
             }
         }
     }
-    EXPECT_EQ(symbols, 2 * (40 * 4 * 2 + 40 * 4 * 6 / 2));
 }
 
 TEST(FuzzRegression, SymbolRefusalsKeepThePreviousSymbol) {
     auto state = std::make_unique<EncoderState>();
     ASSERT_EQ(RunCase(*state, {{kModeByte, 2, kLevelQ, 3}, false, "before"}), "");
-    const auto request = [](int mode, int version, int minVersion, int maxVersion, int mask,
-                            int designator) {
-        SymbolRequest q;
-        q.characterMode = mode;
-        q.version = version;
-        q.minVersion = minVersion;
-        q.maxVersion = maxVersion;
-        q.maskReference = mask;
-        q.eciDesignator = designator;
-        return q;
-    };
     struct Refused {
-        SymbolRequest request;
+        SymbolRequest request;  // mode, version, bounds, level, mask, ECI designator
         std::string text;
         GenerationOutcome outcome;
     };
     const std::string digits(8000, '7');
+    using enum GenerationOutcome;
+    // clang-format off
     const Refused refused[] = {
-        {request(kModeAuto, 0, 5, 4, -1, 0), "A", GenerationOutcome::UnsupportedSettings},
-        {request(kModeAuto, 3, 0, 40, -1, 0), "A", GenerationOutcome::UnsupportedSettings},
-        {request(kModeAuto, 3, 1, 41, -1, 0), "A", GenerationOutcome::UnsupportedSettings},
-        {request(kModeKanji, 0, 1, 40, -1, 26), "漢", GenerationOutcome::UnsupportedSettings},
-        {request(kModeByte, 0, 1, 40, -1, 1000000), "A", GenerationOutcome::UnsupportedSettings},
-        {request(kModeByte, 0, 1, 40, -1, -1), "A", GenerationOutcome::UnsupportedSettings},
-        {request(6, 0, 1, 40, -1, 0), "A", GenerationOutcome::UnsupportedSettings},
-        {request(kModeAuto, 0, 1, 40, 8, 0), "A", GenerationOutcome::UnsupportedSettings},
-        {request(kModeAuto, 0, 1, 40, -2, 0), "A", GenerationOutcome::UnsupportedSettings},
-        {request(kModeKanji, 0, 1, 40, -1, 0), "漢A", GenerationOutcome::NotKanji},
-        {request(kModeKanji, 0, 1, 40, -1, 0), "①", GenerationOutcome::NotKanji},
-        {request(kModeKanji, 0, 1, 40, -1, 0), "～", GenerationOutcome::NotKanji},
-        {request(kModeKanji, 0, 1, 40, -1, 0), "A\xFF", GenerationOutcome::NotKanji},
-        {request(kModeKanji, 0, 1, 40, -1, 0), "漢\xFF", GenerationOutcome::NotUtf8},
-        {request(kModeAuto, 0, 1, 40, -1, 0), "\xC0\xAF", GenerationOutcome::NotUtf8},
-        {request(kModeAuto, 0, 1, 40, -1, 0), "\xED\xA0\x80", GenerationOutcome::NotUtf8},
-        {request(kModeAuto, 0, 1, 2, -1, 0), digits.substr(0, 200), GenerationOutcome::DoesNotFit},
-        {request(kModeAuto, 0, 1, 40, -1, 0), digits, GenerationOutcome::DoesNotFit},
-        {request(kModeNumeric, 0, 1, 9, -1, 0), digits, GenerationOutcome::DoesNotFit},
-        {request(kModeByte, 0, 3, 3, -1, 26), digits.substr(0, 100), GenerationOutcome::DoesNotFit},
-        {request(kModeAlphanumeric, 0, 1, 40, -1, 0), "abc", GenerationOutcome::NotAlphanumeric},
+        {{kModeAuto, kVersionAuto, 5, 4, kLevelL, kMaskAuto, 0}, "A", UnsupportedSettings},
+        {{kModeAuto, 3, 0, 40, kLevelL, kMaskAuto, 0}, "A", UnsupportedSettings},
+        {{kModeAuto, 3, 1, 41, kLevelL, kMaskAuto, 0}, "A", UnsupportedSettings},
+        {{kModeAuto, 41, 1, 40, kLevelL, kMaskAuto, 0}, "A", UnsupportedSettings},
+        {{kModeKanji, kVersionAuto, 1, 40, kLevelL, kMaskAuto, 26}, "漢", UnsupportedSettings},
+        {{kModeAlphanumeric, 1, 1, 40, kLevelL, 0, 26}, "A", UnsupportedSettings},
+        {{kModeByte, kVersionAuto, 1, 40, kLevelL, kMaskAuto, 1000000}, "A", UnsupportedSettings},
+        {{kModeByte, kVersionAuto, 1, 40, kLevelL, kMaskAuto, -1}, "A", UnsupportedSettings},
+        {{6, kVersionAuto, 1, 40, kLevelL, kMaskAuto, 0}, "A", UnsupportedSettings},
+        {{kModeAuto, kVersionAuto, 1, 40, kLevelL, 8, 0}, "A", UnsupportedSettings},
+        {{kModeAuto, kVersionAuto, 1, 40, kLevelL, -2, 0}, "A", UnsupportedSettings},
+        {{kModeKanji, kVersionAuto, 1, 40, kLevelL, kMaskAuto, 0}, "漢A", NotKanji},
+        {{kModeKanji, kVersionAuto, 1, 40, kLevelL, kMaskAuto, 0}, "①", NotKanji},
+        {{kModeKanji, kVersionAuto, 1, 40, kLevelL, kMaskAuto, 0}, "～", NotKanji},
+        {{kModeKanji, kVersionAuto, 1, 40, kLevelL, kMaskAuto, 0}, "A\xFF", NotKanji},
+        {{kModeKanji, kVersionAuto, 1, 40, kLevelL, kMaskAuto, 0}, "漢\xFF", NotUtf8},
+        {{kModeAuto, kVersionAuto, 1, 40, kLevelL, kMaskAuto, 0}, "\xC0\xAF", NotUtf8},
+        {{kModeAuto, kVersionAuto, 1, 40, kLevelL, kMaskAuto, 0}, "\xED\xA0\x80", NotUtf8},
+        {{kModeAuto, kVersionAuto, 1, 2, kLevelL, kMaskAuto, 0}, std::string(200, '7'), DoesNotFit},
+        {{kModeAuto, kVersionAuto, 1, 40, kLevelL, kMaskAuto, 0}, digits, DoesNotFit},
+        {{kModeNumeric, kVersionAuto, 1, 9, kLevelL, kMaskAuto, 0}, digits, DoesNotFit},
+        {{kModeByte, kVersionAuto, 3, 3, kLevelL, kMaskAuto, 26}, std::string(100, '7'), DoesNotFit},
+        {{kModeAlphanumeric, kVersionAuto, 1, 40, kLevelL, kMaskAuto, 0}, "abc", NotAlphanumeric},
     };
+    // clang-format on
     for (const Refused& r : refused) {
         FuzzCase c;
         c.text = r.text;
@@ -291,7 +281,10 @@ TEST(FuzzRegression, MaskScoresMatchTheWorkedExample) {
     EXPECT_EQ(ScoreEveryMask(state->symbolMatrix, 1, kLevelM, 5), expected);
 }
 
-std::vector<std::uint8_t> Packed(const std::string& bits, std::size_t codewords) {
+// The bits (spaces between fields for the reader's eye), then the
+// terminator's room and the pad codewords, in `codewords` bytes.
+std::vector<std::uint8_t> Packed(std::string bits, std::size_t codewords) {
+    std::erase(bits, ' ');
     std::vector<std::uint8_t> bytes(codewords, 0);
     for (std::size_t i = 0; i < bits.size(); ++i) {
         bytes[i / 8] |= static_cast<std::uint8_t>((bits[i] == '1' ? 1 : 0) << (7 - i % 8));
@@ -311,70 +304,23 @@ TEST(FuzzRegression, ReaderReadsHandMadeStreams) {
         std::string text;  // all segments' characters; empty with a fault
         const char* fault;
     };
+    // clang-format off
     const Row rows[] = {
-        {"ECI 26 in one byte, then byte 'A'",
-         "0111"
-         "00011010"
-         "0100"
-         "00000001"
-         "01000001",
-         "A", ""},
-        {"ECI 200 in two bytes",
-         "0111"
-         "10000000"
-         "11001000"
-         "0100"
-         "00000000",
-         "", ""},
-        {"ECI 999999 in three bytes",
-         "0111"
-         "11001111"
-         "01000010"
-         "00111111"
-         "0100"
-         "00000000",
-         "", ""},
-        {"ECI designator opening 111",
-         "0111"
-         "11100000",
-         "", "designator opens"},
+        {"ECI 26 in one byte, then byte 'A'", "0111 00011010 0100 00000001 01000001", "A", ""},
+        {"ECI 200 in two bytes", "0111 10000000 11001000 0100 00000000", "", ""},
+        {"ECI 999999 in three bytes", "0111 11001111 01000010 00111111 0100 00000000", "", ""},
+        {"ECI designator opening 111", "0111 11100000", "", "designator opens"},
         // 点 is 0x935F: 0x935F - 0x8140 = 0x121F, 0x12 * 0xC0 + 0x1F = 0xD9F.
-        {"Kanji 点",
-         "1000"
-         "00000001"
-         "0110110011111",
-         "点", ""},
+        {"Kanji 点", "1000 00000001 0110110011111", "点", ""},
         // 茗 is 0xE4AA: 0xE4AA - 0xC140 = 0x236A, 0x23 * 0xC0 + 0x6A = 0x1AAA.
-        {"Kanji 茗",
-         "1000"
-         "00000001"
-         "1101010101010",
-         "茗", ""},
+        {"Kanji 茗", "1000 00000001 1101010101010", "茗", ""},
         // 0x8740 (①) is code page 932's, not JIS X 0208's: 0x6 * 0xC0 = 0x480.
-        {"Kanji of no JIS X 0208 character",
-         "1000"
-         "00000001"
-         "0010010000000",
-         "", "no JIS X 0208"},
+        {"Kanji of no JIS X 0208 character", "1000 00000001 0010010000000", "", "no JIS X 0208"},
         {"numeric 012, alphanumeric AC-",
-         "0001"
-         "0000000011"
-         "0000001100"
-         "0010"
-         "000000011"
-         "00111001110"
-         "101001",
-         "012AC-", ""},
-        {"numeric group 1000",
-         "0001"
-         "0000000011"
-         "1111101000",
-         "", "numeric group"},
-        {"unknown mode 0011",
-         "0011"
-         "0000",
-         "", "mode indicator 3"},
-    };
+         "0001 0000000011 0000001100 0010 000000011 00111001110 101001", "012AC-", ""},
+        {"numeric group 1000", "0001 0000000011 1111101000", "", "numeric group"},
+        {"unknown mode 0011", "0011 0000", "", "mode indicator 3"}};
+    // clang-format on
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         DataStream stream;
@@ -389,26 +335,19 @@ TEST(FuzzRegression, ReaderReadsHandMadeStreams) {
             text += item.text;
         }
         EXPECT_EQ(text, row.text);
-        EXPECT_EQ(stream.bits, static_cast<int>(row.bits.size()));
+        EXPECT_EQ(stream.bits, std::count_if(row.bits.begin(), row.bits.end(),
+                                             [](char bit) { return bit != ' '; }));
     }
 }
 
 // The shortest stream of every text of up to five characters from a small
-// alphabet, found by trying every split into segments and every mode each
-// segment may take, against the checker's walk, in both families.
+// alphabet against the slow reference that tries every split into segments
+// and every mode, in both families.
 TEST(FuzzRegression, ShortestStreamsAgreeWithEverySegmentation) {
     const std::string alphabet[] = {"1", "A", "a", "\\", "漢", "é", "¢"};
     const int size = static_cast<int>(std::size(alphabet));
     for (int version : {1, 10, 27}) {
-        const int header[4] = {4 + CountFieldBits(kIndicatorNumeric, version),
-                               4 + CountFieldBits(kIndicatorAlphanumeric, version),
-                               4 + CountFieldBits(kIndicatorByte, version),
-                               4 + CountFieldBits(kIndicatorKanji, version)};
-        for (int length = 1; length <= 5; ++length) {
-            int combinations = 1;
-            for (int i = 0; i < length; ++i) {
-                combinations *= size;
-            }
+        for (int length = 1, combinations = size; length <= 5; ++length, combinations *= size) {
             for (int n = 0; n < combinations; ++n) {
                 std::string text;
                 for (int i = 0, rest = n; i < length; ++i, rest /= size) {
@@ -417,47 +356,14 @@ TEST(FuzzRegression, ShortestStreamsAgreeWithEverySegmentation) {
                 std::vector<CostCharacter> characters;
                 std::size_t badByte = 0;
                 ASSERT_TRUE(ReadCostCharacters(text, characters, badByte));
-                bool kanji = false;
-                bool yen = false;
+                std::vector<testing::ReferenceCharacter> reference;
                 for (const CostCharacter& c : characters) {
-                    kanji = kanji || (c.code >= 0x80 && c.kanjiCode != 0);
-                    yen = yen || c.code == U'\\';
+                    reference.push_back({c.code, c.bytes, c.kanjiCode != 0});
                 }
                 for (bool eci : {false, true}) {
-                    // best(i): the fewest bits for characters i.. to the end.
-                    std::function<int(int)> best = [&](int i) {
-                        if (i == length) {
-                            return 0;
-                        }
-                        int fewest = kNoStream;
-                        for (int mode = 0; mode < 4; ++mode) {
-                            int bytes = 0;
-                            for (int j = i; j < length; ++j) {
-                                const char32_t c = characters[j].code;
-                                const bool fits[4] = {
-                                    c >= U'0' && c <= U'9',
-                                    (c >= U'0' && c <= U'9') || (c >= U'A' && c <= U'Z') ||
-                                        c == U':',
-                                    eci || c < 0x80,
-                                    !eci && c >= 0x80 && characters[j].kanjiCode != 0};
-                                if (!fits[mode]) {
-                                    break;
-                                }
-                                bytes += characters[j].bytes;
-                                const int k = j - i + 1;
-                                const int data[4] = {10 * (k / 3) + (k % 3 == 0   ? 0
-                                                                     : k % 3 == 1 ? 4
-                                                                                  : 7),
-                                                     11 * (k / 2) + 6 * (k % 2), 8 * bytes, 13 * k};
-                                fewest = std::min(fewest, header[mode] + data[mode] + best(j + 1));
-                            }
-                        }
-                        return fewest;
-                    };
-                    const int expected = !eci && kanji && yen   ? kNoStream
-                                         : best(0) >= kNoStream ? kNoStream
-                                                                : best(0) + (eci ? 12 : 0);
-                    ASSERT_EQ(ShortestStreams(characters, version, eci).back(), expected)
+                    const int fewest = testing::ReferenceFewestBits(reference, version, eci);
+                    ASSERT_EQ(ShortestStreams(characters, version, eci).back(),
+                              fewest == INT_MAX ? kNoStream : fewest)
                         << text << " at version " << version << (eci ? " with" : " without")
                         << " the ECI";
                 }

@@ -1,5 +1,6 @@
-// The options of a drawing: the border and side they give, the values every
-// format refuses, and the numbers written into the vector files.
+// The options of a drawing: the values every format refuses, and the numbers
+// written into the vector files. (The border and side they give are checked
+// in every drawing of symbol_formats_test.cpp.)
 #include "render/drawing_options.h"
 
 #include <gtest/gtest.h>
@@ -18,24 +19,6 @@
 
 namespace quirvane {
 namespace {
-
-TEST(DrawingOptions, BorderAndSideInUnits) {
-    struct Case {
-        int side, width, quietZone, margin, drawing;
-    };
-    for (const Case& c : std::vector<Case>{
-             {21, 1, kWindowMargin, 10, 41},  // the window's geometry, n w + 20
-             {21, 2, kWindowMargin, 10, 62},
-             {177, 2, kWindowMargin, 10, 374},
-             {21, 8, 4, 32, 232},
-             {21, 3, 0, 0, 63},
-             {177, 100, 100, 10000, 37700},
-         }) {
-        const DrawingOptions o{.moduleWidth = c.width, .quietZoneModules = c.quietZone};
-        EXPECT_EQ(MarginOf(o), c.margin) << c.side << " " << c.width << " " << c.quietZone;
-        EXPECT_EQ(DrawingSideOf(c.side, o), c.drawing) << c.side << " " << c.width;
-    }
-}
 
 TEST(DrawingOptions, EveryFormatRefusesWhatItCannotDraw) {
     auto state = std::make_unique<EncoderState>();

@@ -1,11 +1,13 @@
 // Each file format as written, for drawings of every kind of option: its size
 // and physical size, its background, and its rectangles read back and laid on
-// the symbol (each dark module covered once, nothing else). How consumers
-// draw the vector files is checked in symbol_consumers_test.cpp.
+// the symbol, each dark unit covered once and nothing else. Row 8 of every
+// symbol is marked '*' and a '1' lies just beyond its side: only a '1' inside
+// is dark. How consumers draw the vector files is checked in
+// symbol_consumers_test.cpp.
 #include <QImage>
 #include <gtest/gtest.h>
 
-#include <cctype>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <memory>
@@ -19,10 +21,12 @@
 #include "render/symbol_pdf.h"
 #include "render/symbol_png.h"
 #include "render/symbol_svg.h"
-#include "tests/render/drawing_reference.h"
+#include "tests/support/drawing_reference.h"
 
 namespace quirvane {
 namespace {
+
+using testing::DarkUnit;
 
 struct Case {
     int version;
@@ -31,7 +35,6 @@ struct Case {
 
 const std::vector<Case> kCases = {
     {1, {.moduleWidth = 1}},
-    {1, {.moduleWidth = 2, .dark = {255, 0, 0}}},
     {2,
      {.moduleWidth = 3, .quietZoneModules = 4, .dark = {0, 0, 128}, .background = {255, 255, 204}}},
     {7, {.moduleWidth = 5, .quietZoneModules = 0, .dpi = 300, .transparentBackground = true}},
@@ -47,13 +50,6 @@ const std::vector<Case> kCases = {
     {40, {.moduleWidth = 2, .quietZoneModules = 4, .dpi = 96}},
 };
 
-std::string Describe(const Case& c) {
-    const DrawingOptions& o = c.options;
-    return "version " + std::to_string(c.version) + " width " + std::to_string(o.moduleWidth) +
-           " quiet zone " + std::to_string(o.quietZoneModules) + " dpi " + std::to_string(o.dpi) +
-           (o.transparentBackground ? " transparent" : "");
-}
-
 // The physical side: inches = units / dpi, written in `perInch` units (25.4
 // for mm, 72 for points), or the units themselves when no dpi is given.
 double ExpectedLength(int units, const DrawingOptions& o, double perInch) {
@@ -68,34 +64,42 @@ void ExpectLength(const std::string& written, double exact) {
     EXPECT_GT(value, exact - 1e-4) << written;
 }
 
-// Counts how often each module is covered by runs (column, row, length).
-class ModuleCover {
+// Counts how often the rectangles of a file paint each unit.
+class UnitCover {
   public:
-    explicit ModuleCover(int side) : side_(side), count_(side * side) {}
+    UnitCover(const EncoderState& st, const DrawingOptions& o)
+        : st_(st), o_(o), side_(testing::ReferenceSide(st, o)), count_(side_ * side_) {}
 
-    // False when the run leaves the symbol.
-    bool Add(int column, int row, int length) {
-        if (row < 0 || row >= side_ || column < 0 || length < 1 || column + length > side_) {
+    // False when the rectangle leaves the drawing.
+    bool Add(int x, int y, int width, int height) {
+        if (x < 0 || y < 0 || width < 1 || height < 1 || x + width > side_ || y + height > side_) {
             return false;
         }
-        for (int c = column; c < column + length; ++c) {
-            ++count_[row * side_ + c];
+        for (int i = 0; i < width * height; ++i) {
+            ++count_[(y + i / width) * side_ + x + i % width];
         }
         return true;
     }
+    // A run of `length` modules from (row, column).
+    bool AddRun(int column, int row, int length) {
+        const int m = testing::ReferenceMargin(o_), w = o_.moduleWidth;
+        return Add(m + column * w, m + row * w, length * w, w);
+    }
 
-    // The first module covered other than once where dark and never where light.
-    std::string Wrong(const EncoderState& st) const {
+    // The first unit painted other than once where dark and never where light.
+    std::string Wrong() const {
         for (int i = 0; i < side_ * side_; ++i) {
-            if (count_[i] != int(st.IsDark(i / side_, i % side_))) {
-                return "module (" + std::to_string(i / side_) + ", " + std::to_string(i % side_) +
-                       ") covered " + std::to_string(count_[i]) + " times";
+            if (count_[i] != int(DarkUnit(st_, o_, i % side_, i / side_))) {
+                return "unit (" + std::to_string(i % side_) + ", " + std::to_string(i / side_) +
+                       ") painted " + std::to_string(count_[i]) + " times";
             }
         }
         return {};
     }
 
   private:
+    const EncoderState& st_;
+    const DrawingOptions& o_;
     int side_;
     std::vector<int> count_;
 };
@@ -112,6 +116,12 @@ class SymbolFormats : public ::testing::TestWithParam<Case> {
         state_ =
             testing::MakeSymbol(GetParam().version, kLevelM, kModeByte, "formats \xE2\x96\xA0");
         ASSERT_NE(state_, nullptr);
+        char* cells = state_->symbolMatrix;
+        const int n = state_->SymbolSide();
+        std::replace(cells + 8 * kPlaneStride, cells + 9 * kPlaneStride, '0', '*');
+        for (int r = 0; r < n; ++r) {
+            cells[r * kPlaneStride + n] = '1';
+        }
         side_ = testing::ReferenceSide(*state_, GetParam().options);
     }
 
@@ -129,7 +139,7 @@ TEST_P(SymbolFormats, PngHasEveryPixelItsDpiAndItsAlpha) {
     if (o.transparentBackground) {
         // Light under alpha 0, so that a reader ignoring alpha sees it light too.
         int i = 0;
-        while (testing::DarkUnit(*state_, o, i % side_, i / side_)) {
+        while (DarkUnit(*state_, o, i % side_, i / side_)) {
             ++i;
         }
         EXPECT_EQ(image.pixel(i % side_, i / side_),
@@ -155,33 +165,26 @@ TEST_P(SymbolFormats, SvgHasItsSizeBackgroundAndOneRectanglePerRun) {
     EXPECT_EQ(m[1], m[3]);
     EXPECT_EQ(m[2].matched, o.dpi > 0);
     ExpectLength(m[1], ExpectedLength(side_, o, 25.4));
-    EXPECT_EQ(m[5], std::to_string(side_));
-    EXPECT_EQ(m[6], std::to_string(side_));
+    EXPECT_EQ(m.str(5) + " " + m.str(6), std::to_string(side_) + " " + std::to_string(side_));
     const bool background = svg.find("<rect width=\"100%\" height=\"100%\" fill=\"" +
                                      Hex(o.background) + "\"/>") != std::string::npos;
     EXPECT_EQ(background, !o.transparentBackground);
 
-    // Paint the path's rectangles "Mx yhWvHh-Wz" on the units: each dark unit once, nothing else.
+    // The path's rectangles, "Mx yhWvHh-Wz" each.
     const std::string head = "<path fill=\"" + Hex(o.dark) + "\" d=\"";
     const std::size_t d = svg.find(head);
     ASSERT_NE(d, std::string::npos);
     EXPECT_EQ(svg.find("<path", d + 1), std::string::npos) << "one path only";
     const char* at = svg.c_str() + d + head.size();
-    std::vector<int> painted(side_ * side_);
+    UnitCover cover(*state_, o);
     int x = 0, y = 0, rw = 0, rh = 0, back = 0, used = 0;
     while (std::sscanf(at, "M%d %dh%dv%dh-%dz%n", &x, &y, &rw, &rh, &back, &used) == 5) {
-        ASSERT_TRUE(rw > 0 && rh > 0 && back == rw && x >= 0 && y >= 0 && x + rw <= side_ &&
-                    y + rh <= side_);
-        for (int i = 0; i < rw * rh; ++i) {
-            ++painted[(y + i / rw) * side_ + x + i % rw];
-        }
+        ASSERT_EQ(back, rw);
+        ASSERT_TRUE(cover.Add(x, y, rw, rh));
         at += used;
     }
     EXPECT_EQ(std::string(at, 3), "\"/>") << "path data left unread";
-    for (int i = 0; i < side_ * side_; ++i) {
-        ASSERT_EQ(painted[i], int(testing::DarkUnit(*state_, o, i % side_, i / side_)))
-            << "unit (" << i % side_ << ", " << i / side_ << ")";
-    }
+    EXPECT_EQ(cover.Wrong(), "");
 }
 
 TEST_P(SymbolFormats, EpsHasItsBoxesBackgroundAndOneRectanglePerRun) {
@@ -211,14 +214,14 @@ TEST_P(SymbolFormats, EpsHasItsBoxesBackgroundAndOneRectanglePerRun) {
     const std::size_t runs = eps.find("setrgbcolor\n", eps.find(" neg scale\n"));
     ASSERT_NE(runs, std::string::npos);
     std::istringstream tokens(eps.substr(runs + 12));
-    ModuleCover cover(state_->SymbolSide());
+    UnitCover cover(*state_, o);
     std::string column, row, length, r;
     while (tokens >> column && column != "restore") {
         ASSERT_TRUE(tokens >> row >> length >> r);
         ASSERT_EQ(r, "r");
-        ASSERT_TRUE(cover.Add(std::stoi(column), std::stoi(row), std::stoi(length)));
+        ASSERT_TRUE(cover.AddRun(std::stoi(column), std::stoi(row), std::stoi(length)));
     }
-    EXPECT_EQ(cover.Wrong(*state_), "");
+    EXPECT_EQ(cover.Wrong(), "");
     EXPECT_EQ(column, "restore");
 }
 
@@ -258,28 +261,31 @@ TEST_P(SymbolFormats, PdfIsOneExactPageOfRectanglesWithExactOffsets) {
         content.find(" rg\n", content.find(" cm\n", content.find(" cm\n") + 1));
     ASSERT_NE(runs, std::string::npos);
     std::istringstream lines(content.substr(runs + 4));
-    ModuleCover cover(state_->SymbolSide());
+    UnitCover cover(*state_, o);
     std::string line;
     int column = 0, row = 0, length = 0, used = 0;
     while (std::getline(lines, line) &&
            std::sscanf(line.c_str(), "%d %d %d 1 re%n", &column, &row, &length, &used) == 3) {
         ASSERT_EQ(used, static_cast<int>(line.size())) << line;
-        ASSERT_TRUE(cover.Add(column, row, length));
+        ASSERT_TRUE(cover.AddRun(column, row, length));
     }
     EXPECT_EQ(line, "f");
     EXPECT_FALSE(std::getline(lines, line)) << "after the fill: " << line;
-    EXPECT_EQ(cover.Wrong(*state_), "");
+    EXPECT_EQ(cover.Wrong(), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Drawings, SymbolFormats, ::testing::ValuesIn(kCases),
                          [](const ::testing::TestParamInfo<Case>& info) {
-                             std::string name = Describe(info.param);
-                             for (char& c : name) {
-                                 c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-                             }
-                             return name;
+                             const DrawingOptions& o = info.param.options;
+                             return "version_" + std::to_string(info.param.version) + "_width_" +
+                                    std::to_string(o.moduleWidth) + "_quiet_zone_" +
+                                    (o.quietZoneModules < 0 ? std::string("window")
+                                                            : std::to_string(o.quietZoneModules)) +
+                                    "_dpi_" + std::to_string(o.dpi) +
+                                    (o.transparentBackground ? "_transparent" : "");
                          });
 
+// The window's own overloads draw with the options' defaults.
 TEST(SymbolFormats, TheWindowsDrawingIsTheDefaultOptions) {
     const auto state = testing::MakeSymbol(2, kLevelQ, kModeByte, "window");
     ASSERT_NE(state, nullptr);

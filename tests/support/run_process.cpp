@@ -2,10 +2,12 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <tuple>
 #include <unistd.h>
 
@@ -46,6 +48,21 @@ std::vector<char*> Pointers(std::vector<std::string>& strings) {
     return pointers;
 }
 
+// A pseudo-terminal in raw mode, so that what is written arrives unchanged:
+// ends[0] its master, read by the tests, ends[1] the terminal itself. Once the
+// program holds the only terminal end, its exit ends the reads (EIO).
+bool OpenTerminal(int ends[2]) {
+    ends[0] = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    termios mode{};
+    if (ends[0] < 0 || ::grantpt(ends[0]) != 0 || ::unlockpt(ends[0]) != 0 ||
+        (ends[1] = ::open(::ptsname(ends[0]), O_RDWR | O_NOCTTY | O_CLOEXEC)) < 0 ||
+        ::tcgetattr(ends[1], &mode) != 0) {
+        return false;
+    }
+    ::cfmakeraw(&mode);
+    return ::tcsetattr(ends[1], TCSANOW, &mode) == 0;
+}
+
 // In the child, between fork and exec: only calls that are safe there.
 [[noreturn]] void StartChild(const ProcessSpec& spec, const int in[2], const int out[2],
                              const int err[2], char* const* argv, char* const* envp) {
@@ -58,7 +75,7 @@ std::vector<char*> Pointers(std::vector<std::string>& strings) {
             ::_exit(126);
         }
     }
-    ::dup2(err[1], STDERR_FILENO);
+    ::dup2(spec.onTerminal ? out[1] : err[1], STDERR_FILENO);
     const rlimit size = {spec.fileSizeLimit, spec.fileSizeLimit};
     const rlimit space = {spec.addressSpaceLimit, spec.addressSpaceLimit};
     if ((spec.fileSizeLimit != RLIM_INFINITY && ::setrlimit(RLIMIT_FSIZE, &size) != 0) ||
@@ -78,8 +95,8 @@ ProcessRun RunProcess(const ProcessSpec& spec) {
     std::vector<std::string> args = spec.args, environment = EnvironmentWith(spec.environment);
     const std::vector<char*> argv = Pointers(args), envp = Pointers(environment);
     int in[2], out[2], err[2];
-    if (::pipe2(in, O_CLOEXEC) != 0 || ::pipe2(out, O_CLOEXEC) != 0 ||
-        ::pipe2(err, O_CLOEXEC) != 0) {
+    if (::pipe2(in, O_CLOEXEC) != 0 || ::pipe2(err, O_CLOEXEC) != 0 ||
+        !(spec.onTerminal ? OpenTerminal(out) : ::pipe2(out, O_CLOEXEC) == 0)) {
         return {};
     }
     const pid_t child = ::fork();

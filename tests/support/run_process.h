@@ -1,7 +1,7 @@
 // Running a program the way a shell would, for the tests of quirvane-encode:
 // arguments and file names as bytes (QProcess would take them through
-// QString and change those that are not UTF-8), limits set in the child, and
-// standard input that can go on for ever.
+// QString and change those that are not UTF-8), limits set in the child,
+// standard input that can go on for ever, and a terminal for its output.
 #pragma once
 
 #include <string>
@@ -11,11 +11,12 @@
 namespace quirvane::testing {
 
 struct ProcessSpec {
-    std::vector<std::string> args;             // args[0] is the program's path
-    std::string input;                         // standard input, then its end
-    bool endlessInput = false;                 // `input` over and over until it stops reading
-    std::vector<std::string> environment;      // NAME=VALUE on top of the tests' own
-    std::string outputFile;                    // standard output into this file, not a pipe
+    std::vector<std::string> args;         // args[0] is the program's path
+    std::string input;                     // standard input, then its end
+    bool endlessInput = false;             // `input` over and over until it stops reading
+    std::vector<std::string> environment;  // NAME=VALUE on top of the tests' own
+    std::string outputFile;                // standard output into this file, not a pipe
+    bool onTerminal = false;  // standard output and error on one raw pseudo-terminal, read as `out`
     rlim_t fileSizeLimit = RLIM_INFINITY;      // RLIMIT_FSIZE, in bytes
     rlim_t addressSpaceLimit = RLIM_INFINITY;  // RLIMIT_AS, in bytes
 };

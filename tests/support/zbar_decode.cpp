@@ -5,52 +5,36 @@
 
 namespace quirvane::testing {
 
-namespace {
-
-bool RunZbar(const std::string& pngPath, bool binary, std::string& decoded) {
+std::string ZbarRead(const std::string& pngPath, Zbar reading) {
     QProcess zbar;
     // Only QR Code: with every symbology on, zbarimg may also "find" an
     // Interleaved 2 of 5 code in the modules. -Sbinary hands back the bytes as
     // they were encoded, with no charset guessing and no line feed after them.
     QStringList arguments = {"--quiet", "--raw", "-Sdisable", "-Sqrcode.enable"};
-    if (binary) {
+    if (reading == Zbar::Bytes) {
         arguments << "-Sbinary";
     }
     zbar.start("zbarimg", arguments << QString::fromStdString(pngPath));
     if (!zbar.waitForFinished(30000) || zbar.exitStatus() != QProcess::NormalExit) {
-        decoded = "zbarimg did not run";
-        return false;
+        return "(zbarimg did not run)";
     }
     if (zbar.exitCode() != 0) {
-        decoded = zbar.readAllStandardError().toStdString();
-        return false;
+        return "(zbarimg read nothing: " + zbar.readAllStandardError().toStdString() + ")";
     }
-    const QByteArray out = zbar.readAllStandardOutput();
-    decoded.assign(out.constData(), static_cast<std::size_t>(out.size()));
-    if (!binary && !decoded.empty() && decoded.back() == '\n') {
-        decoded.pop_back();  // the line feed zbarimg prints after the text
+    std::string read = zbar.readAllStandardOutput().toStdString();
+    if (reading == Zbar::Text && !read.empty() && read.back() == '\n') {
+        read.pop_back();  // the line feed zbarimg prints after the text
     }
-    return true;
+    return read;
 }
 
-}  // namespace
-
-bool DecodePngWithZbar(const std::string& pngPath, std::string& decoded) {
-    return RunZbar(pngPath, true, decoded);
-}
-
-bool DecodePngTextWithZbar(const std::string& pngPath, std::string& text) {
-    return RunZbar(pngPath, false, text);
-}
-
-bool DecodeImageWithZbar(const QImage& image, std::string& decoded) {
+std::string ZbarRead(const QImage& image, Zbar reading) {
     QTemporaryDir dir;
     const QString path = dir.filePath("symbol.png");
     if (!dir.isValid() || !image.save(path, "PNG")) {
-        decoded = "could not write the temporary PNG";
-        return false;
+        return "(could not write the temporary PNG)";
     }
-    return DecodePngWithZbar(path.toStdString(), decoded);
+    return ZbarRead(path.toStdString(), reading);
 }
 
 }  // namespace quirvane::testing

@@ -8,16 +8,14 @@
 
 namespace quirvane::testing {
 
-// Decodes the one symbol of a PNG file to the bytes it holds, as they were
-// encoded (Kanji mode as its Shift_JIS bytes). Returns false when zbarimg
-// finds none (or cannot run); `decoded` then holds what it printed on errors.
-bool DecodePngWithZbar(const std::string& pngPath, std::string& decoded);
+// Bytes: as they were encoded (Kanji mode as its Shift_JIS bytes). Text: as a
+// reader shows them, zbarimg's own reading of Kanji mode, ECI designators and
+// its guess at the encoding of byte mode, in UTF-8.
+enum class Zbar { Bytes, Text };
 
-// The same, read as a reader shows the text: zbarimg's own reading of Kanji
-// mode, ECI designators and its guess at the encoding of byte mode, in UTF-8.
-bool DecodePngTextWithZbar(const std::string& pngPath, std::string& text);
-
-// The same for an image in memory (written to a temporary PNG first).
-bool DecodeImageWithZbar(const QImage& image, std::string& decoded);
+// What zbarimg reads in the one symbol of a PNG file or of an image, or
+// "(zbarimg read nothing: ...)" with what it printed when it finds none.
+std::string ZbarRead(const std::string& pngPath, Zbar reading = Zbar::Bytes);
+std::string ZbarRead(const QImage& image, Zbar reading = Zbar::Bytes);
 
 }  // namespace quirvane::testing

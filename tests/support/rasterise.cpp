@@ -1,4 +1,4 @@
-#include "tests/render/consumer_tools.h"
+#include "tests/support/rasterise.h"
 
 #include <QFile>
 #include <QProcess>

@@ -1,6 +1,6 @@
 // What each unit of a drawing should be, worked out the plain way from the
-// options, and a check of a raster against it: the PNG itself, or an SVG, PDF
-// or EPS file as a consumer rasterised it.
+// options, and a check of a raster against it: a PNG, the window's bitmap, or
+// an SVG, PDF or EPS file as a consumer rasterised it.
 #pragma once
 
 #include <QImage>
