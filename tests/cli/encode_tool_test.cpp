@@ -224,12 +224,12 @@ TEST(ToolFiles, WriteFailuresExitTwoAndLeaveTheOldFile) {
             const std::string keep = folder / "keep.png";
             WriteFile(keep, "old bytes\n");
             ::chmod(keep.c_str(), 0640);
-            ProcessSpec spec = ToolSpec({"-o", folder / name, "hi"});
-            spec.environment =
+            ProcessSpec launch = ToolSpec({"-o", folder / name, "hi"});
+            launch.environment =
                 injected.empty() ? std::vector<std::string>{} : FaultEnvironment(injected);
-            spec.fileSizeLimit = fileSize;
+            launch.fileSizeLimit = fileSize;
             SCOPED_TRACE(injected + " limit " + std::to_string(fileSize) + " " + shown);
-            const ToolRun run = RunEncodeToolWith(spec);
+            const ToolRun run = RunEncodeToolWith(launch);
             EXPECT_EQ(run.exitCode, 2);
             EXPECT_EQ(run.err, "quirvane-encode: --output: cannot write '" + folder.Path() + "/" +
                                    shown + "': " + std::strerror(error) + "\n");
@@ -256,9 +256,9 @@ TEST(ToolFiles, StandardOutputGetsTheBytesOrExitsTwo) {
     // clang-format on
     for (const auto& [args, output, error] : rows) {
         SCOPED_TRACE(::testing::PrintToString(args) + " into " + output);
-        ProcessSpec spec = ToolSpec(args);
-        spec.outputFile = output;
-        const ToolRun run = RunEncodeToolWith(spec);
+        ProcessSpec launch = ToolSpec(args);
+        launch.outputFile = output;
+        const ToolRun run = RunEncodeToolWith(launch);
         if (!error.empty()) {
             EXPECT_EQ(std::tuple(run.exitCode, run.err),
                       std::tuple(2, "quirvane-encode: " + error));
@@ -299,9 +299,9 @@ TEST(ToolFiles, InputIsReadUpToTheLimitInBoundedMemory) {
     // clang-format on
     for (const auto& [args, input, endless, exit, message] : rows) {
         SCOPED_TRACE(::testing::PrintToString(args) + (endless ? " endless" : ""));
-        ProcessSpec spec = ToolSpec(args, input, endless);
-        spec.addressSpaceLimit = QUIRVANE_SANITIZED ? RLIM_INFINITY : rlim_t{1} << 30;
-        const ToolRun run = RunEncodeToolWith(spec);
+        ProcessSpec launch = ToolSpec(args, input, endless);
+        launch.addressSpaceLimit = QUIRVANE_SANITIZED ? RLIM_INFINITY : rlim_t{1} << 30;
+        const ToolRun run = RunEncodeToolWith(launch);
         EXPECT_EQ(run.exitCode, exit);
         if (exit == 0) {
             EXPECT_NE(run.err.find(message), std::string::npos) << run.err;

@@ -485,9 +485,10 @@ TEST(ToolBatch, FilesAreWrittenWholeOrNotAtAll) {
     EXPECT_EQ(out.Names(), std::set<std::string>{});
 
     WriteFile(out / "q-2.png", "old bytes\n");
-    ProcessSpec spec = ToolSpec({"--batch", in / "lines.txt", "-j", "1", "-o", out / "q-{n}.png"});
-    spec.environment = FaultEnvironment("rename:2:" + std::to_string(EIO));  // line 2's file
-    const ToolRun failing = RunEncodeToolWith(spec);
+    ProcessSpec launch =
+        ToolSpec({"--batch", in / "lines.txt", "-j", "1", "-o", out / "q-{n}.png"});
+    launch.environment = FaultEnvironment("rename:2:" + std::to_string(EIO));  // line 2's file
+    const ToolRun failing = RunEncodeToolWith(launch);
     EXPECT_EQ(failing.exitCode, 2);
     EXPECT_EQ(failing.err, "quirvane-encode: line 2: --output: cannot write '" + out / "q-2.png" +
                                "': " + std::strerror(EIO) +
@@ -502,9 +503,9 @@ TEST(ToolBatch, FilesAreWrittenWholeOrNotAtAll) {
 // With standard output a terminal and no --output, the symbol is drawn for
 // the terminal, black on white.
 TEST(ToolTerminal, StandardOutputOnATerminalGetsTheTerminalDrawing) {
-    ProcessSpec spec = ToolSpec({"東京都"});
-    spec.onTerminal = true;
-    const ToolRun run = RunEncodeToolWith(spec);
+    ProcessSpec launch = ToolSpec({"東京都"});
+    launch.onTerminal = true;
+    const ToolRun run = RunEncodeToolWith(launch);
     ASSERT_EQ(run.exitCode, 0) << run.out;
     auto state = std::make_unique<EncoderState>();
     const GenerationResult result = state->CreateSymbol("東京都", kToolDefaults);
@@ -522,12 +523,12 @@ TEST(ToolTerminal, ABatchShowsItsProgressOnATerminalOnly) {
         lines.push_back("line " + std::to_string(i));
     }
     WriteFile(in / "lines.txt", NumberedLines(lines));
-    ProcessSpec spec = ToolSpec({"--batch", in / "lines.txt", "-j", "2", "-o", out / "{n}.txt"});
+    ProcessSpec launch = ToolSpec({"--batch", in / "lines.txt", "-j", "2", "-o", out / "{n}.txt"});
     const std::string summary = "quirvane-encode: 20 made, 0 refused, 0 failed\n";
-    const ToolRun piped = RunEncodeToolWith(spec);
+    const ToolRun piped = RunEncodeToolWith(launch);
     EXPECT_EQ(std::tuple(piped.exitCode, piped.err), std::tuple(0, summary));
-    spec.onTerminal = true;
-    const ToolRun shown = RunEncodeToolWith(spec);
+    launch.onTerminal = true;
+    const ToolRun shown = RunEncodeToolWith(launch);
     EXPECT_EQ(shown.exitCode, 0) << shown.out;
     static const std::regex kBar("(\r\\[=* *\\] [0-9]+/20)*\r\\[={40}\\] 20/20\n");
     const std::size_t end = shown.out.size() - std::min(shown.out.size(), summary.size());

@@ -27,17 +27,17 @@ using Args = std::vector<std::string>;
 using ToolRun = ProcessRun;
 
 // The tool, started as a shell would: arguments and names exactly as bytes.
-inline ToolRun RunEncodeToolWith(ProcessSpec spec) {
-    spec.args.insert(spec.args.begin(), QUIRVANE_ENCODE_PATH);
-    return RunProcess(spec);
+inline ToolRun RunEncodeToolWith(ProcessSpec launch) {
+    launch.args.insert(launch.args.begin(), QUIRVANE_ENCODE_PATH);
+    return RunProcess(launch);
 }
 
 inline ProcessSpec ToolSpec(const Args& args, const std::string& input = {}, bool endless = false) {
-    ProcessSpec spec;
-    spec.args = args;
-    spec.input = input;
-    spec.endlessInput = endless;
-    return spec;
+    ProcessSpec launch;
+    launch.args = args;
+    launch.input = input;
+    launch.endlessInput = endless;
+    return launch;
 }
 
 inline ToolRun RunEncodeTool(const Args& args, const std::string& input = {}) {

@@ -25,9 +25,9 @@ struct Fault {
 const Fault& TheFault() {
     static const Fault fault = [] {
         Fault parsed;
-        const char* spec = std::getenv("QUIRVANE_FAULT");
-        if (spec == nullptr ||
-            std::sscanf(spec, "%15[a-z]:%d:%d", parsed.function, &parsed.nth, &parsed.error) != 3) {
+        const char* faultText = std::getenv("QUIRVANE_FAULT");
+        if (faultText == nullptr || std::sscanf(faultText, "%15[a-z]:%d:%d", parsed.function,
+                                                &parsed.nth, &parsed.error) != 3) {
             return Fault{};
         }
         return parsed;

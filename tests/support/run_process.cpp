@@ -64,22 +64,22 @@ bool OpenTerminal(int ends[2]) {
 }
 
 // In the child, between fork and exec: only calls that are safe there.
-[[noreturn]] void StartChild(const ProcessSpec& spec, const int in[2], const int out[2],
+[[noreturn]] void StartChild(const ProcessSpec& launch, const int in[2], const int out[2],
                              const int err[2], char* const* argv, char* const* envp) {
     ::dup2(in[0], STDIN_FILENO);
-    if (spec.outputFile.empty()) {
+    if (launch.outputFile.empty()) {
         ::dup2(out[1], STDOUT_FILENO);
     } else {
-        const int file = ::open(spec.outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int file = ::open(launch.outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (file < 0 || ::dup2(file, STDOUT_FILENO) < 0) {
             ::_exit(126);
         }
     }
-    ::dup2(spec.onTerminal ? out[1] : err[1], STDERR_FILENO);
-    const rlimit size = {spec.fileSizeLimit, spec.fileSizeLimit};
-    const rlimit space = {spec.addressSpaceLimit, spec.addressSpaceLimit};
-    if ((spec.fileSizeLimit != RLIM_INFINITY && ::setrlimit(RLIMIT_FSIZE, &size) != 0) ||
-        (spec.addressSpaceLimit != RLIM_INFINITY && ::setrlimit(RLIMIT_AS, &space) != 0)) {
+    ::dup2(launch.onTerminal ? out[1] : err[1], STDERR_FILENO);
+    const rlimit size = {launch.fileSizeLimit, launch.fileSizeLimit};
+    const rlimit space = {launch.addressSpaceLimit, launch.addressSpaceLimit};
+    if ((launch.fileSizeLimit != RLIM_INFINITY && ::setrlimit(RLIMIT_FSIZE, &size) != 0) ||
+        (launch.addressSpaceLimit != RLIM_INFINITY && ::setrlimit(RLIMIT_AS, &space) != 0)) {
         ::_exit(126);
     }
     ::signal(SIGPIPE, SIG_DFL);  // the tests ignore it; the child must not inherit that
@@ -89,14 +89,14 @@ bool OpenTerminal(int ends[2]) {
 
 }  // namespace
 
-ProcessRun RunProcess(const ProcessSpec& spec) {
+ProcessRun RunProcess(const ProcessSpec& launch) {
     // A child that stops reading must not kill the tests with SIGPIPE.
     ::signal(SIGPIPE, SIG_IGN);
-    std::vector<std::string> args = spec.args, environment = EnvironmentWith(spec.environment);
+    std::vector<std::string> args = launch.args, environment = EnvironmentWith(launch.environment);
     const std::vector<char*> argv = Pointers(args), envp = Pointers(environment);
     int in[2], out[2], err[2];
     if (::pipe2(in, O_CLOEXEC) != 0 || ::pipe2(err, O_CLOEXEC) != 0 ||
-        !(spec.onTerminal ? OpenTerminal(out) : ::pipe2(out, O_CLOEXEC) == 0)) {
+        !(launch.onTerminal ? OpenTerminal(out) : ::pipe2(out, O_CLOEXEC) == 0)) {
         return {};
     }
     const pid_t child = ::fork();
@@ -107,7 +107,7 @@ ProcessRun RunProcess(const ProcessSpec& spec) {
         return {};
     }
     if (child == 0) {
-        StartChild(spec, in, out, err, argv.data(), envp.data());
+        StartChild(launch, in, out, err, argv.data(), envp.data());
     }
     ::close(in[0]);
     ::close(out[1]);
@@ -116,7 +116,7 @@ ProcessRun RunProcess(const ProcessSpec& spec) {
     ProcessRun run;
     std::size_t written = 0;
     int feed = in[1], fromOut = out[0], fromErr = err[0];
-    if (spec.input.empty()) {
+    if (launch.input.empty()) {
         CloseIfOpen(feed);
     }
     while (fromOut >= 0 || fromErr >= 0) {
@@ -129,12 +129,12 @@ ProcessRun RunProcess(const ProcessSpec& spec) {
         }
         if (fds[0].revents != 0) {
             const ssize_t n =
-                ::write(feed, spec.input.data() + written, spec.input.size() - written);
+                ::write(feed, launch.input.data() + written, launch.input.size() - written);
             if (n < 0 && errno != EAGAIN && errno != EINTR) {
                 CloseIfOpen(feed);  // it stopped reading
             } else if (n > 0) {
-                written = (written + static_cast<std::size_t>(n)) % spec.input.size();
-                if (written == 0 && !spec.endlessInput) {
+                written = (written + static_cast<std::size_t>(n)) % launch.input.size();
+                if (written == 0 && !launch.endlessInput) {
                     CloseIfOpen(feed);
                 }
             }

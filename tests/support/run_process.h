@@ -28,6 +28,6 @@ struct ProcessRun {
     long maxResidentKiB = 0;  // its peak memory, from wait4
 };
 
-ProcessRun RunProcess(const ProcessSpec& spec);
+ProcessRun RunProcess(const ProcessSpec& launch);
 
 }  // namespace quirvane::testing
