@@ -77,6 +77,25 @@ TEST_P(RoundTrip, ShortAndFullTextsOfEveryModeScanBack) {
         WriteFile(path, Drawn(*state, OutputFormat::Png));
         EXPECT_EQ(ZbarRead(path), mode == kModeByte ? CutUtf8(text, p.byteCapacity) : text);
     }
+    // Kanji mode and the automatic mix, longer than the symbol holds: cut on a
+    // character, read as a reader shows the text. Every other symbol mixes in
+    // characters only UTF-8 after an ECI carries, the other family.
+    const std::string kanji = Repeat("東京都港区芝公園、こんにちは。データ作成テスト", 80);
+    const std::string mixed =
+        Repeat(index % 2 == 0 ? "注文番号 20240611-0042、東京都 ABC-123 お問い合わせ "
+                              : "丸数字①、café 20240611 ﾊﾝｶｸ 東京 ",
+               140);
+    for (const auto& [mode, text] : {std::pair{kModeKanji, kanji}, std::pair{kModeAuto, mixed}}) {
+        SCOPED_TRACE(mode == kModeKanji ? "Kanji" : "automatic");
+        const SymbolRequest request{mode, version, 1, kLargestVersion, level, kMaskAuto};
+        const GenerationResult r = state->CreateSymbol(text, request);
+        ASSERT_TRUE(r.Created()) << r.message;
+        ASSERT_GT(r.charactersLeftOut, 0);
+        const std::string path = folder / "cut.png";
+        WriteFile(path, Drawn(*state, OutputFormat::Png));
+        EXPECT_EQ(ZbarRead(path, Zbar::Text),
+                  FirstCharacters(text, CountUtf8(text) - r.charactersLeftOut));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(

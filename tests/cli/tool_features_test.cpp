@@ -30,14 +30,6 @@ const std::string kLongJapanese =
     "所でニャーニャー泣いていた事だけは記憶している。「吾輩はここで始めて人間というものを見た」"
     "（夏目漱石）！？";
 
-std::string Repeat(std::string_view piece, int times) {
-    std::string text;
-    for (int i = 0; i < times; ++i) {
-        text += piece;
-    }
-    return text;
-}
-
 // Code page 932, and Shift_JIS itself (JIS X 0208, no code-page-932
 // extension), as glibc's converter writes them: a table other than the program's.
 std::optional<std::string> Cp932Of(const std::string& utf8) {

@@ -26,6 +26,33 @@ namespace quirvane::testing {
 using Args = std::vector<std::string>;
 using ToolRun = ProcessRun;
 
+// `piece` `times` over.
+inline std::string Repeat(std::string_view piece, int times) {
+    std::string text;
+    for (int i = 0; i < times; ++i) {
+        text += piece;
+    }
+    return text;
+}
+
+// The number of characters of well-formed UTF-8, and its first `count` of them.
+inline int CountUtf8(std::string_view text) {
+    int count = 0;
+    for (const char c : text) {
+        count += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+    }
+    return count;
+}
+inline std::string FirstCharacters(std::string_view text, int count) {
+    std::size_t end = 0;
+    for (int seen = 0; end < text.size(); ++end) {
+        if ((static_cast<unsigned char>(text[end]) & 0xC0) != 0x80 && seen++ == count) {
+            break;
+        }
+    }
+    return std::string(text.substr(0, end));
+}
+
 // The tool, started as a shell would: arguments and names exactly as bytes.
 inline ToolRun RunEncodeToolWith(ProcessSpec launch) {
     launch.args.insert(launch.args.begin(), QUIRVANE_ENCODE_PATH);
