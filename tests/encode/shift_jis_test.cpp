@@ -1,65 +1,52 @@
 // The code page 932 and JIS X 0208 lookups against glibc iconv, asked one
 // character at a time over every scalar and every code, and past both ranges;
-// UTF-8 decoding against a plain encoder and bad input.
+// UTF-8 decoding against iconv's encoder and bad input; the Shift_JIS cut.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
+#include <optional>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include <quirvane/shift_jis.h>
+#include <quirvane/text_cut.h>
 
 #include "tests/support/iconv_text.h"
 
 namespace quirvane {
 namespace {
 
-// The cells the JIS X 0208 and Windows readings differ on.
-struct DualCell {
-    int code;
-    char32_t jisForm;
-    char32_t windowsForm;
-};
-constexpr DualCell kDualCells[] = {
-    {0x8160, U'\u301C', U'\uFF5E'}, {0x8161, U'\u2016', U'\u2225'}, {0x817C, U'\u2212', U'\uFF0D'},
-    {0x8191, U'\u00A2', U'\uFFE0'}, {0x8192, U'\u00A3', U'\uFFE1'}, {0x81CA, U'\u00AC', U'\uFFE2'},
+using testing::Iconv;
+
+// The JIS X 0208 forms of the cells the JIS and Windows readings differ on.
+constexpr std::pair<int, char32_t> kJisForms[] = {
+    {0x8160, U'\u301C'}, {0x8161, U'\u2016'}, {0x817C, U'\u2212'},
+    {0x8191, U'\u00A2'}, {0x8192, U'\u00A3'}, {0x81CA, U'\u00AC'},
 };
 
 bool IsJisFormOf(char32_t c, int code) {
-    for (const DualCell& cell : kDualCells) {
-        if (cell.code == code && cell.jisForm == c) {
-            return true;
-        }
-    }
-    return false;
+    return std::ranges::find(kJisForms, std::pair{code, c}) != std::end(kJisForms);
 }
 
-bool IsScalar(char32_t c) {
-    return c <= 0x10FFFF && (c < 0xD800 || c > 0xDFFF);
-}
-
-std::string Scalar(char32_t c) {
-    char text[16];
-    std::snprintf(text, sizeof text, "U+%04lX", static_cast<unsigned long>(c));
-    return text;
-}
-
-std::string Hex(long value) {
-    if (value < 0) {
-        return std::to_string(value);
-    }
+// A code as 0x.., a scalar as U+...., -1 as itself.
+std::string Printed(const char* format, long value) {
     char text[24];
-    std::snprintf(text, sizeof text, "0x%lX", value);
-    return text;
+    std::snprintf(text, sizeof text, format, value);
+    return value < 0 ? std::to_string(value) : text;
 }
 
-using testing::Iconv;
+std::string Utf32(char32_t c) {
+    return {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8 & 0xFF),
+            static_cast<char>(c >> 16 & 0xFF), static_cast<char>(c >> 24)};
+}
 
 // What iconv writes for c, as a code (one byte or lead << 8 | trail), or -1.
 int IconvWrite(Iconv& toCharset, char32_t c) {
-    const std::string utf32{static_cast<char>(c & 0xFF), static_cast<char>(c >> 8 & 0xFF),
-                            static_cast<char>(c >> 16 & 0xFF), static_cast<char>(c >> 24)};
-    const std::optional<std::string> bytes = toCharset(utf32);
+    const std::optional<std::string> bytes = toCharset(Utf32(c));
     if (!bytes || bytes->empty() || bytes->size() > 2) {
         return -1;
     }
@@ -88,22 +75,15 @@ char32_t IconvRead(Iconv& fromCharset, int code) {
     return c;
 }
 
-// Collects the first few disagreements so a broken table fails readably.
+// Counts disagreements and keeps the first few, so a broken table fails readably.
 struct Mismatches {
-    std::vector<std::string> first;
     int count = 0;
+    std::string first;
 
     void Add(const std::string& what) {
         if (++count <= 8) {
-            first.push_back(what);
+            first += "\n  " + what;
         }
-    }
-    std::string Report() const {
-        std::string text = std::to_string(count) + " mismatches:";
-        for (const std::string& line : first) {
-            text += "\n  " + line;
-        }
-        return text;
     }
 };
 
@@ -111,62 +91,56 @@ class ShiftJisAgainstIconv : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(toCp932.IsOpen() && fromCp932.IsOpen() && toShiftJis.IsOpen() &&
-                    fromShiftJis.IsOpen())
+                    fromShiftJis.IsOpen() && toUtf8.IsOpen())
             << "glibc iconv lacks CP932 or SHIFT_JIS";
-    }
-
-    // The round-trip rule: iconv's code, kept only when it reads back as c or
-    // c is the JIS form of a dual cell.
-    int ExpectedCp932Code(char32_t c) {
-        const int code = IconvWrite(toCp932, c);
-        if (code < 0 || (IconvRead(fromCp932, code) != c && !IsJisFormOf(c, code))) {
-            return -1;
-        }
-        return code;
-    }
-
-    // A double-byte code the JIS X 0208 reading reads back as c.
-    int ExpectedJisX0208Code(char32_t c) {
-        const int code = IconvWrite(toShiftJis, c);
-        if (code <= 0xFF || IconvRead(fromShiftJis, code) != c) {
-            return -1;
-        }
-        return code;
     }
 
     Iconv toCp932{"CP932", "UTF-32LE"};
     Iconv fromCp932{"UTF-32LE", "CP932"};
     Iconv toShiftJis{"SHIFT_JIS", "UTF-32LE"};
     Iconv fromShiftJis{"UTF-32LE", "SHIFT_JIS"};
+    Iconv toUtf8{"UTF-8", "UTF-32LE"};
 };
 
+// Code page 932: iconv's code, kept only when it reads back as c or c is the
+// JIS form of a dual cell. JIS X 0208: a double-byte code read back as c, in
+// the ranges Kanji mode writes. UTF-8: iconv's bytes decode back to c.
 TEST_F(ShiftJisAgainstIconv, EveryScalarGetsTheCodesIconvReadsBack) {
-    Mismatches cp932;
-    Mismatches jis;
+    Mismatches mismatches;
     int jisCount = 0;
     for (char32_t c = 0; c <= 0x10FFFF; ++c) {
-        if (!IsScalar(c)) {
+        if (c >= 0xD800 && c <= 0xDFFF) {
             continue;
         }
-        const int code = Cp932CodeOf(c);
-        const int expected = ExpectedCp932Code(c);
-        if (code != expected) {
-            cp932.Add(Scalar(c) + " gave " + Hex(code) + ", iconv " + Hex(expected));
+        const std::string scalar = Printed("U+%04lX", static_cast<long>(c));
+        int expected = IconvWrite(toCp932, c);
+        if (expected >= 0 && IconvRead(fromCp932, expected) != c && !IsJisFormOf(c, expected)) {
+            expected = -1;
+        }
+        if (const int code = Cp932CodeOf(c); code != expected) {
+            mismatches.Add(scalar + " gave " + Printed("0x%lX", code) + ", iconv " +
+                           Printed("0x%lX", expected));
+        }
+        int jisExpected = IconvWrite(toShiftJis, c);
+        if (jisExpected <= 0xFF || IconvRead(fromShiftJis, jisExpected) != c) {
+            jisExpected = -1;
         }
         const int jisCode = JisX0208CodeOf(c);
-        const int jisExpected = ExpectedJisX0208Code(c);
-        if (jisCode != jisExpected) {
-            jis.Add(Scalar(c) + " gave " + Hex(jisCode) + ", iconv " + Hex(jisExpected));
-        }
         const bool inKanjiMode =
             (jisCode >= 0x8140 && jisCode <= 0x9FFC) || (jisCode >= 0xE040 && jisCode <= 0xEBBF);
-        if (jisCode != -1 && !inKanjiMode) {
-            jis.Add(Scalar(c) + " outside Kanji mode: " + Hex(jisCode));
+        if (jisCode != jisExpected || (jisCode != -1 && !inKanjiMode)) {
+            mismatches.Add(scalar + " JIS X 0208 " + Printed("0x%lX", jisCode) + ", iconv " +
+                           Printed("0x%lX", jisExpected));
         }
         jisCount += jisCode >= 0 ? 1 : 0;
+        const std::string utf8 = toUtf8(Utf32(c)).value_or("");
+        char32_t read = 0;
+        if (DecodeUtf8(utf8.data(), static_cast<int>(utf8.size()), read) != std::ssize(utf8) ||
+            read != c) {
+            mismatches.Add(scalar + " read back from UTF-8 as " + Printed("U+%04lX", read));
+        }
     }
-    EXPECT_EQ(cp932.count, 0) << cp932.Report();
-    EXPECT_EQ(jis.count, 0) << jis.Report();
+    EXPECT_EQ(mismatches.count, 0) << mismatches.first;
     EXPECT_EQ(jisCount, 6879);  // the characters of JIS X 0208
 }
 
@@ -175,13 +149,13 @@ TEST_F(ShiftJisAgainstIconv, EveryCodeReadsAsIconvReadsIt) {
     int defined = 0;
     for (int code = 0; code <= 0xFFFF; ++code) {
         const char32_t c = Cp932Decode(code);
-        const char32_t expected = IconvRead(fromCp932, code);
-        if (c != expected) {
-            mismatches.Add(Hex(code) + " read as " + Scalar(c) + ", iconv " + Scalar(expected));
+        if (const char32_t expected = IconvRead(fromCp932, code); c != expected) {
+            mismatches.Add(Printed("0x%lX", code) + " read as " + Printed("U+%04lX", c) +
+                           ", iconv " + Printed("U+%04lX", expected));
         }
         defined += (c != 0 || code == 0) ? 1 : 0;
     }
-    EXPECT_EQ(mismatches.count, 0) << mismatches.Report();
+    EXPECT_EQ(mismatches.count, 0) << mismatches.first;
     // ASCII, 63 half-width katakana, JIS X 0208 with NEC and IBM extras, 1880 user-defined.
     EXPECT_EQ(defined, 128 + 63 + 9604);
 }
@@ -192,85 +166,60 @@ TEST(ShiftJisCharacters, ValuesPastTheRangesHaveNone) {
     EXPECT_EQ(Cp932CodeOf(0x110000), -1);
     EXPECT_EQ(JisX0208CodeOf(0x110000), -1);
     for (const int code : {-1, 0x10000, 0x18140}) {
-        EXPECT_EQ(Cp932Decode(code), 0) << Hex(code);
+        EXPECT_EQ(Cp932Decode(code), 0) << code;
     }
 }
 
-struct Utf8Case {
-    const char* name;
-    std::string bytes;
-    int length;
-    char32_t c;
-};
+// Every limit in a text whose trail bytes look like leads, ASCII and '\':
+// the cut is the last character boundary at or before it.
+TEST(ShiftJisCharacters, CutNeverSplitsADoubleByteCharacter) {
+    const std::string text = "A\x81\x81\x82\xA0\x5C\x95\x5C\xE0\x40\xB1Z\xFC\xFC";
+    std::vector<int> boundaries = {0};
+    for (std::size_t at = 0; at < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[at]);
+        at += (lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC) ? 2 : 1;
+        boundaries.push_back(static_cast<int>(at));
+    }
+    for (int limit = 0; limit <= std::ssize(text); ++limit) {
+        EXPECT_EQ(ShiftJisSafeCut(text, limit),
+                  *std::ranges::prev(std::ranges::upper_bound(boundaries, limit)))
+            << limit;
+    }
+}
 
-// Well-formed sequences of every length are read back in ReadsBackEveryScalar.
+// Well-formed sequences of every length are read back above.
 TEST(DecodeUtf8, AcceptsWellFormedAndRefusesTheRest) {
-    const Utf8Case cases[] = {
+    const std::tuple<const char*, std::string, int> cases[] = {
         {"only the first scalar",
          "\xE3\x81\x82"
          "B",
-         3, U'\u3042'},
-        {"empty", "", 0, 0},
-        {"overlong two-byte C0", "\xC0\x80", 0, 0},
-        {"overlong two-byte C1", "\xC1\xBF", 0, 0},
-        {"overlong three-byte", "\xE0\x80\x80", 0, 0},
-        {"overlong three-byte top", "\xE0\x9F\xBF", 0, 0},
-        {"first surrogate", "\xED\xA0\x80", 0, 0},
-        {"last surrogate", "\xED\xBF\xBF", 0, 0},
-        {"overlong four-byte", "\xF0\x8F\xBF\xBF", 0, 0},
-        {"past U+10FFFF", "\xF4\x90\x80\x80", 0, 0},
-        {"lead F5", "\xF5\x80\x80\x80", 0, 0},
-        {"byte FF", "\xFF", 0, 0},
-        {"lone continuation", "\x80", 0, 0},
-        {"lone last continuation", "\xBF\x41", 0, 0},
-        {"truncated two-byte", "\xC2", 0, 0},
-        {"truncated three-byte", "\xE3\x81", 0, 0},
-        {"truncated four-byte", "\xF0\x9F\x98", 0, 0},
-        {"ASCII in place of a continuation", "\xE3\x41\x82", 0, 0},
-        {"new lead in place of a continuation", "\xE3\x81\xE3\x81\x82", 0, 0},
+         3},
+        {"empty", "", 0},
+        {"overlong two-byte C0", "\xC0\x80", 0},
+        {"overlong two-byte C1", "\xC1\xBF", 0},
+        {"overlong three-byte", "\xE0\x80\x80", 0},
+        {"overlong three-byte top", "\xE0\x9F\xBF", 0},
+        {"first surrogate", "\xED\xA0\x80", 0},
+        {"last surrogate", "\xED\xBF\xBF", 0},
+        {"overlong four-byte", "\xF0\x8F\xBF\xBF", 0},
+        {"past U+10FFFF", "\xF4\x90\x80\x80", 0},
+        {"lead F5", "\xF5\x80\x80\x80", 0},
+        {"byte FF", "\xFF", 0},
+        {"lone continuation", "\x80", 0},
+        {"lone last continuation", "\xBF\x41", 0},
+        {"truncated two-byte", "\xC2", 0},
+        {"truncated three-byte", "\xE3\x81", 0},
+        {"truncated four-byte", "\xF0\x9F\x98", 0},
+        {"ASCII in place of a continuation", "\xE3\x41\x82", 0},
+        {"new lead in place of a continuation", "\xE3\x81\xE3\x81\x82", 0},
+        {"the length given, not the bytes, counts", std::string("\xE3\x81\x82", 2), 0},
     };
     constexpr char32_t kUntouched = 0xFFFFFFFF;
-    for (const Utf8Case& test : cases) {
-        SCOPED_TRACE(test.name);
+    for (const auto& [name, bytes, length] : cases) {
         char32_t c = kUntouched;
-        EXPECT_EQ(DecodeUtf8(test.bytes.data(), static_cast<int>(test.bytes.size()), c),
-                  test.length);
-        EXPECT_EQ(c, test.length > 0 ? test.c : kUntouched);
+        EXPECT_EQ(DecodeUtf8(bytes.data(), static_cast<int>(bytes.size()), c), length) << name;
+        EXPECT_EQ(c, length > 0 ? U'\u3042' : kUntouched) << name;
     }
-    char32_t c = kUntouched;
-    EXPECT_EQ(DecodeUtf8("\xE3\x81\x82", 2, c), 0) << "the length given, not the bytes, counts";
-}
-
-// The plainest UTF-8 writer, to decode every scalar back.
-std::string EncodeUtf8(char32_t c) {
-    const auto byte = [](char32_t b) { return static_cast<char>(b); };
-    if (c < 0x80) {
-        return {byte(c)};
-    }
-    if (c < 0x800) {
-        return {byte(0xC0 | c >> 6), byte(0x80 | (c & 0x3F))};
-    }
-    if (c < 0x10000) {
-        return {byte(0xE0 | c >> 12), byte(0x80 | (c >> 6 & 0x3F)), byte(0x80 | (c & 0x3F))};
-    }
-    return {byte(0xF0 | c >> 18), byte(0x80 | (c >> 12 & 0x3F)), byte(0x80 | (c >> 6 & 0x3F)),
-            byte(0x80 | (c & 0x3F))};
-}
-
-TEST(DecodeUtf8, ReadsBackEveryScalar) {
-    Mismatches mismatches;
-    for (char32_t c = 0; c <= 0x10FFFF; ++c) {
-        if (!IsScalar(c)) {
-            continue;
-        }
-        const std::string bytes = EncodeUtf8(c);
-        char32_t read = 0;
-        const int length = DecodeUtf8(bytes.data(), static_cast<int>(bytes.size()), read);
-        if (length != static_cast<int>(bytes.size()) || read != c) {
-            mismatches.Add(Scalar(c) + " read as " + Scalar(read));
-        }
-    }
-    EXPECT_EQ(mismatches.count, 0) << mismatches.Report();
 }
 
 }  // namespace

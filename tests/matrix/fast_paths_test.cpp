@@ -1,14 +1,15 @@
-// Every fast stage against a deliberately plain one kept here: the stream a
-// bit at a time, Reed-Solomon by schoolbook division with shift-and-add
-// products, interleaving with a test per codeword, placement by walking the
-// zigzag around the '*' marks, masks and joins a cell at a time, marks and
-// patterns from the reference geometry. One record makes every version and
-// level, in a scrambled order so that each run clears after a larger or
-// smaller one, and every buffer the stages write is compared whole.
+// Every fast stage against a deliberately plain one: the stream a bit at a
+// time, Reed-Solomon by schoolbook division with shift-and-add products,
+// interleaving with a test per codeword, and the checker's own geometry for
+// the function modules, the zigzag placement order, the masks and the format
+// and version information. One record makes every version and level, in a
+// scrambled order so that each run clears after a larger or smaller one, and
+// every buffer the stages write is compared whole.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <numeric>
@@ -20,13 +21,14 @@
 #include <quirvane/encoder.h>
 #include <quirvane/text_cut.h>
 
-#include "matrix/format_placement.h"
-#include "matrix/format_word.h"
-#include "matrix/mask_condition.h"
-#include "reference_geometry.h"
+#include "ecc/generator_polynomials.h"
+#include "fuzz/symbol_geometry.h"
+#include "tests/support/fewest_stream_bits.h"
 
 namespace quirvane {
 namespace {
+
+using fuzz::GeometryOf;
 
 constexpr char kAlphanumeric[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ $%*+-./:";
 
@@ -90,7 +92,8 @@ void Append(std::string& bits, unsigned value, int width) {
 std::string Stream(int mode, int version, const std::string& text) {
     std::string bits = mode == kModeNumeric ? "0001" : mode == kModeAlphanumeric ? "0010" : "0100";
     const int count = static_cast<int>(text.size());
-    Append(bits, static_cast<unsigned>(count), CountIndicatorWidth(mode, version));
+    // The reference numbers its modes numeric 0, alphanumeric 1, byte 2.
+    Append(bits, static_cast<unsigned>(count), testing::ReferenceCountBits(3 - mode, version));
     const auto value = [&](int i) {
         return static_cast<unsigned>(mode == kModeNumeric
                                          ? text[i] - '0'
@@ -128,9 +131,8 @@ int Multiply(int a, int b) {
     return product & 0xFF;
 }
 
-// The r error-correction codewords of a block: (x - a^0)...(x - a^(r-1)) as
-// coefficients, leading one first, and the data times x^r divided by it.
-std::vector<int> ErrorCorrection(std::vector<int> data, int r) {
+// (x - a^0)...(x - a^(r-1)) as coefficients, leading one first.
+std::vector<int> Generator(int r) {
     std::vector<int> generator = {1};
     for (int i = 0, root = 1; i < r; ++i, root = Multiply(root, 2)) {
         std::vector<int> next(generator.size() + 1, 0);
@@ -140,6 +142,12 @@ std::vector<int> ErrorCorrection(std::vector<int> data, int r) {
         }
         generator = next;
     }
+    return generator;
+}
+
+// The r error-correction codewords of a block: the data times x^r divided by the generator.
+std::vector<int> ErrorCorrection(std::vector<int> data, int r) {
+    const std::vector<int> generator = Generator(r);
     const std::size_t k = data.size();
     data.resize(k + static_cast<std::size_t>(r), 0);
     for (std::size_t i = 0; i < k; ++i) {
@@ -188,28 +196,11 @@ std::string Interleave(const SymbolParameters& p, const std::string& rows) {
     return sequence;
 }
 
-// A version's function modules (1 where one stands) or pattern plane,
-// worked out once from the reference geometry, n x n with no stride.
-const std::string& Geometry(int v, bool patterns) {
-    static std::vector<std::string> maps(2 * 41);
-    std::string& map = maps[static_cast<std::size_t>(2 * v + (patterns ? 1 : 0))];
-    if (map.empty()) {
-        const int n = SideOf(v);
-        for (int y = 0; y < n; ++y) {
-            for (int x = 0; x < n; ++x) {
-                map += patterns ? reference::PatternModule(v, y, x)
-                                : static_cast<char>(reference::IsFunctionModule(v, y, x));
-            }
-        }
-    }
-    return map;
-}
-
 void Mark(int v, char function, bool clearData, std::string& plane) {
-    const int n = SideOf(v);
-    for (int y = 0; y < n; ++y) {
-        for (int x = 0; x < n; ++x) {
-            if (Geometry(v, false)[static_cast<std::size_t>(y * n + x)] != 0) {
+    const fuzz::Geometry& g = GeometryOf(v);
+    for (int y = 0; y < g.n; ++y) {
+        for (int x = 0; x < g.n; ++x) {
+            if (g.function[static_cast<std::size_t>(y * g.n + x)] != 0) {
                 At(plane, y, x) = function;
             } else if (clearData) {
                 At(plane, y, x) = '0';
@@ -218,32 +209,49 @@ void Mark(int v, char function, bool clearData, std::string& plane) {
     }
 }
 
+// The bits in zigzag order, remainder modules too, as far as the sequence goes.
 void Place(int v, const std::string& sequence, std::string& plane) {
-    const int n = SideOf(v);
-    std::size_t bit = 0;
-    for (int right = n - 1, upward = 1; right >= 1; right -= 2, upward ^= 1) {
-        right = right == 6 ? 5 : right;
-        for (int step = 0; step < n; ++step) {
-            for (const int x : {right, right - 1}) {
-                char& cell = At(plane, upward != 0 ? n - 1 - step : step, x);
-                if (cell != '*' && bit < 8 * sequence.size()) {
-                    cell = ((sequence[bit / 8] >> (7 - bit % 8)) & 1) != 0 ? '1' : '0';
-                    ++bit;
-                }
-            }
-        }
+    const std::vector<int>& order = GeometryOf(v).order;
+    for (std::size_t bit = 0; bit < order.size() && bit < 8 * sequence.size(); ++bit) {
+        plane[static_cast<std::size_t>(order[bit])] =
+            ((sequence[bit / 8] >> (7 - bit % 8)) & 1) != 0 ? '1' : '0';
     }
 }
 
 void Mask(int v, int mask, std::string& plane) {
-    for (int i = 0; i < SideOf(v); ++i) {
-        for (int j = 0; j < SideOf(v); ++j) {
-            char& cell = At(plane, i, j);
-            if ((cell == '0' || cell == '1') && MaskCondition(mask, i, j)) {
-                cell = cell == '0' ? '1' : '0';
-            }
+    for (const int at : GeometryOf(v).order) {
+        char& cell = plane[static_cast<std::size_t>(at)];
+        if (fuzz::MaskHits(mask, at / kPlaneStride, at % kPlaneStride)) {
+            cell = cell == '0' ? '1' : '0';
         }
     }
+}
+
+// Finders with their separators, timing, alignment patterns and the dark module.
+void DrawPatterns(int v, std::string& plane) {
+    const fuzz::Geometry& g = GeometryOf(v);
+    const int n = g.n;
+    const auto square = [&](int row, int column, int radius, auto light) {
+        for (int y = std::max(0, row - radius); y <= std::min(n - 1, row + radius); ++y) {
+            for (int x = std::max(0, column - radius); x <= std::min(n - 1, column + radius); ++x) {
+                At(plane, y, x) =
+                    light(std::max(std::abs(y - row), std::abs(x - column))) ? '0' : '1';
+            }
+        }
+    };
+    for (int y = 0; y < n; ++y) {
+        std::fill_n(&At(plane, y, 0), n, '0');
+    }
+    for (int i = 0; i < n; ++i) {
+        At(plane, 6, i) = At(plane, i, 6) = i % 2 == 0 ? '1' : '0';
+    }
+    for (const auto& [row, column] : {std::pair{3, 3}, {3, n - 4}, {n - 4, 3}}) {
+        square(row, column, 4, [](int d) { return d == 2 || d == 4; });  // 4: the separator
+    }
+    for (const auto& [row, column] : g.alignmentCentres) {
+        square(row, column, 2, [](int d) { return d == 1; });
+    }
+    At(plane, n - 8, 8) = '1';
 }
 
 // The symbol's planes from marking to joining, with dataPlane after each
@@ -259,25 +267,29 @@ std::vector<std::string> Planes(int v, int level, int mask, Buffers& b) {
     stages.push_back(b.dataPlane);
     Mark(v, '0', false, b.dataPlane);
     stages.push_back(b.dataPlane);
-    const auto put = [&b](int row, int column, int bit) {
-        At(b.dataPlane, row, column) = bit != 0 ? '1' : '0';
-    };
-    PlaceFormatBits(n, FormatWordOf(level, mask), put);
-    if (v >= 7) {
-        PlaceVersionBits(n, VersionWordOf(v), put);
+    const int format = fuzz::FormatWord(level, mask);
+    for (int copy = 0; copy < 2; ++copy) {
+        for (int k = 0; k < 15; ++k) {
+            const auto [row, column] = fuzz::FormatModule(copy, k, n);
+            At(b.dataPlane, row, column) = (format >> k & 1) != 0 ? '1' : '0';
+        }
+    }
+    const int version = v << 12 | fuzz::BchRemainder(v << 12, 18, 0x1F25, 13);
+    for (int k = 0; v >= 7 && k < 18; ++k) {
+        At(b.dataPlane, k / 3, n - 11 + k % 3) = At(b.dataPlane, n - 11 + k % 3, k / 3) =
+            (version >> k & 1) != 0 ? '1' : '0';
     }
     stages.push_back(b.dataPlane);
     b.patternPlane.assign(b.patternPlane.size(), '\0');
+    DrawPatterns(v, b.patternPlane);
     for (int y = 0; y < n; ++y) {
         for (int x = 0; x < n; ++x) {
-            At(b.patternPlane, y, x) = Geometry(v, true)[static_cast<std::size_t>(y * n + x)];
             At(b.symbolMatrix, y, x) = static_cast<char>('0' + (At(b.patternPlane, y, x) & 0x0F) +
                                                          (At(b.dataPlane, y, x) & 0x0F));
         }
     }
     return stages;
 }
-
 // The whole generation command, from the buffers as they were before it.
 std::string PlainCreateData(Buffers& b, int mode, int v, int level, int mask,
                             const std::string& input) {
@@ -369,6 +381,38 @@ TEST(FastPaths, PlacementWithMoreCodewordsThanModules) {
     }
 }
 
+// Remainders against long division for every block shape, on blocks that
+// open with zero terms or not. The generators come in one buffer, refilled
+// each time, as a caller may hand them over: nothing may be kept from the
+// last one at that address.
+TEST(FastPaths, ReedSolomonOfEveryBlockShape) {
+    auto state = std::make_unique<EncoderState>();
+    std::mt19937 random(2024);
+    int generator[32];
+    for (int version = 1; version <= 40; ++version) {
+        for (int level = kLevelL; level <= kLevelH; ++level) {
+            const SymbolParameters& p = *FindSymbolParameters(version, level);
+            for (int group = 1; group <= (p.b2 > 0 ? 2 : 1); ++group) {
+                const int c = group == 1 ? p.c1 : p.c2, k = group == 1 ? p.k1 : p.k2, r = c - k;
+                ASSERT_NE(GeneratorOfDegree(r), nullptr) << r;
+                std::copy_n(GeneratorOfDegree(r), r + 2, generator);
+                for (int zeros = 0; zeros < 4; ++zeros) {
+                    std::vector<int> data(static_cast<std::size_t>(k));
+                    std::generate(data.begin() + zeros, data.end(), [&] { return random() % 256; });
+                    std::uint8_t buffer[kBlockRowStride] = {};
+                    std::copy(data.begin(), data.end(), buffer);
+                    state->ComputeRemainder(c, buffer, k, r + 1, generator);
+                    std::vector<int> want = data;
+                    for (const int e : ErrorCorrection(data, r)) {
+                        want.push_back(e);
+                    }
+                    ASSERT_EQ(std::vector<int>(buffer, buffer + c), want) << c << ", " << k;
+                }
+            }
+        }
+    }
+}
+
 std::string Text(std::mt19937& random, int mode, int length) {
     std::string text;
     for (int i = 0; i < length; ++i) {
@@ -379,7 +423,6 @@ std::string Text(std::mt19937& random, int mode, int length) {
     }
     return text;
 }
-
 // Every version and level, each with a short and a longer-than-full text, the
 // modes and masks taken in turn; then every mask on the placed symbol.
 TEST(FastPaths, EveryStageMatchesAPlainReference) {

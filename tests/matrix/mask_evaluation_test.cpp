@@ -1,11 +1,10 @@
-// Mask evaluation against a penalty written plainly from the rules, one
-// module at a time: on hand-checked planes, on random planes of every width
-// class, and on real symbols, where every mask's score must equal the score
-// of the symbol the generation command makes with that mask.
+// Mask evaluation against the checker's plain reading of the penalty rules
+// (fuzz/mask_penalty.h, a module at a time): on hand-checked planes, on
+// random planes of every width class, and on real symbols, where every
+// mask's score must equal the score of the symbol made with that mask.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <memory>
 #include <random>
 #include <string>
@@ -15,131 +14,76 @@
 #include <quirvane/encoder.h>
 #include <quirvane/mask_evaluation.h>
 
+#include "fuzz/mask_penalty.h"
+
 namespace quirvane {
 namespace {
 
-// The rules read straight off: runs walked module by module, every 2 x 2
-// block and every place the finder-like pattern could start looked at, and
-// the dark share stepped through in 5 % steps.
-int NaivePenalty(const char* cells, int n) {
-    const auto dark = [&](int r, int c) {
-        return r >= 0 && c >= 0 && r < n && c < n && cells[r * kPlaneStride + c] == '1';
-    };
-    int penalty = 0;
-    for (const bool down : {false, true}) {
-        const auto at = [&](int line, int k) { return down ? dark(k, line) : dark(line, k); };
-        for (int line = 0; line < n; ++line) {
-            int length = 1;
-            for (int k = 1; k <= n; ++k) {
-                if (k < n && at(line, k) == at(line, k - 1)) {
-                    ++length;
-                    continue;
-                }
-                if (length >= 5) {
-                    penalty += 3 + (length - 5);
-                }
-                length = 1;
-            }
-            const bool finder[7] = {true, false, true, true, true, false, true};
-            for (int k = 0; k + 7 <= n; ++k) {
-                bool match = true, lightBefore = true, lightAfter = true;
-                for (int i = 0; i < 7; ++i) {
-                    match = match && at(line, k + i) == finder[i];
-                }
-                for (int i = 1; i <= 4; ++i) {
-                    lightBefore = lightBefore && !at(line, k - i);
-                    lightAfter = lightAfter && !at(line, k + 6 + i);
-                }
-                if (match && (lightBefore || lightAfter)) {
-                    penalty += 40;
-                }
-            }
-        }
-    }
-    int darkCount = 0;
+// '1' is dark, any other cell light.
+int PlainPenalty(const char* cells, int n) {
+    std::vector<std::uint8_t> dark(static_cast<std::size_t>(n * n));
     for (int r = 0; r < n; ++r) {
         for (int c = 0; c < n; ++c) {
-            darkCount += dark(r, c) ? 1 : 0;
-            if (r + 1 < n && c + 1 < n && dark(r, c) == dark(r, c + 1) &&
-                dark(r, c) == dark(r + 1, c) && dark(r, c) == dark(r + 1, c + 1)) {
-                penalty += 3;
-            }
+            dark[static_cast<std::size_t>(r * n + c)] = cells[r * kPlaneStride + c] == '1';
         }
     }
-    // As many whole 5 % steps as fit between the dark share and 50 %.
-    const int total = n * n;
-    int steps = 0;
-    while (5 * (steps + 1) * total <= std::abs(100 * darkCount - 50 * total)) {
-        ++steps;
-    }
-    return penalty + 10 * steps;
+    return fuzz::NaivePenalty(dark, n);
 }
 
-// A plane of the given side; everything outside the square is dark, which
-// no rule may look at.
-std::vector<char> PlaneOf(int side, const std::vector<std::string>& rows) {
+// Everything outside the square is dark, which no rule may look at.
+std::vector<char> PlaneOf(const std::vector<std::string>& rows) {
     std::vector<char> plane(kPlaneCells, '1');
-    for (int r = 0; r < side; ++r) {
+    for (std::size_t r = 0; r < rows.size(); ++r) {
         std::copy(rows[r].begin(), rows[r].end(), plane.begin() + r * kPlaneStride);
     }
     return plane;
 }
 
-enum class Base { Light, Dark, Checkerboard };
-
-// The base plane with the listed modules inverted; the checkerboard is dark
-// where row + column is even.
-std::vector<std::string> Rows(Base base, int side, const std::vector<std::pair<int, int>>& flips) {
-    std::vector<std::string> rows(side, std::string(side, '0'));
-    for (int r = 0; r < side; ++r) {
-        for (int c = 0; c < side; ++c) {
-            const bool isDark =
-                base == Base::Dark || (base == Base::Checkerboard && (r + c) % 2 == 0);
-            rows[r][c] = isDark ? '1' : '0';
-        }
-    }
-    for (const auto& [r, c] : flips) {
-        rows[r][c] = rows[r][c] == '1' ? '0' : '1';
-    }
-    return rows;
-}
-
 TEST(SymbolPenalty, HandCheckedPlanes) {
     struct Case {
         const char* what;
-        Base base;
         int side;
-        std::vector<std::pair<int, int>> flips;
+        std::vector<std::pair<int, int>> flips;  // modules inverted
         int expected;
+        char base = 'c';  // a checkerboard, dark where row + column is even; or '0', '1'
     };
     const Case cases[] = {
         // A checkerboard has no run, block or pattern, and is half dark.
-        {"checkerboard", Base::Checkerboard, 10, {}, 0},
+        {"checkerboard", 10, {}, 0},
         // N1: row 0 gets a dark run of 5 (3), of 7 (5), a light run of 6 (4).
-        {"dark run of 5", Base::Checkerboard, 8, {{0, 1}, {0, 3}}, 3},
-        {"dark run of 7", Base::Checkerboard, 8, {{0, 1}, {0, 3}, {0, 5}}, 5},
-        {"light run of 6", Base::Checkerboard, 8, {{0, 0}, {0, 2}, {0, 4}}, 4},
+        {"dark run of 5", 8, {{0, 1}, {0, 3}}, 3},
+        {"dark run of 7", 8, {{0, 1}, {0, 3}, {0, 5}}, 5},
+        {"light run of 6", 8, {{0, 0}, {0, 2}, {0, 4}}, 4},
         // N2: a 3 x 3 dark square holds four blocks.
-        {"3 x 3 dark square", Base::Checkerboard, 10, {{0, 1}, {1, 0}, {1, 2}, {2, 1}}, 12},
-        {"all dark, side 3", Base::Dark, 3, {}, 4 * 3 + 100},
+        {"3 x 3 dark square", 10, {{0, 1}, {1, 0}, {1, 2}, {2, 1}}, 12},
+        {"all dark, side 3", 3, {}, 4 * 3 + 100, '1'},
         // Runs of 5 in 5 rows and 5 columns, 16 blocks, no dark module.
-        {"all light, side 5", Base::Light, 5, {}, 10 * 3 + 16 * 3 + 100},
+        {"all light, side 5", 5, {}, 10 * 3 + 16 * 3 + 100, '0'},
         // N3: 1011101 at the start of row 0, light outside the symbol before it...
-        {"pattern at the left edge", Base::Checkerboard, 10, {{0, 3}}, 40},
+        {"pattern at the left edge", 10, {{0, 3}}, 40},
         // ...at the end of row 1, light only after it...
-        {"pattern at the right edge", Base::Checkerboard, 10, {{1, 6}}, 40},
+        {"pattern at the right edge", 10, {{1, 6}}, 40},
         // ...filling row 0 or column 0, light on both sides: still once.
-        {"pattern filling a row", Base::Checkerboard, 7, {{0, 3}}, 40},
-        {"pattern filling a column", Base::Checkerboard, 7, {{3, 0}}, 40},
+        {"pattern filling a row", 7, {{0, 3}}, 40},
+        {"pattern filling a column", 7, {{3, 0}}, 40},
         // N4 on 100 modules: 45 and 55 dark score a step, 46 and 54 none.
-        {"45 % dark", Base::Checkerboard, 10, {{0, 0}, {2, 2}, {4, 4}, {6, 6}, {8, 8}}, 10},
-        {"46 % dark", Base::Checkerboard, 10, {{0, 0}, {2, 2}, {4, 4}, {6, 6}}, 0},
-        {"55 % dark", Base::Checkerboard, 10, {{0, 1}, {2, 7}, {7, 2}, {9, 0}, {8, 9}}, 10},
-        {"54 % dark", Base::Checkerboard, 10, {{0, 1}, {2, 7}, {7, 2}, {9, 0}}, 0},
+        {"45 % dark", 10, {{0, 0}, {2, 2}, {4, 4}, {6, 6}, {8, 8}}, 10},
+        {"46 % dark", 10, {{0, 0}, {2, 2}, {4, 4}, {6, 6}}, 0},
+        {"55 % dark", 10, {{0, 1}, {2, 7}, {7, 2}, {9, 0}, {8, 9}}, 10},
+        {"54 % dark", 10, {{0, 1}, {2, 7}, {7, 2}, {9, 0}}, 0},
     };
     for (const Case& c : cases) {
-        const std::vector<char> plane = PlaneOf(c.side, Rows(c.base, c.side, c.flips));
-        EXPECT_EQ(NaivePenalty(plane.data(), c.side), c.expected) << c.what;
+        std::vector<std::string> rows(c.side, std::string(c.side, c.base));
+        for (int r = 0; r < c.side; ++r) {
+            for (int k = 0; k < c.side && c.base == 'c'; ++k) {
+                rows[r][k] = (r + k) % 2 == 0 ? '1' : '0';
+            }
+        }
+        for (const auto& [r, k] : c.flips) {
+            rows[r][k] = rows[r][k] == '1' ? '0' : '1';
+        }
+        const std::vector<char> plane = PlaneOf(rows);
+        EXPECT_EQ(PlainPenalty(plane.data(), c.side), c.expected) << c.what;
         EXPECT_EQ(SymbolPenalty(plane.data(), c.side), c.expected) << c.what;
     }
 }
@@ -148,7 +92,7 @@ TEST(SymbolPenalty, HandCheckedPlanes) {
 // that long runs and the finder-like pattern turn up across words. Light
 // cells are not only '0': anything but '1' is light, even '3', whose lowest
 // bit is set.
-TEST(SymbolPenalty, RandomPlanesMatchTheNaiveRules) {
+TEST(SymbolPenalty, RandomPlanesMatchThePlainRules) {
     std::mt19937 random(2024);
     for (int side : {1, 2, 5, 7, 11, 21, 63, 64, 65, 127, 128, 129, 177}) {
         for (int darkPercent : {10, 50, 90}) {
@@ -159,8 +103,8 @@ TEST(SymbolPenalty, RandomPlanesMatchTheNaiveRules) {
                                                                           : "00003*"[random() % 6];
                 }
             }
-            const std::vector<char> plane = PlaneOf(side, rows);
-            EXPECT_EQ(SymbolPenalty(plane.data(), side), NaivePenalty(plane.data(), side))
+            const std::vector<char> plane = PlaneOf(rows);
+            EXPECT_EQ(SymbolPenalty(plane.data(), side), PlainPenalty(plane.data(), side))
                 << "side " << side << ", " << darkPercent << " % dark";
         }
     }
@@ -197,53 +141,28 @@ std::vector<Sample> Samples() {
     return samples;
 }
 
-std::unique_ptr<EncoderState> StateFor(const Sample& sample, int mask) {
-    auto state = std::make_unique<EncoderState>();
-    state->settings = EncoderSettings{sample.mode, sample.version, sample.level, mask};
-    return state;
-}
-
-TEST(SymbolPenalty, EverySymbolMatchesTheNaiveRules) {
-    for (const Sample& sample : Samples()) {
-        auto state = StateFor(sample, 0);
-        for (int mask = 0; mask < kMaskCount; ++mask) {
-            state->settings.maskReference = mask;
-            ASSERT_TRUE(state->CreateData(sample.text).Created());
-            const int side = state->SymbolSide();
-            EXPECT_EQ(SymbolPenalty(state->symbolMatrix, side),
-                      NaivePenalty(state->symbolMatrix, side))
-                << "version " << sample.version << " level " << sample.level << " mask " << mask;
-        }
-    }
-}
-
-// The planes EvaluateMasks starts from: the stages of the generation command
-// up to placement, on the text it has just cut and checked, and the patterns.
-void PlaceUnmasked(EncoderState& state) {
-    const EncoderSettings& s = state.settings;
-    const int v = s.version;
-    state.BuildDataCodewords(s.characterMode, v, state.symbolParameters.dataCodewords);
-    state.EncodeBlocks(v, s.errorCorrectionLevel);
-    state.MarkFunctionAreas(v, 1, kFunctionMark);
-    state.InterleaveBlocks(v, s.errorCorrectionLevel);
-    state.BuildFunctionPatterns(v);
-}
-
 struct Evaluation {
     int chosen;
     std::vector<int> penalties;
 };
 
-// Scores each mask from the unmasked planes; checks that neither plane
-// changed and that the choice is the lowest score, the lowest mask on a tie.
+// Scores each mask from the unmasked planes, as the generation command has
+// them before it masks; checks that neither plane changed and that the
+// choice is the lowest score, the lowest mask on a tie.
 Evaluation Evaluate(const Sample& sample, MaskEvaluation& scratch) {
-    auto state = StateFor(sample, 0);
+    auto state = std::make_unique<EncoderState>();
+    state->settings = EncoderSettings{sample.mode, sample.version, sample.level, 0};
     EXPECT_TRUE(state->CreateData(sample.text).Created());
-    PlaceUnmasked(*state);
+    const int v = sample.version;
+    state->BuildDataCodewords(sample.mode, v, state->symbolParameters.dataCodewords);
+    state->EncodeBlocks(v, sample.level);
+    state->MarkFunctionAreas(v, 1, kFunctionMark);
+    state->InterleaveBlocks(v, sample.level);
+    state->BuildFunctionPatterns(v);
     const std::string data(state->dataPlane, kPlaneCells);
     const std::string pattern(state->patternPlane, kPlaneCells);
     const int chosen =
-        EvaluateMasks(state->dataPlane, state->patternPlane, sample.version, sample.level, scratch);
+        EvaluateMasks(state->dataPlane, state->patternPlane, v, sample.level, scratch);
     EXPECT_EQ(std::string(state->dataPlane, kPlaneCells), data);
     EXPECT_EQ(std::string(state->patternPlane, kPlaneCells), pattern);
     const std::vector<int> penalties(scratch.penalties, scratch.penalties + kMaskCount);
@@ -251,16 +170,17 @@ Evaluation Evaluate(const Sample& sample, MaskEvaluation& scratch) {
     return {chosen, penalties};
 }
 
-// The score of the symbol the generation command makes with each mask, by
-// SymbolPenalty or by the naive rules.
-std::vector<int> MadeSymbolPenalties(const Sample& sample, bool naive = false) {
+// The score of the symbol made with each mask, the same by SymbolPenalty and
+// by the plain rules.
+std::vector<int> MadeSymbolPenalties(const Sample& sample) {
     std::vector<int> penalties;
+    auto state = std::make_unique<EncoderState>();
     for (int mask = 0; mask < kMaskCount; ++mask) {
-        auto state = StateFor(sample, mask);
+        state->settings = EncoderSettings{sample.mode, sample.version, sample.level, mask};
         EXPECT_TRUE(state->CreateData(sample.text).Created());
         const int side = state->SymbolSide();
-        penalties.push_back(naive ? NaivePenalty(state->symbolMatrix, side)
-                                  : SymbolPenalty(state->symbolMatrix, side));
+        penalties.push_back(SymbolPenalty(state->symbolMatrix, side));
+        EXPECT_EQ(penalties.back(), PlainPenalty(state->symbolMatrix, side)) << "mask " << mask;
     }
     return penalties;
 }
@@ -271,8 +191,9 @@ TEST(EvaluateMasks, EveryMaskScoresTheSymbolItMakes) {
     std::vector<Sample> samples = Samples();
     std::ranges::reverse(samples);
     for (const Sample& sample : samples) {
-        EXPECT_EQ(Evaluate(sample, *scratch).penalties, MadeSymbolPenalties(sample))
-            << "version " << sample.version << " level " << sample.level;
+        SCOPED_TRACE(::testing::Message()
+                     << "version " << sample.version << " level " << sample.level);
+        EXPECT_EQ(Evaluate(sample, *scratch).penalties, MadeSymbolPenalties(sample));
     }
 }
 
@@ -291,11 +212,12 @@ TEST(EvaluateMasks, WorkedChoices) {
     };
     auto scratch = std::make_unique<MaskEvaluation>();
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.digits);
         const Sample sample{1, c.level, kModeNumeric, c.digits};
         const Evaluation evaluation = Evaluate(sample, *scratch);
-        EXPECT_EQ(evaluation.chosen, c.chosen) << c.digits;
-        EXPECT_EQ(evaluation.penalties, c.penalties) << c.digits;
-        EXPECT_EQ(MadeSymbolPenalties(sample, true), c.penalties) << c.digits;
+        EXPECT_EQ(evaluation.chosen, c.chosen);
+        EXPECT_EQ(evaluation.penalties, c.penalties);
+        EXPECT_EQ(MadeSymbolPenalties(sample), c.penalties);
     }
 }
 

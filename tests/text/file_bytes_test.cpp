@@ -1,8 +1,7 @@
 // The bounded reader and the whole-or-nothing writer against what a name can
-// stand for: regular files and pipes of every size around the buffer's steps
-// and the limit, the kernel's files, FIFOs, sockets, folders,
-// symbolic links and names that are not UTF-8. What is expected comes from
-// the file system afterwards (contents, kind, mode, the folder's listing).
+// stand for: regular files and pipes around the buffer's steps and the limit,
+// the kernel's files, FIFOs, sockets, folders, symbolic links and names that
+// are not UTF-8. What is expected comes from the file system afterwards.
 #include "text/file_bytes.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +10,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <functional>
+#include <optional>
 #include <set>
 #include <sys/resource.h>
 #include <sys/socket.h>
@@ -86,19 +86,8 @@ std::string UnderFileSizeLimit(rlim_t bytes, const std::function<std::string()>&
     return reason;
 }
 
-// `content` read from a regular file (its size known beforehand) or a pipe.
-FileBytes ReadFrom(bool pipe, const std::string& content, std::size_t limit,
-                   const ScratchFolder& folder) {
-    if (pipe) {
-        FedPipe fed(content);
-        return ReadBoundedBytes(fed.Name(), limit, ReadPolicy::Streams);
-    }
-    const std::string path = folder / "in-\xfe.txt";
-    PutFile(path, content);
-    return ReadBoundedBytes(path, limit, ReadPolicy::Streams);
-}
-
-// Sizes on both sides of the first buffer, its doublings and the limit.
+// Sizes on both sides of the first buffer, its doublings and the limit, from
+// a regular file (its size known beforehand) or a pipe.
 TEST(ReadBoundedBytes, ReadsWholeUpToTheLimitAndRefusesOneByteMore) {
     constexpr std::size_t kLimit = 200000;
     const std::size_t sizes[] = {0,      1,      65535,  65536,  65537,  131072,
@@ -107,8 +96,15 @@ TEST(ReadBoundedBytes, ReadsWholeUpToTheLimitAndRefusesOneByteMore) {
     for (const bool pipe : {false, true}) {
         for (std::size_t size : sizes) {
             SCOPED_TRACE(std::string(pipe ? "pipe, " : "file, ") + std::to_string(size) + " bytes");
-            const std::string content = Pattern(size);
-            const FileBytes read = ReadFrom(pipe, content, kLimit, folder);
+            const std::string content = Pattern(size), path = folder / "in-\xfe.txt";
+            std::optional<FedPipe> fed;
+            if (pipe) {
+                fed.emplace(content);
+            } else {
+                PutFile(path, content);
+            }
+            const FileBytes read =
+                ReadBoundedBytes(pipe ? fed->Name() : path, kLimit, ReadPolicy::Streams);
             if (size <= kLimit) {
                 EXPECT_TRUE(read.Ok()) << read.reason;
                 EXPECT_TRUE(read.bytes == content);
@@ -121,9 +117,8 @@ TEST(ReadBoundedBytes, ReadsWholeUpToTheLimitAndRefusesOneByteMore) {
     }
 }
 
-// The real limit, for both callers: exactly kMaxInputBytes is read, one
-// byte more is refused. (What never ends, /dev/zero or an endless pipe, is
-// refused by the tool's tests in bounded memory.)
+// The real limit, for both callers. (What never ends is refused by the
+// tool's tests in bounded memory.)
 TEST(ReadBoundedBytes, TheInputLimitHoldsForBothPolicies) {
     ScratchFolder folder;
     const std::string exact = folder / "exact", over = folder / "over";
@@ -144,9 +139,8 @@ TEST(ReadBoundedBytes, TheInputLimitHoldsForBothPolicies) {
     EXPECT_EQ(cmdline.bytes, ReadFile("/proc/self/cmdline"));
 }
 
-// The tool reads pipes and devices; the window only regular files, and it
-// refuses the rest before any read that could wait (a FIFO without a writer
-// would hang this test, not fail it).
+// The tool reads pipes and devices; the window only regular files, and
+// refuses the rest before any read that could wait.
 TEST(ReadBoundedBytes, EachPolicyTakesItsOwnKindsOfFile) {
     ScratchFolder folder;
     const std::string regular = folder / "text-\xff.txt", fifo = folder / "fifo",
@@ -180,8 +174,8 @@ TEST(ReadBoundedBytes, EachPolicyTakesItsOwnKindsOfFile) {
         }
     }
     ::close(listener);
-    // A FIFO as a stream waits for its writer and reads to its end. Should
-    // the reader never open it, the second reader lets the writer finish.
+    // A FIFO as a stream waits for its writer; should the reader never open
+    // it, the second reader lets the writer finish.
     std::thread writer([&fifo] {
         const int fd = ::open(fifo.c_str(), O_WRONLY | O_CLOEXEC);
         WriteFully(fd, "through a FIFO");
