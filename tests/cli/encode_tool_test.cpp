@@ -46,7 +46,7 @@ std::string Repeat(std::string_view piece, int times) {
 }
 
 // A run of the tool, its arguments and file names exactly as bytes.
-ProcessSpec ToolSpec(const Args& args, const std::string& input = {}) {
+ProcessSpec ToolLaunch(const Args& args, const std::string& input = {}) {
     ProcessSpec launch;
     launch.args = args;
     launch.args.insert(launch.args.begin(), QUIRVANE_ENCODE_PATH);
@@ -55,7 +55,7 @@ ProcessSpec ToolSpec(const Args& args, const std::string& input = {}) {
 }
 
 ProcessRun RunEncodeTool(const Args& args, const std::string& input = {}) {
-    return RunProcess(ToolSpec(args, input));
+    return RunProcess(ToolLaunch(args, input));
 }
 
 // What the tool writes of `state`; the text format is a line of '0'/'1' a row.
@@ -319,7 +319,7 @@ TEST(ToolFiles, WriteFailuresExitTwoAndLeaveTheOldFile) {
             WriteFile(keep, "old bytes\n");
             ::chmod(keep.c_str(), 0640);
             SCOPED_TRACE(fault + " limit " + std::to_string(fileSize) + " " + shown);
-            ProcessSpec launch = ToolSpec({"-o", folder / name, "hi"});
+            ProcessSpec launch = ToolLaunch({"-o", folder / name, "hi"});
             launch.environment = fault.empty() ? Args{} : FaultEnvironment(fault);
             launch.fileSizeLimit = fileSize;
             const ProcessRun run = RunProcess(launch);
@@ -351,7 +351,7 @@ TEST(ToolFiles, StandardOutputGetsTheBytesOrExitsTwo) {
     // clang-format on
     for (const auto& [args, output, error] : rows) {
         SCOPED_TRACE(::testing::PrintToString(args) + " into " + output);
-        ProcessSpec launch = ToolSpec(args);
+        ProcessSpec launch = ToolLaunch(args);
         launch.outputFile = output;
         const ProcessRun run = RunProcess(launch);
         if (!error.empty()) {
@@ -363,7 +363,7 @@ TEST(ToolFiles, StandardOutputGetsTheBytesOrExitsTwo) {
         EXPECT_EQ(output.empty() ? run.out : ReadFile(output), Drawn(*state, OutputFormat::Text));
     }
     // A terminal with no --output gets the terminal's drawing, black on white.
-    ProcessSpec terminal = ToolSpec({"hi"});
+    ProcessSpec terminal = ToolLaunch({"hi"});
     terminal.onTerminal = true;
     EXPECT_EQ(RunProcess(terminal).out,
               RenderSymbolTerminal(ViewOf(*state), TerminalColours::BlackOnWhite) + Statistics(hi));
@@ -396,7 +396,7 @@ TEST(ToolFiles, InputIsReadUpToTheLimitInBoundedMemory) {
     // clang-format on
     for (const auto& [args, input, endless, exit, message] : rows) {
         SCOPED_TRACE(::testing::PrintToString(args) + (endless ? " endless" : ""));
-        ProcessSpec launch = ToolSpec(args, input);
+        ProcessSpec launch = ToolLaunch(args, input);
         launch.endlessInput = endless;
         launch.addressSpaceLimit = QUIRVANE_SANITIZED ? RLIM_INFINITY : rlim_t{1} << 30;
         const ProcessRun run = RunProcess(launch);
@@ -666,7 +666,7 @@ TEST(ToolBatch, EachFileIsTheToolsSymbolOfItsLineWithAnyNumberOfWorkers) {
     const std::string summary = "quirvane-encode: 10 made, 0 refused, 0 failed\n";
     const ProcessRun piped = RunEncodeTool(batch("1", one));
     EXPECT_EQ(std::tuple(piped.exitCode, piped.err), std::tuple(0, summary));
-    ProcessSpec onTerminal = ToolSpec(batch("4", four));
+    ProcessSpec onTerminal = ToolLaunch(batch("4", four));
     onTerminal.onTerminal = true;
     const ProcessRun shown = RunProcess(onTerminal);
     EXPECT_EQ(shown.exitCode, 0) << shown.out;
@@ -702,7 +702,7 @@ TEST(ToolBatch, FilesAreWrittenWholeOrNotAtAll) {
 
     WriteFile(out / "q-2.png", "old bytes\n");
     ProcessSpec launch =
-        ToolSpec({"--batch", in / "lines.txt", "-j", "1", "-o", out / "q-{n}.png"});
+        ToolLaunch({"--batch", in / "lines.txt", "-j", "1", "-o", out / "q-{n}.png"});
     launch.environment = FaultEnvironment("rename:2:" + std::to_string(EIO));  // line 2's file
     const ProcessRun failing = RunProcess(launch);
     EXPECT_EQ(failing.exitCode, 2);
