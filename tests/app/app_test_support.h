@@ -1,8 +1,5 @@
-// The main window started in a working directory of its own (with QRcode.ini
-// unless `ini` is null), with message boxes and beeps recorded, not shown, and
-// a watchdog that never lets a modal window keep a test waiting; a FIFO that
-// can never keep a test waiting either; and what a frame shows, what the
-// clipboard holds and what zbarimg reads in them.
+// The main window started in a folder of its own, messages and beeps
+// recorded; modal windows and FIFOs that never keep a test waiting.
 #pragma once
 
 #include <QAbstractButton>
@@ -20,10 +17,12 @@
 
 #include <fcntl.h>
 #include <functional>
+#include <optional>
 #include <source_location>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 
 #include <quirvane/version.h>
 
@@ -32,7 +31,9 @@
 #include "app/main_dialog.h"
 #include "app/message_box.h"
 #include "app/symbol_frame.h"
-#include "tests/support/drawing_reference.h"
+#include "app/symbol_saving.h"
+#include "tests/support/rasterise.h"
+#include "tests/support/scratch_folder.h"
 #include "tests/support/zbar_decode.h"
 
 namespace quirvane::testing {
@@ -42,47 +43,28 @@ inline QString MainCaptionText() {
     return QString("Quirvane（VER%1）").arg(QString(kVersionText).replace('.', "．"));
 }
 
-// A modal window runs an event loop of its own: a check that fails in there
-// returns from the check, but the window stays open and exec() never returns,
-// so the test would wait for ctest's timeout. The watchdog sees every modal
-// window as it is shown. The one InModalWindow waits for gets the check, and
-// every modal window is closed when the check ends, however it ends. Any
-// other (one nobody is checking, or one that opens after the check) is closed
-// as soon as its event loop runs, and the test fails naming it.
+// A failed check inside a modal window returns but exec() does not: the
+// watchdog runs the check in the window and closes every modal window after
+// it; any other modal window is closed at once and fails the test.
 class ModalWatchdog : public QObject {
   public:
     ModalWatchdog() { qApp->installEventFilter(this); }
 
-    // Runs `open`, which opens a modal window and returns once it has closed
-    // (a click, say), and `check(window)` inside that window's event loop.
-    // False when no window opened or a check failed; the failure is logged
-    // already, so the test function only has to return.
+    // Runs `open`, and `check` inside the modal window it opens. False
+    // (logged) when no window opened or a check failed.
     bool InModalWindow(const std::function<void()>& open,
                        const std::function<void(QWidget* window)>& check,
                        std::source_location where = std::source_location::current()) {
         check_ = check;
         stage_ = Stage::Waiting;
         open();
-        const Stage reached = stage_;
-        stage_ = Stage::Idle;
-        check_ = {};
+        const Stage reached = std::exchange(stage_, Stage::Idle);
         if (reached != Stage::Checked) {
-            QTest::qFail(reached == Stage::Waiting ? "no modal window opened"
-                                                   : "the modal window closed before the check",
-                         where.file_name(), static_cast<int>(where.line()));
+            QTest::qFail("no modal window stayed open for the check", where.file_name(),
+                         static_cast<int>(where.line()));
             return false;
         }
         return !QTest::currentTestFailed();
-    }
-
-    // Every modal window, innermost first.
-    static void CloseModalWindows() {
-        while (QWidget* window = QApplication::activeModalWidget()) {
-            Close(window);
-            if (QApplication::activeModalWidget() == window) {
-                return;  // it would not hide; never loop on it
-            }
-        }
     }
 
   protected:
@@ -92,17 +74,16 @@ class ModalWatchdog : public QObject {
             !widget->isModal()) {
             return false;
         }
-        // Shown from exec() just before its event loop starts: what is queued
-        // here runs inside that loop.
+        // Shown from exec(): what is queued here runs inside its event loop.
         const QPointer<QWidget> window(widget);
         if (stage_ == Stage::Waiting) {
             stage_ = Stage::Shown;
             QMetaObject::invokeMethod(
                 this, [this, window] { Check(window); }, Qt::QueuedConnection);
         } else {
-            const QString name = QString("a modal window nobody checks opened: %1 \"%2\"")
-                                     .arg(widget->metaObject()->className(), widget->windowTitle());
-            QTest::qFail(qPrintable(name), __FILE__, __LINE__);
+            QTest::qFail(
+                qPrintable("a modal window nobody checks opened: " + widget->windowTitle()),
+                __FILE__, __LINE__);
             QMetaObject::invokeMethod(
                 this, [window] { Close(window); }, Qt::QueuedConnection);
         }
@@ -113,21 +94,28 @@ class ModalWatchdog : public QObject {
     enum class Stage { Idle, Waiting, Shown, Checked };
 
     static void Close(QWidget* window) {
-        if (window == nullptr) {
-            return;
-        }
         if (auto* dialog = qobject_cast<QDialog*>(window)) {
             dialog->reject();
         }
-        window->hide();  // a dialog's hide() also ends its exec()
+        if (window != nullptr) {
+            window->hide();  // a dialog's hide() also ends its exec()
+        }
     }
 
     void Check(const QPointer<QWidget>& window) {
         if (stage_ != Stage::Shown || window == nullptr || !window->isVisible()) {
-            return;  // the window closed by itself first; InModalWindow says so
+            return;
         }
         stage_ = Stage::Checked;
-        const auto closeAll = qScopeGuard(&ModalWatchdog::CloseModalWindows);
+        const auto closeAll = qScopeGuard([] {
+            QWidget* open = nullptr;
+            while ((open = QApplication::activeModalWidget()) != nullptr) {
+                Close(open);
+                if (QApplication::activeModalWidget() == open) {
+                    return;  // it would not hide; never loop on it
+                }
+            }
+        });
         check_(window);
     }
 
@@ -135,61 +123,42 @@ class ModalWatchdog : public QObject {
     Stage stage_ = Stage::Idle;
 };
 
-// A FIFO with a writer standing by. The window must never open one, but if
-// it did, its open would wait for a writer: this one lets it through to an end
-// of file, so that the test fails on what was loaded instead of hanging. The
-// writer is let go when the FIFO goes out of scope, by a reader that does not
-// wait, opened through a handle kept from the start, so that it reaches the
-// FIFO even once its folder is gone.
+// A FIFO with a writer standing by, so that a window that opened it would
+// fail the test, not hang; a reader that never waits lets the writer go.
 class StandbyFifo {
   public:
-    explicit StandbyFifo(const QString& path) {
-        const QByteArray name = QFile::encodeName(path);
-        if (::mkfifo(name.constData(), 0600) != 0) {
-            return;
+    explicit StandbyFifo(const QString& path) : name_(QFile::encodeName(path)) {
+        if (::mkfifo(name_.constData(), 0600) == 0) {
+            writer_ = std::thread(
+                [name = name_] { ::close(::open(name.constData(), O_WRONLY | O_CLOEXEC)); });
         }
-        handle_ = ::open(name.constData(), O_PATH | O_CLOEXEC);
-        if (handle_ < 0) {
-            return;
-        }
-        writer_ = std::thread([name] {
-            const int fd = ::open(name.constData(), O_WRONLY | O_CLOEXEC);
-            if (fd >= 0) {
-                ::close(fd);
-            }
-        });
     }
-    StandbyFifo(const StandbyFifo&) = delete;
-    StandbyFifo& operator=(const StandbyFifo&) = delete;
     ~StandbyFifo() {
-        if (!writer_.joinable()) {
-            return;
+        if (writer_.joinable()) {
+            const int reader = ::open(name_.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+            writer_.join();
+            ::close(reader);
         }
-        const QByteArray again = "/proc/self/fd/" + QByteArray::number(handle_);
-        const int reader = ::open(again.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-        writer_.join();
-        ::close(reader);
-        ::close(handle_);
     }
-    bool Made() const { return handle_ >= 0; }
+    bool Made() const { return writer_.joinable(); }
 
   private:
-    int handle_ = -1;
+    QByteArray name_;
     std::thread writer_;
 };
 
 struct Started {
     QTemporaryDir dir;
+    std::optional<StandbyFifo> fifo;  // gone before its folder
     QString previous = QDir::currentPath();
     QStringList messages;
     int beeps = 0;
     ModalWatchdog modals;
     std::unique_ptr<app::MainDialog> d;
 
-    // `prepare` puts into the working directory, before the window starts,
-    // what Write cannot make (a FIFO, a folder).
+    // QRcode.ini holds `ini` unless it is null; `prepare` adds to the folder.
     explicit Started(const QByteArray& ini = "",
-                     const std::function<void(const QString& folder)>& prepare = {}) {
+                     const std::function<void(Started&)>& prepare = {}) {
         app::ConfigureApplication(*qobject_cast<QApplication*>(qApp));
         QDir::setCurrent(dir.path());
         app::SetMessageSinkForTesting([this](QWidget*, const QString& t) { messages << t; });
@@ -198,7 +167,7 @@ struct Started {
             Write("QRcode.ini", ini);
         }
         if (prepare) {
-            prepare(dir.path());
+            prepare(*this);
         }
         d = std::make_unique<app::MainDialog>();
         d->show();
@@ -224,18 +193,21 @@ struct Started {
         Set(app::kInputBox, text);
         Click(app::kCreateDataButton);
     }
-    void Choose(int listId, int position) {  // as the user picks an item
-        d->ControlAs<QComboBox>(listId)->setCurrentIndex(position);
-        emit d->ControlAs<QComboBox>(listId)->activated(position);
+    // As the user picks a list item, or clicks a radio button (position -1).
+    void Choose(int id, int position) {
+        if (position < 0) {
+            Click(id);
+            return;
+        }
+        d->ControlAs<QComboBox>(id)->setCurrentIndex(position);
+        emit d->ControlAs<QComboBox>(id)->activated(position);
     }
-    // A radio button (position -1) or a list item.
-    void Pick(int id, int position) { position < 0 ? Click(id) : Choose(id, position); }
     void ChooseFile(const QString& path) {  // in the file dialog
         app::SetFileChooserForTesting([path](QWidget*) { return path; });
         Click(app::kFileButton);
         app::SetFileChooserForTesting({});
     }
-    void SetColour(QRgb dark) {  // the colour fields
+    void SetColour(QRgb dark) {
         Set(app::kRedField, QString::number(qRed(dark)));
         Set(app::kGreenField, QString::number(qGreen(dark)));
         Set(app::kBlueField, QString::number(qBlue(dark)));
@@ -257,21 +229,27 @@ inline QString Decoded(const QImage& image) {
     return QString::fromStdString(ZbarRead(image));
 }
 
-// The first pixel that is not the window's drawing of the symbol in `dark`
-// at module width `w`, or "".
-inline QString WrongDrawing(const QImage& image, const EncoderState& st, int w, QRgb dark) {
-    const DrawingOptions options{.moduleWidth = w, .dark = {qRed(dark), qGreen(dark), qBlue(dark)}};
-    return QString::fromStdString(WrongUnit(image, 1, st, options));
+// A saved PNG, or an SVG as rsvg-convert draws it; null if unreadable.
+inline QImage Drawn(const QString& path, app::SaveFormat format) {
+    QTemporaryDir dir;
+    const QString png = format == app::SaveFormat::Png ? path : dir.filePath("drawn.png");
+    if (format == app::SaveFormat::Svg) {
+        const std::string problem =
+            Rasterise(VectorFormat::Svg, ReadFile(QFile::encodeName(path).toStdString()), {}, 96,
+                      Raster::Colour, dir.path(), png);
+        if (!problem.empty()) {
+            qWarning("%s", problem.c_str());
+        }
+    }
+    return QImage(png).convertToFormat(QImage::Format_RGB32);
 }
 
 }  // namespace quirvane::testing
 
-// Every test file works on the program's names.
 using namespace quirvane;
 using namespace quirvane::app;
 using quirvane::testing::Copied;
 using quirvane::testing::Decoded;
+using quirvane::testing::Drawn;
 using quirvane::testing::Shown;
-using quirvane::testing::StandbyFifo;
 using quirvane::testing::Started;
-using quirvane::testing::WrongDrawing;

@@ -1,8 +1,8 @@
-// Japanese text in 8-bit byte mode, typed or loaded from a file: the window
-// writes it in code page 932 whenever every character has a form there, else
-// the whole text as UTF-8, and counts and cuts those bytes. Each symbol on the
-// clipboard is read back by zbarimg, its bytes held against glibc's own
-// converter (not the program's table) and its text against what was typed.
+// Japanese text in byte mode, typed or from QRcode.ini: code page 932 when
+// every character has a form there, else UTF-8, counted and cut in those
+// bytes. zbarimg reads each symbol back, held against glibc's iconv.
+#include <QProcess>
+
 #include "tests/app/app_test_support.h"
 #include "tests/support/iconv_text.h"
 
@@ -15,10 +15,8 @@ QByteArray Converted(const QString& text, const char* encoding) {
     return bytes ? QByteArray::fromStdString(*bytes) : QByteArray();
 }
 
-// Create Data and Create Pattern in byte mode on what the input box holds;
-// then the statistics line up to the data byte count, and the symbol read
-// back: the bytes of `kept` (CR LF line ends) in `encoding`, and, when
-// `readerShows`, that same text as zbarimg shows it.
+// Byte mode on the input box: the statistics line, and the symbol holds
+// `kept` (CR LF line ends) in `encoding`, as zbarimg shows it if `readerShows`.
 void CheckSymbol(Started& s, const QString& statistics, const QString& kept,
                  const QByteArray& encoding, bool readerShows) {
     s.Click(kByteModeRadio);
@@ -50,12 +48,9 @@ class JapaneseTextTest : public QObject {
     }
 
   private slots:
-    // Typed text (line feeds typed as Enter) at a version and level (list
-    // positions), and what the symbol must hold (`kept`, "" for all of it):
-    // the statistics line counts code page 932 bytes, two for a double-byte
-    // character, one for half-width katakana; a text cut to capacity keeps
-    // whole characters; one character without a code-page-932 form sends the
-    // whole text as UTF-8. `readerShows`: zbarimg's own reading must be right.
+    // Typed text at a version and level (list positions) and what the symbol
+    // holds (`kept`, "" for all): a cut keeps whole characters, and one
+    // character without a code-page-932 form sends all of it as UTF-8.
     void typedText_data() {
         QTest::addColumn<int>("versionPosition");
         QTest::addColumn<int>("levelPosition");
@@ -68,6 +63,9 @@ class JapaneseTextTest : public QObject {
         const QByteArray cp932 = "CP932", utf8 = "UTF-8";
         // clang-format off
         QTest::newRow("東京都 (6 bytes)") << 1 << 0 << QString("東京都") << Statistics(6, 6) << QString() << cp932 << true;
+        QTest::newRow("こんにちは (10 bytes)") << 1 << 0 << QString("こんにちは") << Statistics(10, 10) << QString() << cp932 << true;
+        QTest::newRow("データ作成テスト (16 bytes)")
+            << 1 << 0 << QString("データ作成テスト") << Statistics(16, 16) << QString() << cp932 << true;
         QTest::newRow("kana, kanji, full-width punctuation and ｱｲｳ at 5-L")
             << 4 << 0 << QString("半角ｶﾀｶﾅのｱｲｳと全角のアイウ、漢字「東京都千代田区」・記号（！？＆＠）。")
             << Statistics(71, 71) << QString() << cp932 << true;
@@ -92,10 +90,7 @@ class JapaneseTextTest : public QObject {
             << 1 << 0 << QString("丸数字①②③") << Statistics(12, 12) << QString() << cp932 << false;
         QTest::newRow("髙, an IBM extension, as 0xFBFC")
             << 1 << 0 << QString("髙橋さん") << Statistics(8, 8) << QString() << cp932 << false;
-        // zbarimg guesses Shift_JIS for the UTF-8 bytes of kana, kanji and é,
-        // unless an emoji's are there too, whose lead byte Shift_JIS has no
-        // use for. The encoding is chosen for the whole text, so an emoji cut
-        // away leaves UTF-8 kana that zbarimg shows as mojibake.
+        // zbarimg takes UTF-8 for Shift_JIS unless an emoji is in the symbol.
         QTest::newRow("é has no form in code page 932: all of it UTF-8")
             << 1 << 0 << QString("カフェ・オ・レ café") << Statistics(27, 27) << QString() << utf8 << false;
         QTest::newRow("an emoji: all of it UTF-8") << 1 << 0 << QString("東京😀") << Statistics(10, 10) << QString() << utf8 << true;
@@ -122,45 +117,47 @@ class JapaneseTextTest : public QObject {
         QCOMPARE(s.Text(kInputBox), text);  // the box keeps what was typed, uncut
     }
 
-    // The same texts from a file in UTF-8 or Shift_JIS (code page 932), as
-    // QRcode.ini or through the file button: the symbol holds code page 932
-    // whatever the file's encoding, with CR LF for each line feed.
+    // QRcode.ini in UTF-8 or code page 932 gives a symbol in code page 932,
+    // CR LF for each line feed, and quirvane-encode makes the same of it.
     void fileText_data() {
-        QTest::addColumn<QString>("through");
         QTest::addColumn<QByteArray>("fileEncoding");
-        QTest::addColumn<int>("versionPosition");
+        QTest::addColumn<int>("version");
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("statistics");
+        QTest::addColumn<int>("bytes");
         QTest::addColumn<bool>("readerShows");
-        const QString lines = "第一行：東京\n第二行：ｱｲｳ\n第三行：ＡＢＣ\n";
         for (const char* encoding : {"UTF-8", "CP932"}) {
             const QByteArray e(encoding);
-            QTest::addRow("東京都, QRcode.ini in %s", encoding)
-                << "QRcode.ini" << e << 1 << QString("東京都") << Statistics(6, 6) << true;
-            QTest::addRow("three lines, QRcode.ini in %s", encoding)
-                << "QRcode.ini" << e << 2 << lines << Statistics(43, 43) << true;
-            QTest::addRow("three lines, the file button, %s", encoding)
-                << "file button" << e << 2 << lines << Statistics(43, 43) << true;
-            QTest::addRow("① and ～, the file button, %s", encoding)
-                << "file button" << e << 1 << QString("①から～まで") << Statistics(12, 12) << false;
+            QTest::addRow("東京都 in %s", encoding) << e << 1 << QString("東京都") << 6 << true;
+            QTest::addRow("こんにちは in %s", encoding)
+                << e << 1 << QString("こんにちは") << 10 << true;
+            QTest::addRow("データ作成テスト in %s", encoding)
+                << e << 1 << QString("データ作成テスト") << 16 << true;
         }
+        QTest::newRow("three lines in CP932")
+            << QByteArray("CP932") << 3 << QString("第一行：東京\n第二行：ｱｲｳ\n第三行：ＡＢＣ\n")
+            << 43 << true;
+        QTest::newRow("① and ～ in CP932")
+            << QByteArray("CP932") << 1 << QString("①から～まで") << 12 << false;
     }
     void fileText() {
-        QFETCH(QString, through);
         QFETCH(QByteArray, fileEncoding);
-        QFETCH(int, versionPosition);
+        QFETCH(int, version);
         QFETCH(QString, text);
-        QFETCH(QString, statistics);
+        QFETCH(int, bytes);
         QFETCH(bool, readerShows);
-        const QByteArray bytes = Converted(text, fileEncoding.constData());
-        QVERIFY(!bytes.isNull());
-        Started s(through == "QRcode.ini" ? bytes : QByteArray(""));
-        if (through == "file button") {
-            s.ChooseFile(s.Write("input.txt", bytes));
-        }
+        const QByteArray file = Converted(text, fileEncoding.constData());
+        QVERIFY(!file.isNull());
+        Started s(file);
         QCOMPARE(s.d->InputText(), QString(text).replace("\n", "\r\n"));
-        s.Choose(kVersionList, versionPosition);
-        CheckSymbol(s, statistics, text, "CP932", readerShows);
+        s.Choose(kVersionList, version - 1);
+        CheckSymbol(s, Statistics(bytes, bytes), text, "CP932", readerShows);
+        QProcess tool;
+        tool.start(QUIRVANE_ENCODE,
+                   {"--mode", "byte", "--symbol-version", QString::number(version), "--mask", "3",
+                    "--input", "QRcode.ini", "--output", "tool.png"});
+        QVERIFY(tool.waitForFinished(-1) && tool.exitCode() == 0);
+        QCOMPARE(QImage(s.dir.filePath("tool.png")).convertToFormat(QImage::Format_RGB32),
+                 Copied());
     }
 };
 

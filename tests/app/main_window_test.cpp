@@ -1,48 +1,43 @@
-// The settings: QRcode.ini, lists and presets, the handlers' status texts,
-// the result fields, Escape, and a refresh that keeps what the user typed.
-// (The windows' layout and captions: window_extras_test.cpp.)
-#include <optional>
-
+// The settings: QRcode.ini at start-up, lists and presets, the handlers'
+// status texts, Escape, and the result fields.
 #include "tests/app/app_test_support.h"
 
 class MainWindowTest : public QObject {
     Q_OBJECT
 
-    // "128" typed over the input box and the red field.
-    static void TypeOverInputAndRed(Started& s) {
-        for (int id : {kInputBox, kRedField}) {
-            QMetaObject::invokeMethod(s.d->Control(id), "selectAll");
-            QTest::keyClicks(s.d->Control(id), "128");
-        }
-    }
-
   private slots:
-    // QRcode.ini (null: no such file): the input, whole; a message naming what
-    // went wrong if any; and the start goes on with the presets and list items.
+    // QRcode.ini as a file (null: none), a FIFO (never opened) or a folder:
+    // the input, the message, and the presets as always.
     void startupFile_data() {
+        QTest::addColumn<QString>("kind");
         QTest::addColumn<QByteArray>("ini");
         QTest::addColumn<QString>("input");
         QTest::addColumn<QString>("message");
-        QTest::newRow("two lines, no last line feed")
-            << QByteArray("one\ntwo") << QString("one\r\ntwo") << QString();
-        QTest::newRow("two lines, each ending in a line feed")
-            << QByteArray("one\ntwo\n") << QString("one\r\ntwo\r\n") << QString();
-        QTest::newRow("missing")
-            << QByteArray() << QString()
-            << QString("初期化の読み込みファイル[QRcode.ini]をオープンできません。");
-        QTest::newRow("empty") << QByteArray("") << QString() << QString();
-        QTest::newRow("Shift_JIS")
-            << QByteArray("\x83\x65\x83\x58\x83\x67", 6) << QString("テスト") << QString();
-        QTest::newRow("neither UTF-8 nor Shift_JIS")
-            << QByteArray("\xff\xfe\xfd", 3) << QString() << QString("Shift_JIS");
+        const QString file,
+            cannotOpen = "初期化の読み込みファイル[QRcode.ini]をオープンできません。";
+        QTest::newRow("missing") << file << QByteArray() << QString() << cannotOpen;
+        QTest::newRow("empty") << file << QByteArray("") << QString() << QString();
         QTest::newRow("2 MiB on one line")
-            << QByteArray(2 << 20, '7') << QString(2 << 20, '7') << QString();
+            << file << QByteArray(2 << 20, '7') << QString(2 << 20, '7') << QString();
+        QTest::newRow("16 MiB and one byte") << file << QByteArray((16 << 20) + 1, '7') << QString()
+                                             << QString("大きすぎて読み込めません");
+        QTest::newRow("a FIFO") << "fifo" << QByteArray() << QString() << QString("通常のファイル");
+        QTest::newRow("a folder") << "folder" << QByteArray() << QString() << cannotOpen;
     }
     void startupFile() {
+        QFETCH(QString, kind);
         QFETCH(QByteArray, ini);
         QFETCH(QString, input);
         QFETCH(QString, message);
-        Started s(ini);
+        Started s(ini, [&](Started& t) {
+            const QString path = t.dir.filePath("QRcode.ini");
+            if (kind == "fifo") {
+                t.fifo.emplace(path);
+            } else if (kind == "folder") {
+                QDir().mkdir(path);
+            }
+        });
+        QVERIFY(kind != "fifo" || s.fifo->Made());
         QCOMPARE(s.messages.size(), message.isEmpty() ? 0 : 1);
         QVERIFY(message.isEmpty() || s.messages[0].contains(message));
         QCOMPARE(s.d->InputText().size(), input.size());  // a failure says how much came
@@ -68,44 +63,8 @@ class MainWindowTest : public QObject {
                  "[L]|M|Q|H|[2 ピクセル]|1 ピクセル| 0| 1| 2|[ 3]| 4| 5| 6| 7");
     }
 
-    // QRcode.ini that is no regular file or is longer than 16 MiB: one
-    // message, an empty input, and the window starts as always. A FIFO is
-    // never opened, so the start never waits for a writer.
-    void startupFileNotRead_data() {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("a FIFO") << QString("fifo") << QString("通常のファイル");
-        QTest::newRow("a folder")
-            << QString("folder")
-            << QString("初期化の読み込みファイル[QRcode.ini]をオープンできません。");
-        QTest::newRow("16 MiB and one byte")
-            << QString("too long") << QString("大きすぎて読み込めません");
-    }
-    void startupFileNotRead() {
-        QFETCH(QString, kind);
-        QFETCH(QString, message);
-        std::optional<StandbyFifo> fifo;
-        Started s(QByteArray(), [&](const QString& folder) {
-            const QString ini = folder + "/QRcode.ini";
-            if (kind == "fifo") {
-                fifo.emplace(ini);
-            } else if (kind == "folder") {
-                QDir(folder).mkdir("QRcode.ini");
-            } else {
-                QFile file(ini);
-                QVERIFY(file.open(QIODevice::WriteOnly) && file.resize((16 << 20) + 1));
-            }
-        });
-        QVERIFY(!fifo || fifo->Made());
-        QCOMPARE(s.messages.size(), 1);
-        QVERIFY2(s.messages[0].contains(message), qPrintable(s.messages[0]));
-        QCOMPARE(s.d->InputText(), QString());
-        QVERIFY(s.d->isVisible());
-        QCOMPARE(s.Text(1014), QString("26"));  // total codewords of the preset 1-L
-    }
-
-    // A radio (position -1) or a list item, and the status line (the other
-    // two radios' in symbol_test's createData).
+    // A radio (position -1), a list item or Escape (-2) after typing: the
+    // status, Escape only beeps; mended fault: the typed text was lost.
     void handlers_data() {
         QTest::addColumn<int>("control");
         QTest::addColumn<int>("position");
@@ -125,15 +84,30 @@ class MainWindowTest : public QObject {
                                 << QString("マスクパターン参照子は「 5（5）」が選択されました");
         QTest::newRow("module width 1") << int(kModuleWidthList) << 1
                                         << QString("モジュール幅は「1 ピクセル」が選択されました");
+        QTest::newRow("Escape in the input box") << int(kInputBox) << -2 << QString();
+        QTest::newRow("Escape in a colour field") << int(kRedField) << -2 << QString();
+        QTest::newRow("Escape in a list") << int(kVersionList) << -2 << QString();
+        QTest::newRow("Escape on a button") << int(kCreateDataButton) << -2 << QString();
     }
     void handlers() {
         QFETCH(int, control);
         QFETCH(int, position);
         QFETCH(QString, status);
-        Started s;
-        s.Pick(control, position);
+        Started s("from the ini");
+        for (int id : {kInputBox, kRedField}) {  // "128" typed over both
+            QMetaObject::invokeMethod(s.d->Control(id), "selectAll");
+            QTest::keyClicks(s.d->Control(id), "128");
+        }
+        if (position == -2) {
+            QTest::keyClick(s.d->Control(control), Qt::Key_Escape);
+        } else {
+            s.Choose(control, position);
+        }
         QCOMPARE(s.Text(kStatusLine), status);
+        QCOMPARE(s.beeps, position == -2 ? 1 : 0);
+        QVERIFY(s.d->isVisible());
         QCOMPARE(s.d->State().settings.maskReference, control == kMaskList ? position : 3);
+        QCOMPARE(s.Text(kInputBox) + "/" + s.Text(kRedField), QString("128/128"));
     }
 
     // Fields 1014-1023 for a one-group and a two-group symbol, and the byte
@@ -162,46 +136,6 @@ class MainWindowTest : public QObject {
         QCOMPARE(shown.join('|'), fields);
         s.Click(kByteModeRadio);
         QVERIFY(s.Text(kStatusLine).contains("：" + shown[7].chopped(4) + "　バイト]"));
-    }
-
-    // Escape beeps wherever the focus is and neither closes the window nor
-    // clears a box.
-    void escapeOnlyBeeps_data() {
-        QTest::addColumn<int>("control");
-        QTest::newRow("in the input box") << int(kInputBox);
-        QTest::newRow("in a colour field") << int(kRedField);
-        QTest::newRow("in a list") << int(kVersionList);
-        QTest::newRow("on a button") << int(kCreateDataButton);
-    }
-    void escapeOnlyBeeps() {
-        QFETCH(int, control);
-        Started s("from the ini");
-        TypeOverInputAndRed(s);
-        QTest::keyClick(s.d->Control(control), Qt::Key_Escape);
-        QCOMPARE(s.beeps, 1);
-        QVERIFY(s.d->isVisible());
-        QCOMPARE(s.Text(kInputBox) + "/" + s.Text(kRedField), QString("128/128"));
-    }
-
-    // Mended fault: a refresh (a radio or a list item, position -1 for the
-    // radio) wrote the stored input and colour back into their boxes,
-    // throwing away what the user had typed since.
-    void typedTextSurvivesRefresh_data() {
-        QTest::addColumn<int>("control");
-        QTest::addColumn<int>("position");
-        QTest::newRow("numeric mode") << int(kNumericModeRadio) << -1;
-        QTest::newRow("version 2") << int(kVersionList) << 1;
-        QTest::newRow("level M") << int(kLevelList) << 1;
-        QTest::newRow("mask 1") << int(kMaskList) << 1;
-        QTest::newRow("module width 1") << int(kModuleWidthList) << 1;
-    }
-    void typedTextSurvivesRefresh() {
-        QFETCH(int, control);
-        QFETCH(int, position);
-        Started s("from the ini");
-        TypeOverInputAndRed(s);
-        s.Pick(control, position);
-        QCOMPARE(s.Text(kInputBox) + "/" + s.Text(kRedField), QString("128/128"));
     }
 };
 

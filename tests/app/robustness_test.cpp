@@ -1,12 +1,6 @@
-// What comes from outside the window: input files (lines joined with CR LF,
-// never cut; Shift_JIS where not UTF-8), huge texts and files, files that
-// cannot be read, are not text or are no regular files, a missing display.
-// Each ends in a clear message or a sound result without losing the user's
-// text. How fast the big ones go is measured by bench/gui_timing.cpp, not here.
-#include <QFile>
+// Input files, huge, unreadable or no text, and a missing display: a clear
+// message or a sound result, never the user's text lost.
 #include <QProcess>
-
-#include <optional>
 
 #include "tests/app/app_test_support.h"
 
@@ -14,12 +8,8 @@ class RobustnessTest : public QObject {
     Q_OBJECT
 
   private slots:
-    // An input file: status text, caption, input (CR LF, never cut, Shift_JIS
-    // where not UTF-8, NUL bytes kept), whole even at 1 and 10 MiB; Create
-    // Data then counts every byte in the box, cuts to capacity and leaves the
-    // box as it was, Create Pattern draws, and the next file replaces it.
-    // Every file here is ASCII or Shift_JIS, which byte mode writes as it
-    // is: the count is the file's bytes with its line ends made CR LF.
+    // A file chosen: status, caption, its whole text with CR LF line ends,
+    // every byte counted by Create Data; the next file replaces it.
     void loading_data() {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QString>("input");
@@ -27,16 +17,11 @@ class RobustnessTest : public QObject {
         for (int i = 0; big.size() < (10 << 20); ++i) {
             big += QByteArray::number(i).rightJustified(79, '0') + '\n';
         }
-        const QByteArray longLine(10000, 'x'), nul("A\0B\0", 4);
+        const QByteArray nul("A\0B\0", 4);
         QTest::newRow("LF and CR LF both become CR LF")
             << QByteArray("a\nb\r\nc") << QString("a\r\nb\r\nc");
-        QTest::newRow("lines of 10000 bytes, never cut")
-            << longLine + "\n" + longLine << QString(longLine + "\r\n" + longLine);
         QTest::newRow("10 MiB of numbered lines")
             << big << QString::fromLatin1(big).replace("\n", "\r\n");
-        QTest::newRow("1 MiB on one line") << QByteArray(1 << 20, 'q') << QString(1 << 20, 'q');
-        QTest::newRow("Shift_JIS")
-            << QByteArray("\x83\x65\x83\x58\x83\x67\n\x82\xa0", 9) << QString("テスト\r\nあ");
         QTest::newRow("NUL bytes kept") << nul << QString::fromUtf8(nul);
     }
     void loading() {
@@ -61,21 +46,14 @@ class RobustnessTest : public QObject {
         QCOMPARE(s.d->InputText(), QString("second"));
     }
 
-    // What cannot be read (a folder, no such file, no permission), is no
-    // regular file (a FIFO, a device: refused before it is opened, so the
-    // window never waits on one), is longer than 16 MiB or is neither UTF-8
-    // nor Shift_JIS is reported and changes nothing: the input, caption and
-    // status line still show the file loaded before. `bytes` null: the file
-    // is not written.
+    // What cannot be read or is refused (a FIFO before it is opened): one
+    // message, and the window still shows the file before. Null: not written.
     void unloadableFilesLeaveTheInput_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("message");
-        QTest::newRow("a folder") << QString("folder") << QByteArray() << QString("ファイル");
-        QTest::newRow("no such file")
-            << QString("missing.txt") << QByteArray() << QString("ファイル");
-        QTest::newRow("no permission to read")
-            << QString("locked.txt") << QByteArray("secret") << QString("ファイル");
+        QTest::newRow("a folder") << QString("folder") << QByteArray()
+                                  << QString("ファイルを開けません。\nIs a directory");
         QTest::newRow("bytes undefined in Shift_JIS")
             << QString("undefined bytes") << QByteArray("A\xfd\xfe\xff", 4) << QString("Shift_JIS");
         QTest::newRow("a lead byte at the end")
@@ -98,15 +76,8 @@ class RobustnessTest : public QObject {
         const QString path = name.startsWith('/') ? name
                              : bytes.isNull()     ? s.dir.filePath(name)
                                                   : s.Write(name, bytes);
-        std::optional<StandbyFifo> fifo;
         if (name == "fifo") {
-            QVERIFY(fifo.emplace(path).Made());
-        }
-        if (name == "locked.txt") {
-            QFile::setPermissions(path, QFileDevice::WriteOwner);
-            if (QFile(path).open(QIODevice::ReadOnly)) {
-                QSKIP("running as root: permissions do not stop reading");
-            }
+            QVERIFY(s.fifo.emplace(path).Made());
         }
         s.ChooseFile(path);
         QCOMPARE(s.messages.size(), 1);
@@ -132,7 +103,7 @@ class RobustnessTest : public QObject {
         }
         program.setProcessEnvironment(env);
         program.start(QUIRVANE_BINARY, {});
-        QVERIFY(program.waitForFinished(10000));
+        QVERIFY(program.waitForFinished(-1));  // bounded by ctest, not by a guess
         QCOMPARE(program.exitCode(), 1);
         QVERIFY(program.readAllStandardError().contains("no display"));
     }

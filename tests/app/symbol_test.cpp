@@ -1,9 +1,10 @@
 // Create Data and Create Pattern: refusals, the statistics line, the colour
-// prompt, the clipboard bitmap (and that it scans), the version 40 window,
-// and the mended faults: a repaint never writes the clipboard, and the drawn
-// symbol stays visible.
+// prompt, the drawn symbol on the clipboard, in the frames and saved.
+#include <QMenu>
+
 #include "app/large_symbol_window.h"
 #include "tests/app/app_test_support.h"
+#include "tests/support/drawing_reference.h"
 
 namespace {
 
@@ -15,17 +16,35 @@ QClipboard* Clipboard() {
     return QGuiApplication::clipboard();
 }
 
-}  // namespace
+// The first pixel that is not the window's drawing of the symbol, or "".
+QString WrongDrawing(const QImage& image, const EncoderState& st, int w, QRgb dark) {
+    const DrawingOptions options{.moduleWidth = w, .dark = {qRed(dark), qGreen(dark), qBlue(dark)}};
+    return QString::fromStdString(quirvane::testing::WrongUnit(image, 1, st, options));
+}
 
-#define VERIFY_DRAWING(image, st, w, dark) QCOMPARE(WrongDrawing(image, st, w, dark), QString())
+// An empty frame: no drawing, no menu, and none of a drawing's white shown.
+bool Empty(SymbolFrame* frame) {
+    const QImage inside =
+        frame->grab(frame->contentsRect()).toImage().convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < inside.height(); ++y) {
+        for (int x = 0; x < inside.width(); ++x) {
+            if (inside.pixel(x, y) == qRgb(255, 255, 255)) {
+                return false;
+            }
+        }
+    }
+    const std::unique_ptr<QMenu> menu(frame->CreateContextMenu());
+    return frame->Image().isNull() && menu == nullptr;
+}
+
+}  // namespace
 
 class SymbolTest : public QObject {
     Q_OBJECT
 
   private slots:
-    // Mode (0: none chosen), text, message, status line: a refusal leaves the
-    // status line and DataReady 0; a success sets both. Without a mode nothing
-    // is read, so the bad blue entry of that row brings no colour prompt.
+    // A refusal leaves the status line and DataReady 0; a success sets both.
+    // Without a mode nothing is read, so a bad blue entry brings no prompt.
     void createData_data() {
         QTest::addColumn<int>("mode");
         QTest::addColumn<QString>("text");
@@ -66,10 +85,8 @@ class SymbolTest : public QObject {
         QCOMPARE(s.d->State().dataReady, message.isEmpty() ? 1 : 0);
     }
 
-    // Read blue, green, red: a bad green entry stops the read there, with the
-    // prompt and the focus on it, at Create Data and at Create Pattern, and
-    // the command goes on with the values that stand: blue 7 read, red never
-    // read and still 0.
+    // Read blue, green, red: a bad green entry stops the read there (red
+    // stays 0), with the prompt and the focus on it, and the command goes on.
     void colourPrompt_data() {
         QTest::addColumn<QString>("entry");
         QTest::newRow("letters") << QString("abc");
@@ -93,130 +110,126 @@ class SymbolTest : public QObject {
         QCOMPARE(s.d->focusWidget(), s.d->Control(kGreenField));
         s.Click(kCreatePatternButton);
         QCOMPARE(s.messages, QStringList({kColourPrompt, kColourPrompt}));
-        VERIFY_DRAWING(Copied(), s.d->State(), 2, qRgb(0, 0, 7));
+        QCOMPARE(WrongDrawing(Copied(), s.d->State(), 2, qRgb(0, 0, 7)), QString());
     }
 
-    // The clipboard bitmap (version position, width, colour): size, margin,
-    // colour, module grid, and it scans. Mended faults: a repaint (window
-    // uncovered, frame resized) put the symbol on the clipboard again, and
-    // erased it from the frame once DataReady was cleared.
-    void clipboardImageAndRepaints_data() {
+    // The clipboard's bitmap is the drawing and scans; the frame (version 40:
+    // its own window's) shows it whole and its one menu entry saves it.
+    // Mended faults: a repaint wrote the clipboard or erased the symbol, a
+    // waiting symbol was not the one shown and saved, and the main frame kept
+    // the symbol before a version 40 one.
+    void drawnSymbol_data() {
         QTest::addColumn<int>("versionPosition");
         QTest::addColumn<int>("width");
         QTest::addColumn<QRgb>("dark");
-        QTest::newRow("version 1, width 1, black") << 0 << 1 << qRgb(0, 0, 0);
-        QTest::newRow("version 1, width 2, red") << 0 << 2 << qRgb(255, 0, 0);
-        QTest::newRow("version 20, width 2, dark blue") << 19 << 2 << qRgb(12, 34, 56);
+        QTest::addColumn<bool>("svg");
+        QTest::newRow("version 1, width 1, black, PNG") << 0 << 1 << qRgb(0, 0, 0) << false;
+        QTest::newRow("version 1, width 2, red, SVG") << 0 << 2 << qRgb(255, 0, 0) << true;
+        QTest::newRow("version 20, width 2, dark blue, PNG")
+            << 19 << 2 << qRgb(12, 34, 56) << false;
+        QTest::newRow("version 40, width 2, black, SVG") << 20 << 2 << qRgb(0, 0, 0) << true;
+        QTest::newRow("version 40, width 1, red, PNG") << 20 << 1 << qRgb(255, 0, 0) << false;
     }
-    void clipboardImageAndRepaints() {
+    void drawnSymbol() {
         QFETCH(int, versionPosition);
         QFETCH(int, width);
         QFETCH(QRgb, dark);
+        QFETCH(bool, svg);
+        const SaveFormat format = svg ? SaveFormat::Svg : SaveFormat::Png;
+        const bool large = versionPosition == 20;
         Started s;
-        s.Choose(kVersionList, versionPosition);
+        const QString path = s.dir.filePath("saved");
+        SetSaveChooserForTesting([&](QWidget*) { return SaveTarget{path, format}; });
+        const auto restore = qScopeGuard([] { SetSaveChooserForTesting({}); });
+        SymbolFrame* frame = s.d->Frame();
+        QVERIFY(Empty(frame) && !frame->SaveAction()->isEnabled());
         s.Choose(kModuleWidthList, 2 - width);
         s.SetColour(dark);
+        if (large) {  // a symbol before it in the main frame
+            s.CreateData(kByteModeRadio, "the one before");
+            s.Click(kCreatePatternButton);
+        }
+        s.Choose(kVersionList, versionPosition);
         s.CreateData(kByteModeRadio, "Quirvane clip");
-        s.Click(kCreatePatternButton);
-        QVERIFY(s.messages.isEmpty());
-        const QImage drawn = Copied();
-        VERIFY_DRAWING(drawn, s.d->State(), width, dark);
-        QCOMPARE(Decoded(drawn), QString("Quirvane clip"));
-        Clipboard()->setText("copied elsewhere");
-        for (QWidget* target : QWidgetList{s.d.get(), s.d->Frame()}) {
+        QImage copied;
+        const auto showAndSave = [&](SymbolFrame* shownIn) {
+            copied = Copied();
+            Clipboard()->setText("copied elsewhere");
+            QCOMPARE(Shown(shownIn), copied);  // a repaint, which writes no clipboard
+            const std::unique_ptr<QMenu> menu(shownIn->CreateContextMenu());
+            QVERIFY(menu != nullptr);
+            QCOMPARE(menu->actions().size(), 1);
+            QCOMPARE(menu->actions()[0]->text(), QString("名前を付けて保存..."));
+            menu->actions()[0]->trigger();
+        };
+        if (large) {
+            const bool checked = s.modals.InModalWindow(
+                [&] { s.Click(kCreatePatternButton); },
+                [&](QWidget* modal) {
+                    auto* window = qobject_cast<LargeSymbolWindow*>(modal);
+                    QVERIFY(window != nullptr);
+                    QVERIFY(Empty(frame));  // the symbol before is gone
+                    showAndSave(window->Frame());
+                    QTest::mouseClick(window->Control(LargeSymbolWindow::kOkButton),
+                                      Qt::LeftButton);
+                    QVERIFY(!window->isVisible());
+                });
+            if (!checked) {
+                return;  // what failed is logged already
+            }
+            QCOMPARE(s.d->State().dataReady, 0);
+        } else {
+            s.Click(kCreatePatternButton);
+            showAndSave(frame);
+        }
+        QVERIFY(!QTest::currentTestFailed() && s.messages.isEmpty());
+        QCOMPARE(WrongDrawing(copied, s.d->State(), width, dark), QString());
+        QCOMPARE(Decoded(copied), QString("Quirvane clip"));
+        QCOMPARE(Drawn(path, format), copied);
+        QCOMPARE(Clipboard()->text(), QString("copied elsewhere"));
+        for (QWidget* target : QWidgetList{s.d.get(), frame}) {
             const QSize size = target->size();
             target == s.d.get() ? target->hide() : target->resize(size / 2);
             QCoreApplication::processEvents();
             target == s.d.get() ? target->show() : target->resize(size);
             QCoreApplication::processEvents();
-            QCOMPARE(Shown(s.d->Frame()), drawn);
+            QVERIFY(large ? Empty(frame) : Shown(frame) == copied);
         }
-        // While new data waits (DataReady set) the frame shows it.
-        s.CreateData(kByteModeRadio, "second");
-        s.d->Frame()->repaint();
-        QCOMPARE(Decoded(s.d->Frame()->Image()), QString("second"));
+        if (large) {
+            s.Choose(kVersionList, 0);
+            s.CreateData(kByteModeRadio, "the next one");
+            s.Click(kCreatePatternButton);
+            QCOMPARE(Decoded(Shown(frame)), QString("the next one"));
+            return;
+        }
+        s.CreateData(kByteModeRadio, "the next one");
+        frame->repaint();
+        frame->SaveAction()->trigger();
+        QCOMPARE(Decoded(Drawn(path, format)), QString("the next one"));
         QCOMPARE(Clipboard()->text(), QString("copied elsewhere"));
     }
 
-    // A version 40 symbol opens in its own window, which puts the bitmap on
-    // the clipboard once, shows it whole, and closes with OK. (Its captions:
-    // window_extras_test's layout; the main frame meanwhile: its
-    // version40LeavesNoStaleSymbol.)
-    void version40Window_data() {
-        QTest::addColumn<int>("width");
-        QTest::addColumn<QRgb>("dark");
-        QTest::newRow("width 2, black") << 2 << qRgb(0, 0, 0);
-        QTest::newRow("width 1, red") << 1 << qRgb(255, 0, 0);
-    }
-    void version40Window() {
-        QFETCH(int, width);
-        QFETCH(QRgb, dark);
-        Started s;
-        s.Choose(kVersionList, 20);
-        s.Choose(kModuleWidthList, 2 - width);
-        s.SetColour(dark);
-        s.CreateData(kByteModeRadio, "Version 40 symbol");
-        QImage copied, shown;
-        const bool checked = s.modals.InModalWindow(
-            [&] { s.Click(kCreatePatternButton); },
-            [&](QWidget* modal) {
-                auto* window = qobject_cast<LargeSymbolWindow*>(modal);
-                QVERIFY(window != nullptr);
-                copied = Copied();
-                Clipboard()->setText("copied elsewhere");
-                shown = Shown(window->Frame());  // a repaint, which writes no clipboard
-                QTest::mouseClick(window->Control(LargeSymbolWindow::kOkButton), Qt::LeftButton);
-                QVERIFY(!window->isVisible());
-            });
-        if (!checked) {
-            return;  // what failed is logged already
-        }
-        QCOMPARE(s.d->State().dataReady, 0);
-        VERIFY_DRAWING(copied, s.d->State(), width, dark);
-        QCOMPARE(shown, copied);  // whole, in the window's frame
-        QCOMPARE(Decoded(copied), QString("Version 40 symbol"));
-        QCOMPARE(Clipboard()->text(), QString("copied elsewhere"));
-    }
-
-    // Create Pattern draws the symbol made last ("made at version 1", byte
-    // mode), as it was made whatever the version list says since and after a
-    // refused run, and only once; with nothing made it says so and leaves the
-    // clipboard.
+    // Create Pattern draws the symbol made last as it was made, once; with
+    // nothing made it says so and leaves the clipboard.
     void createPatternDrawsWhatWasMade_data() {
-        QTest::addColumn<bool>("made");          // Create Data on "made at version 1"
-        QTest::addColumn<bool>("versionMoved");  // then version 10 chosen
-        QTest::addColumn<bool>("refusedRun");    // then "not digits" in numeric mode
-        QTest::addColumn<int>("clicks");         // on Create Pattern
+        QTest::addColumn<bool>("made");
         QTest::addColumn<QStringList>("messages");
-        QTest::newRow("nothing made") << false << false << false << 1 << QStringList{kNoData};
-        QTest::newRow("the version list moved since")
-            << true << true << false << 1 << QStringList();
-        QTest::newRow("a run refused since")
-            << true << false << true << 1 << QStringList{kDigitsOnly};
-        QTest::newRow("clicked twice") << true << false << false << 2 << QStringList{kNoData};
-        QTest::newRow("all of these")
-            << true << true << true << 2 << QStringList({kDigitsOnly, kNoData});
+        QTest::newRow("nothing made") << false << QStringList{kNoData};
+        QTest::newRow("made at version 1, then version 10, a refused run and two clicks")
+            << true << QStringList({kDigitsOnly, kNoData});
     }
     void createPatternDrawsWhatWasMade() {
         QFETCH(bool, made);
-        QFETCH(bool, versionMoved);
-        QFETCH(bool, refusedRun);
-        QFETCH(int, clicks);
         QFETCH(QStringList, messages);
         Started s;
         Clipboard()->setText("untouched");
         if (made) {
             s.CreateData(kByteModeRadio, "made at version 1");
-        }
-        if (versionMoved) {
             s.Choose(kVersionList, 9);
-        }
-        if (refusedRun) {
             s.CreateData(kNumericModeRadio, "not digits");
-        }
-        for (int i = 0; i < clicks; ++i) {
             s.Click(kCreatePatternButton);
         }
+        s.Click(kCreatePatternButton);
         QCOMPARE(s.messages, messages);
         if (!made) {
             QCOMPARE(Clipboard()->text(), QString("untouched"));

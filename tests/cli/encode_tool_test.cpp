@@ -1,32 +1,114 @@
-// quirvane-encode and the symbols it makes. The proof that a symbol is right:
-// drawn as the tool draws its PNG, read back by zbarimg (an independent
-// decoder) and compared byte for byte with the text encoded, for every
-// (version, level), all three modes, short and full texts, all eight masks.
-// Then the tool as a user or a script meets it: exit statuses, messages, the
-// text format, input from a file or standard input, and never
-// a partial or clobbered output file.
-#include <QString>
+// quirvane-encode and its symbols, read back by zbarimg: statuses, messages,
+// formats, and files and batches written whole or not at all.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <memory>
+#include <optional>
+#include <regex>
+#include <string>
+#include <string_view>
 #include <tuple>
 #include <unistd.h>
+#include <vector>
 
+#include <quirvane/encoder.h>
 #include <quirvane/version.h>
 
+#include "cli/options.h"
 #include "cli/printable.h"
-#include "tests/cli/tool_test_support.h"
+#include "render/symbol_eps.h"
+#include "render/symbol_pdf.h"
+#include "render/symbol_png.h"
+#include "render/symbol_svg.h"
+#include "render/symbol_terminal.h"
+#include "tests/support/iconv_text.h"
+#include "tests/support/run_process.h"
+#include "tests/support/scratch_folder.h"
 #include "tests/support/zbar_decode.h"
 #include "text/file_bytes.h"
 
 namespace quirvane::testing {
 namespace {
 
+using Args = std::vector<std::string>;
+
+std::string Repeat(std::string_view piece, int times) {
+    std::string text;
+    for (int i = 0; i < times; ++i) {
+        text += piece;
+    }
+    return text;
+}
+
+// A run of the tool, its arguments and file names exactly as bytes.
+ProcessSpec ToolLaunch(const Args& args, const std::string& input = {}) {
+    ProcessSpec launch;
+    launch.args = args;
+    launch.args.insert(launch.args.begin(), QUIRVANE_ENCODE_PATH);
+    launch.input = input;
+    return launch;
+}
+
+ProcessRun RunEncodeTool(const Args& args, const std::string& input = {}) {
+    return RunProcess(ToolLaunch(args, input));
+}
+
+// What the tool writes of `state`; the text format is a line of '0'/'1' a row.
+std::string Drawn(const EncoderState& state, OutputFormat format,
+                  const DrawingOptions& options = {}) {
+    const SymbolView view = ViewOf(state);
+    switch (format) {
+        case OutputFormat::Png:
+            return RenderSymbolPng(view, options);
+        case OutputFormat::Svg:
+            return RenderSymbolSvg(view, options);
+        case OutputFormat::Eps:
+            return RenderSymbolEps(view, options);
+        case OutputFormat::Pdf:
+            return RenderSymbolPdf(view, options);
+        case OutputFormat::Terminal:
+            return RenderSymbolTerminal(view, TerminalColours::None);
+        default:
+            break;
+    }
+    std::string text;
+    for (int r = 0; r < state.SymbolSide(); ++r) {
+        for (int c = 0; c < state.SymbolSide(); ++c) {
+            text += state.IsDark(r, c) ? '1' : '0';
+        }
+        text += '\n';
+    }
+    return text;
+}
+
+std::string Statistics(const GenerationResult& r) {
+    return std::string(r.status) + "  バージョン：" + std::to_string(r.version) + "  マスク：" +
+           std::to_string(r.mask) + "\n";
+}
+
+// The version the statistics line at the end of `err` tells, or -1.
+int VersionShown(const std::string& err) {
+    static const std::regex kEnd("  バージョン：([0-9]+)  マスク：[0-7]\n$");
+    std::smatch m;
+    return std::regex_search(err, m, kEnd) ? std::stoi(m[1]) : -1;
+}
+
+// The shim of tests/support/fault_injection.cpp, allowed before ASan's run-time.
+std::vector<std::string> FaultEnvironment(const std::string& fault) {
+    const char* asan = std::getenv("ASAN_OPTIONS");
+    return {
+        std::string("LD_PRELOAD=") + QUIRVANE_FAULT_INJECTION_PATH, "QUIRVANE_FAULT=" + fault,
+        std::string("ASAN_OPTIONS=") + (asan != nullptr ? asan : "") + ":verify_asan_link_order=0"};
+}
+
 constexpr std::string_view kUtf8 = "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80";  // 1 to 4 bytes each
 
-// `length` characters of piece repeated, from its character `start` on.
+// `length` bytes of `piece` over and over, from its byte `start` on.
 std::string Cycle(std::string_view piece, int length, int start = 0) {
     std::string text;
     for (int i = start; i < start + length; ++i) {
@@ -35,18 +117,28 @@ std::string Cycle(std::string_view piece, int length, int start = 0) {
     return text;
 }
 
-// Well-formed UTF-8 cut to at most `limit` bytes, never inside a character.
-std::string CutUtf8(const std::string& text, int limit) {
-    auto end = static_cast<std::size_t>(limit);
-    while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
-        --end;
+// UTF-8 cut to at most `limit` bytes, never inside a character.
+std::string CutUtf8(const std::string& text, std::size_t limit) {
+    while (limit < text.size() && (static_cast<unsigned char>(text[limit]) & 0xC0) == 0x80) {
+        --limit;
+    }
+    return text.substr(0, limit);
+}
+
+// UTF-8 without its last `count` characters.
+std::string DropLast(const std::string& text, int count) {
+    std::size_t end = text.size();
+    while (count > 0 && end > 0) {
+        count -= (static_cast<unsigned char>(text[--end]) & 0xC0) != 0x80 ? 1 : 0;
     }
     return text.substr(0, end);
 }
 
 class RoundTrip : public ::testing::TestWithParam<std::tuple<int, int>> {};  // version, level
 
-TEST_P(RoundTrip, ShortAndFullTextsOfEveryModeScanBack) {
+// Short and full texts of every mode, all eight masks; Kanji and the automatic
+// mix cut on a character, every other symbol with what only UTF-8 carries.
+TEST_P(RoundTrip, EveryModeScansBack) {
     const auto [version, level] = GetParam();
     const int index = (version - 1) * 4 + level - kLevelL;
     const SymbolParameters& p = *FindSymbolParameters(version, level);
@@ -63,70 +155,45 @@ TEST_P(RoundTrip, ShortAndFullTextsOfEveryModeScanBack) {
          Cycle("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ $%*+-./:", p.alphanumericCapacity, index)},
         {kModeNumeric, "0012345"},  // leading zeros, a lone last digit
         {kModeNumeric, Cycle("3141592653589793238462643383279502884197", p.numericCapacity)},
-    };
+        {kModeKanji, Repeat("東京都港区芝公園、こんにちは。データ作成テスト", 80)},
+        {kModeAuto, Repeat(index % 2 == 0 ? "注文番号 20240611-0042、東京都 ABC-123 お問い合わせ "
+                                          : "丸数字①、café 20240611 ﾊﾝｶｸ 東京 ",
+                           140)}};
     ScratchFolder folder;
+    const std::string png = folder / "symbol.png";
     auto state = std::make_unique<EncoderState>();  // reused: each run must start clean
     for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const auto& [mode, text] = cases[i];
         const int mask = static_cast<int>((index + i) % kMaskCount);
         SCOPED_TRACE("case " + std::to_string(i) + " mask " + std::to_string(mask));
-        const auto& [mode, text] = cases[i];
+        const bool cut = mode == kModeKanji || mode == kModeAuto;
         state->settings = {mode, version, level, mask};
-        const GenerationResult r = state->CreateData(text);
+        const GenerationResult r =
+            cut ? state->CreateSymbol(text, {mode, version, 1, kLargestVersion, level, mask})
+                : state->CreateData(text);
         ASSERT_TRUE(r.Created()) << r.message;
-        const std::string path = folder / (std::to_string(i) + ".png");
-        WriteFile(path, Drawn(*state, OutputFormat::Png));
-        EXPECT_EQ(ZbarRead(path), mode == kModeByte ? CutUtf8(text, p.byteCapacity) : text);
-    }
-    // Kanji mode and the automatic mix, longer than the symbol holds: cut on a
-    // character, read as a reader shows the text. Every other symbol mixes in
-    // characters only UTF-8 after an ECI carries, the other family.
-    const std::string kanji = Repeat("東京都港区芝公園、こんにちは。データ作成テスト", 80);
-    const std::string mixed =
-        Repeat(index % 2 == 0 ? "注文番号 20240611-0042、東京都 ABC-123 お問い合わせ "
-                              : "丸数字①、café 20240611 ﾊﾝｶｸ 東京 ",
-               140);
-    for (const auto& [mode, text] : {std::pair{kModeKanji, kanji}, std::pair{kModeAuto, mixed}}) {
-        SCOPED_TRACE(mode == kModeKanji ? "Kanji" : "automatic");
-        const SymbolRequest request{mode, version, 1, kLargestVersion, level, kMaskAuto};
-        const GenerationResult r = state->CreateSymbol(text, request);
-        ASSERT_TRUE(r.Created()) << r.message;
-        ASSERT_GT(r.charactersLeftOut, 0);
-        const std::string path = folder / "cut.png";
-        WriteFile(path, Drawn(*state, OutputFormat::Png));
-        EXPECT_EQ(ZbarRead(path, Zbar::Text),
-                  FirstCharacters(text, CountUtf8(text) - r.charactersLeftOut));
+        ASSERT_TRUE(!cut || r.charactersLeftOut > 0);
+        WriteFile(png, RenderSymbolPng(ViewOf(*state), {}));
+        EXPECT_EQ(ZbarRead(png, cut ? Zbar::Text : Zbar::Bytes),
+                  cut                 ? DropLast(text, r.charactersLeftOut)
+                  : mode == kModeByte ? CutUtf8(text, p.byteCapacity)
+                                      : text);
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    AllVersionsAndLevels, RoundTrip,
-    ::testing::Combine(::testing::Range(1, kLargestVersion + 1),
-                       ::testing::Range(kLevelL, kLevelH + 1)),
-    [](const auto& info) {
-        const char level = "LMQH"[std::get<1>(info.param) - kLevelL];
-        return QString("v%1_%2").arg(std::get<0>(info.param)).arg(level).toStdString();
-    });
-
-// A PNG the program writes scans too: version 40 reads, byte for byte, a
-// file longer than the 16384-byte input copy that starts with bytes that are
-// no text, cut to what it holds; the notice of the cut comes first.
-TEST(RoundTripThroughTool, AnInputLongerThanTheWorkingCopyScansCut) {
-    ScratchFolder folder;
-    const std::string png = folder / "out.png", input = folder / "out.in";
-    const std::string text = "\xFE\xFF\x81" + Cycle(kUtf8, 20000);
-    WriteFile(input, text);
-    const ToolRun tool = RunEncodeTool(
-        {"-o", png, "-m", "byte", "--encoding", "bytes", "-s", "40", "-k", "6", "-i", input});
-    ASSERT_EQ(tool.exitCode, 0) << tool.err;
-    const std::size_t statistics = tool.err.find("入力バイト数：20003  ");
-    EXPECT_TRUE(statistics != std::string::npos && statistics > 0) << tool.err;
-    EXPECT_EQ(ZbarRead(png), CutUtf8(text, 2953));
+std::string VersionAndLevel(const ::testing::TestParamInfo<std::tuple<int, int>>& info) {
+    std::string name = "v";
+    return name += std::to_string(std::get<0>(info.param)) + '_' +
+                   "LMQH"[std::get<1>(info.param) - kLevelL];
 }
 
-// The symbol on stdout as n lines of n '0'/'1', the statistics line with the
-// version and mask on stderr. By default the smallest version, the best mask
-// and the shortest mix of modes. Line breaks read by --input, LF or CR LF,
-// become CR LF; what is not UTF-8 is read as Shift_JIS.
+INSTANTIATE_TEST_SUITE_P(AllVersionsAndLevels, RoundTrip,
+                         ::testing::Combine(::testing::Range(1, kLargestVersion + 1),
+                                            ::testing::Range(kLevelL, kLevelH + 1)),
+                         VersionAndLevel);
+
+// The options become the request; --input turns line breaks into CR LF and
+// reads what is not UTF-8 as Shift_JIS.
 TEST(Tool, SuccessPrintsTheSymbolAsLinesAndTheStatisticsLine) {
     const SymbolRequest automatic = kToolDefaults;
     // clang-format off
@@ -149,28 +216,31 @@ TEST(Tool, SuccessPrintsTheSymbolAsLinesAndTheStatisticsLine) {
         SCOPED_TRACE(::testing::PrintToString(args));
         const GenerationResult expected = state->CreateSymbol(text, request);
         ASSERT_TRUE(expected.Created()) << expected.message;
-        const ToolRun run = RunEncodeTool(args, input);
+        const ProcessRun run = RunEncodeTool(args, input);
         EXPECT_EQ(std::tuple(run.exitCode, run.err, run.out),
                   std::tuple(0, Statistics(expected), Drawn(*state, OutputFormat::Text)));
     }
-    const ToolRun help = RunEncodeTool({"--help"}), version = RunEncodeTool({"--version"});
+    const ProcessRun help = RunEncodeTool({"--help"}), version = RunEncodeTool({"--version"});
     EXPECT_TRUE(help.exitCode == 0 && help.out.find("--module-width") != std::string::npos);
     EXPECT_TRUE(version.exitCode == 0 &&
                 version.out == "quirvane-encode (Quirvane) " + std::string(kVersionText) + "\n");
 }
 
-// Exit 2 for an option, naming it; 1 for a text refused, with the exact
-// message. One line on stderr, and no file made, replaced or half written.
+// Exit 2 naming the option, 1 for a refused text; one line on stderr with
+// echoed values escaped ("\n" at the end: the whole of it); no file touched.
 TEST(Tool, FailuresExitWithOneLineAndTouchNoFile) {
     ScratchFolder folder;
     ASSERT_EQ(::mkdir((folder / "folder").c_str(), 0755), 0);
     const std::string d = folder.Path(), old = folder / "old.txt";
-    WriteFile(old, "previous\n");
+    WriteFile(old, "東京\n大阪");
+    const std::string refused = "quirvane-encode: --input: cannot read '" + d,
+                      kanji = "Kanji mode cannot write character ",
+                      notKanji = "): it is not a JIS X 0208 character\n";
     // clang-format off
     const std::tuple<Args, int, std::string> rows[] = {
         {{"--symbol-version", "41", "A"}, 2, "--symbol-version"},
         {{"--symbol-version", "0", "A"}, 2, "--symbol-version"}, {{"A", "--level"}, 2, "--level"},
-        {{"--level", "X", "A"}, 2, "--level"}, {{"--module-width", "101", "A"}, 2, "--module-width"},
+        {{"--module-width", "101", "A"}, 2, "--module-width"},
         {{"--quiet-zone", "-1", "A"}, 2, "--quiet-zone"}, {{"--dpi", "0", "A"}, 2, "--dpi"},
         {{"--background", "white", "A"}, 2, "--background"},
         {{"--encoding", "latin1", "A"}, 2, "--encoding"},
@@ -183,72 +253,76 @@ TEST(Tool, FailuresExitWithOneLineAndTouchNoFile) {
         {{"-w", "100", "--quiet-zone", "100", "-s", "40", "-f", "png", "A"}, 2,
          "the PNG would be 37700 pixels a side"},
         {{"--colour", "300,0,0", "A"}, 2, "--colour"}, {{"--colour", "1,2", "A"}, 2, "--colour"},
-        {{"-c", "a,b,c", "A"}, 2, "--colour"}, {{"--bogus", "A"}, 2, "--bogus"},
-        {{"--mask", "8", "A"}, 2, "--mask"}, {{"A", "-o", d + "/none/out.txt"}, 2, "--output"},
-        {{"--input", old, "A"}, 2, "--input"}, {{}, 2, "--input"},
-        {{"--input", d + "/missing"}, 2, "--input"}, {{"--input", d + "/folder"}, 2, "--input"},
+        {{"-c", "a,b,c", "A"}, 2, "--colour"}, {{"--mask", "8", "A"}, 2, "--mask"},
+        {{"A", "-o", d + "/none/out.txt"}, 2, "--output"}, {{"--input", old, "A"}, 2, "--input"},
+        {{}, 2, "--input"}, {{"--input", d + "/folder"}, 2, "--input"},
+        {{"-i", d + "/nope-\xff\r.txt"}, 2, refused + "/nope-\\xff\\r.txt': No such file or directory\n"},
+        {{"-l", "X\n\x1b[31m", "hi"}, 2,
+         "quirvane-encode: --level: 'X\\n\\x1b[31m' is not accepted; use L, M, Q or H\n"},
+        {{"--bogus\x1b]0;title\x07", "hi"}, 2,
+         "quirvane-encode: unknown option '--bogus\\x1b]0;title\\x07'; see --help\n"},
+        {{"-m", "\xc2\x9b" "31m\tbyte", "hi"}, 2, "quirvane-encode: --mode: '\\xc2\\x9b31m\\tbyte' "
+         "is not accepted; use auto, byte, alnum, numeric or kanji\n"},
+        {{"-f", "p\xc3\xa9ng\\", "hi"}, 2, "quirvane-encode: --format: 'p\xc3\xa9ng\\\\' is not "
+         "accepted; use text, png, svg, eps, pdf or terminal\n"},
         {{"--mode", "numeric", "12a"}, 1, "数字の文字セットのみを選択してください\n"},
         {{"--mode", "alnum", "abc"}, 1, "英数字の文字セットのみを選択してください\n"},
         {{"\xff\xfe"}, 1,
          "quirvane-encode: the text is not UTF-8; --encoding bytes takes it byte for byte\n"},
-        {{"--max-version", "1", std::string(18, 'a')}, 1,
-         "the text is 1 character too long: version 1-L holds the first 17 of its 18\n"}};
+        // What the tool refuses, it names: the character, its place and why.
+        {{"-m", "kanji", "東京①"}, 1, kanji + "3, \"①\" (U+2460" + notKanji},
+        {{"-m", "kanji", "波～"}, 1, kanji + "2, \"～\" (U+FF5E" + notKanji},
+        {{"-m", "kanji", "高橋と髙橋"}, 1, kanji + "4, \"髙\" (U+9AD9" + notKanji},
+        {{"-m", "kanji", "ｶﾀｶﾅ"}, 1, kanji + "1, \"ｶ\" (U+FF76" + notKanji},
+        {{"-m", "kanji", "東\x1b[31m"}, 1, kanji + "2, \"\\x1b\" (U+001B" + notKanji},
+        {{"-m", "kanji", "-i", old}, 1, kanji + "3, \"\\r\" (U+000D" + notKanji},
+        {{"--encoding", "shift_jis", "東京😀"}, 1, "character 3, \"😀\", has no Shift_JIS form\n"},
+        {{"--encoding", "shift_jis", "한국어"}, 1, "character 1, \"한\", has no Shift_JIS form\n"},
+        {{"--eci", "--encoding", "shift_jis", "café"}, 1, "character 4, \"é\", has no Shift_JIS form\n"},
+        {{"--encoding", "shift_jis", "a\u0085b"}, 1,
+         "character 2, \"\\xc2\\x85\", has no Shift_JIS form\n"}};
     // clang-format on
     for (const auto& [args, exit, shows] : rows) {
         for (const std::string& out : {d + "/new.png", old}) {
             Args all = args;
             all.insert(all.begin(), {"-o", out});
             SCOPED_TRACE(::testing::PrintToString(all));
-            const ToolRun run = RunEncodeTool(all);
+            const ProcessRun run = RunEncodeTool(all);
             EXPECT_EQ(run.exitCode, exit);
             EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << "not one line: " << run.err;
-            EXPECT_TRUE(exit == 1 ? run.err == shows : run.err.find(shows) != std::string::npos)
+            EXPECT_TRUE(shows.back() == '\n' ? run.err == shows
+                                             : run.err.find(shows) != std::string::npos)
                 << run.err;
             EXPECT_EQ(folder.Names(), (std::set<std::string>{"folder", "old.txt"}));
             EXPECT_EQ(run.out, "");
-            EXPECT_EQ(ReadFile(old), "previous\n");
+            EXPECT_EQ(ReadFile(old), "東京\n大阪");
         }
     }
 }
 
-// ---- Files and standard streams: whole or not at all, bounded, said clearly.
-
-// The symbol the tool makes of `text` with its defaults, in `format`.
-std::string ToolSymbol(std::string_view text, OutputFormat format) {
-    auto state = std::make_unique<EncoderState>();
-    if (!state->CreateSymbol(text, kToolDefaults).Created()) {
-        return "<refused>";
-    }
-    return Drawn(*state, format);
-}
-
-// A full disk at each step of the replacement, and a file-size limit: exit 2,
-// the system's reason, no temporary file, the old file byte for byte.
+// A failure at each step of the replacement: exit 2, the system's reason, the
+// old file and its mode kept, no temporary file.
 TEST(ToolFiles, WriteFailuresExitTwoAndLeaveTheOldFile) {
-    const auto fault = [](const char* call, int error) {
-        return std::string(call) + ":1:" + std::to_string(error);
-    };
     // clang-format off
     const std::tuple<std::string, rlim_t, int> rows[] = {  // fault, file-size limit, errno
-        {fault("write", ENOSPC), RLIM_INFINITY, ENOSPC},
-        {fault("fdatasync", EIO), RLIM_INFINITY, EIO},
-        {fault("close", EIO), RLIM_INFINITY, EIO},
-        {fault("rename", EIO), RLIM_INFINITY, EIO},
+        {"write:1:" + std::to_string(ENOSPC), RLIM_INFINITY, ENOSPC},
+        {"fdatasync:1:" + std::to_string(EIO), RLIM_INFINITY, EIO},
+        {"close:1:" + std::to_string(EIO), RLIM_INFINITY, EIO},
+        {"rename:1:" + std::to_string(EIO), RLIM_INFINITY, EIO},
         {"", 0, EFBIG}};  // not one byte may be written (SIGXFSZ ignored)
     // clang-format on
-    for (const auto& [injected, fileSize, error] : rows) {
+    for (const auto& [fault, fileSize, error] : rows) {
         for (const auto& [name, shown] :
              {std::pair("keep.png", "keep.png"), std::pair("new-\xff.png", "new-\\xff.png")}) {
             ScratchFolder folder;
             const std::string keep = folder / "keep.png";
             WriteFile(keep, "old bytes\n");
             ::chmod(keep.c_str(), 0640);
-            ProcessSpec launch = ToolSpec({"-o", folder / name, "hi"});
-            launch.environment =
-                injected.empty() ? std::vector<std::string>{} : FaultEnvironment(injected);
+            SCOPED_TRACE(fault + " limit " + std::to_string(fileSize) + " " + shown);
+            ProcessSpec launch = ToolLaunch({"-o", folder / name, "hi"});
+            launch.environment = fault.empty() ? Args{} : FaultEnvironment(fault);
             launch.fileSizeLimit = fileSize;
-            SCOPED_TRACE(injected + " limit " + std::to_string(fileSize) + " " + shown);
-            const ToolRun run = RunEncodeToolWith(launch);
+            const ProcessRun run = RunProcess(launch);
             EXPECT_EQ(run.exitCode, 2);
             EXPECT_EQ(run.err, "quirvane-encode: --output: cannot write '" + folder.Path() + "/" +
                                    shown + "': " + std::strerror(error) + "\n");
@@ -259,11 +333,13 @@ TEST(ToolFiles, WriteFailuresExitTwoAndLeaveTheOldFile) {
     }
 }
 
-// Standard output, however it is named, into a pipe or a file, gets the
-// symbol; standard output that cannot be written (here /dev/full) exits 2,
-// also for --help and --version. (Other kinds of output: WriteWhole's tests.)
+// Standard output, however named, gets the symbol, written directly; /dev/full
+// exits 2, for --help and --version too. (FIFOs, devices: WriteWhole's tests.)
 TEST(ToolFiles, StandardOutputGetsTheBytesOrExitsTwo) {
     ScratchFolder folder;
+    auto state = std::make_unique<EncoderState>();
+    const GenerationResult hi = state->CreateSymbol("hi", kToolDefaults);
+    ASSERT_TRUE(hi.Created());
     const std::string captured = folder / "stdout.txt",
                       full = ": cannot write to standard output: No space left on device\n";
     // clang-format off
@@ -275,52 +351,55 @@ TEST(ToolFiles, StandardOutputGetsTheBytesOrExitsTwo) {
     // clang-format on
     for (const auto& [args, output, error] : rows) {
         SCOPED_TRACE(::testing::PrintToString(args) + " into " + output);
-        ProcessSpec launch = ToolSpec(args);
+        ProcessSpec launch = ToolLaunch(args);
         launch.outputFile = output;
-        const ToolRun run = RunEncodeToolWith(launch);
+        const ProcessRun run = RunProcess(launch);
         if (!error.empty()) {
             EXPECT_EQ(std::tuple(run.exitCode, run.err),
                       std::tuple(2, "quirvane-encode: " + error));
             continue;
         }
         EXPECT_EQ(run.exitCode, 0) << run.err;
-        EXPECT_EQ(output.empty() ? run.out : ReadFile(output),
-                  ToolSymbol("hi", OutputFormat::Text));
+        EXPECT_EQ(output.empty() ? run.out : ReadFile(output), Drawn(*state, OutputFormat::Text));
     }
+    // A terminal with no --output gets the terminal's drawing, black on white.
+    ProcessSpec terminal = ToolLaunch({"hi"});
+    terminal.onTerminal = true;
+    EXPECT_EQ(RunProcess(terminal).out,
+              RenderSymbolTerminal(ViewOf(*state), TerminalColours::BlackOnWhite) + Statistics(hi));
 }
 
-// Inputs are read whole up to kMaxInputBytes, and anything longer, endless
-// ones included, is refused with the limit named, in memory that does not
-// grow with the input. (Unsanitized, the tool also runs under an address-space
-// limit, so that one reading without a bound fails here instead of filling
-// the machine's memory.)
+// Inputs, under any name, are read up to kMaxInputBytes; anything longer is
+// refused in bounded memory (an address-space limit stops an unbounded read).
 TEST(ToolFiles, InputIsReadUpToTheLimitInBoundedMemory) {
     ScratchFolder folder;
-    const std::string exact = folder / "exact.bin", over = folder / "over.bin";
-    WriteFile(exact, "");
+    const std::string exact = folder / "in-\xff.bin", over = folder / "over.bin",
+                      png = folder / "out-\xfe.png";
+    const std::string text = "\xFE\xFF\x81" + Cycle(kUtf8, kMaxInputBytes - 3);
+    WriteFile(exact, text);
     WriteFile(over, "");
-    ASSERT_EQ(::truncate(exact.c_str(), kMaxInputBytes), 0);
     ASSERT_EQ(::truncate(over.c_str(), kMaxInputBytes + 1), 0);
     const long baseline = RunEncodeTool({"hi"}).maxResidentKiB;
     const long bound = baseline + 4 * static_cast<long>(kMaxInputBytes / 1024);
-    const std::string refused = ": longer than 16 MiB (16777216 bytes), the most that is read\n";
+    const std::string cannot = "quirvane-encode: --input: cannot read ",
+                      refused = ": longer than 16 MiB (16777216 bytes), the most that is read\n";
     const std::string yes = Cycle("y\n", 65536);
     // clang-format off
     const std::tuple<Args, std::string, bool, int, std::string> rows[] = {
-        {{"-i", "/dev/zero"}, "", false, 2,
-         "quirvane-encode: --input: cannot read '/dev/zero'" + refused},
-        {{"-i", "-"}, yes, true, 2, "quirvane-encode: --input: cannot read standard input" + refused},
-        {{"-i", "/dev/stdin"}, yes, true, 2,
-         "quirvane-encode: --input: cannot read '/dev/stdin'" + refused},
-        {{"-i", over}, "", false, 2, "quirvane-encode: --input: cannot read '" + over + "'" + refused},
-        {{"-m", "byte", "-s", "40", "-i", exact}, "", false, 0, "入力バイト数：16777216  "},
+        {{"-i", "/dev/zero"}, "", false, 2, cannot + "'/dev/zero'" + refused},
+        {{"-i", "-"}, yes, true, 2, cannot + "standard input" + refused},
+        {{"-i", "/dev/stdin"}, yes, true, 2, cannot + "'/dev/stdin'" + refused},
+        {{"-i", over}, "", false, 2, cannot + "'" + over + "'" + refused},
+        {{"-o", png, "-m", "byte", "--encoding", "bytes", "-s", "40", "-k", "6", "-i", exact}, "",
+         false, 0, "holds only the start of the text\n入力バイト数：16777216  "},
         {{"-i", "/dev/stdin"}, "AB\nCD", false, 0, "入力バイト数：6  "}};  // a pipe, as <(…) gives
     // clang-format on
     for (const auto& [args, input, endless, exit, message] : rows) {
         SCOPED_TRACE(::testing::PrintToString(args) + (endless ? " endless" : ""));
-        ProcessSpec launch = ToolSpec(args, input, endless);
+        ProcessSpec launch = ToolLaunch(args, input);
+        launch.endlessInput = endless;
         launch.addressSpaceLimit = QUIRVANE_SANITIZED ? RLIM_INFINITY : rlim_t{1} << 30;
-        const ToolRun run = RunEncodeToolWith(launch);
+        const ProcessRun run = RunProcess(launch);
         EXPECT_EQ(run.exitCode, exit);
         if (exit == 0) {
             EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
@@ -329,46 +408,12 @@ TEST(ToolFiles, InputIsReadUpToTheLimitInBoundedMemory) {
             EXPECT_LE(run.maxResidentKiB, bound) << "baseline " << baseline << " KiB";
         }
     }
+    // Byte for byte, cut to what 40-L holds; renamed for zbarimg.
+    std::filesystem::rename(png, folder / "out.png");
+    EXPECT_EQ(ZbarRead(folder / "out.png"), CutUtf8(text, 2953));
 }
 
-// File names are bytes: those that are not UTF-8 are read and written
-// exactly as given.
-TEST(ToolFiles, NamesThatAreNotUtf8AreUsedAsGiven) {
-    ScratchFolder folder;
-    WriteFile(folder / "in-\xff.txt", "bytes\n");
-    const ToolRun run =
-        RunEncodeTool({"-i", folder / "in-\xff.txt", "-o", folder / "out-\xfe.png"});
-    EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(folder.Names(), (std::set<std::string>{"in-\xff.txt", "out-\xfe.png"}));
-    EXPECT_TRUE(ReadFile(folder / "out-\xfe.png") == ToolSymbol("bytes\r\n", OutputFormat::Png));
-}
-
-// A value echoed in a message cannot break the line or reach the terminal as
-// a command: control characters and broken UTF-8 come out escaped.
-TEST(ToolFiles, EchoedValuesAreEscaped) {
-    ScratchFolder folder;
-    const std::string missing = folder / "nope-\xff\r.txt";
-    // clang-format off
-    const std::pair<Args, std::string> rows[] = {
-        {{"-l", "X\n\x1b[31m", "hi"}, "--level: 'X\\n\\x1b[31m' is not accepted; use L, M, Q or H"},
-        {{"--bogus\x1b]0;title\x07", "hi"}, "unknown option '--bogus\\x1b]0;title\\x07'; see --help"},
-        {{"-m", "\xc2\x9b" "31m\tbyte", "hi"},
-         "--mode: '\\xc2\\x9b31m\\tbyte' is not accepted; use auto, byte, alnum, numeric or kanji"},
-        {{"-f", "p\xc3\xa9ng\\", "hi"},
-         "--format: 'p\xc3\xa9ng\\\\' is not accepted; use text, png, svg, eps, pdf or terminal"},
-        {{"-i", missing},
-         "--input: cannot read '" + folder.Path() + "/nope-\\xff\\r.txt': No such file or directory"}};
-    // clang-format on
-    for (const auto& [args, line] : rows) {
-        SCOPED_TRACE(::testing::PrintToString(args));
-        const ToolRun run = RunEncodeTool(args);
-        EXPECT_EQ(run.exitCode, 2);
-        EXPECT_EQ(run.err, "quirvane-encode: " + line + "\n");
-    }
-}
-
-// The escaping itself, on what is easy to get wrong about UTF-8: overlong
-// forms, surrogates, code points past U+10FFFF, cut sequences, C1 controls.
+// Escaping what is easy to get wrong about UTF-8.
 TEST(Printable, EscapesControlsAndBrokenUtf8AndKeepsTheRest) {
     using namespace std::string_literals;
     // clang-format off
@@ -387,6 +432,286 @@ TEST(Printable, EscapesControlsAndBrokenUtf8AndKeepsTheRest) {
     for (const auto& [bytes, shown] : rows) {
         EXPECT_EQ(Printable(bytes), shown) << ::testing::PrintToString(bytes);
     }
+}
+
+// Each text in each form, as zbar 0.23.92 shows it: S the text, J the text as
+// Shift_JIS reads it, B something else (so the bytes are compared), R refused.
+// The bytes, from glibc: code page 932 in byte mode if it holds the text, else
+// UTF-8; with an ECI, Shift_JIS only for what Shift_JIS itself holds.
+TEST(ToolText, EachFormReadsBackAsTheToolPromises) {
+    const Args forms[] = {{},
+                          {"-m", "byte"},
+                          {"-m", "kanji"},
+                          {"--eci", "--encoding", "utf-8"},
+                          {"--eci", "--encoding", "shift_jis"},
+                          {"--eci"}};
+    // clang-format off
+    const std::tuple<std::string, std::string, std::string> rows[] = {  // text, forms, J reading
+        {"吾輩は猫である。名前はまだ無い。どこで生れたかとんと見当がつかぬ。何でも薄暗いじめじめした"
+         "所でニャーニャー泣いていた事だけは記憶している。「吾輩はここで始めて人間というものを見た」"
+         "（夏目漱石）！？", "SSSSSS", ""},
+        {"丸数字①から⑩まで", "SBRSRS", ""},
+        {"ﾊﾝｶｸｶﾀｶﾅとカタカナ", "SSRSSS", ""},
+        {"絵文字😀付きの文", "SSRSRS", ""},
+        {"café東京", "SBRSRS", ""},
+        {"C:\\Users\\山田\\文書", "SJRSRS", "C:¥Users¥山田¥文書"},
+        {"http://例え.jp/パス?q=東京 20240611-0042", "SSRSSS", ""},
+        {"波〜ダッシュ", "SSSSSS", ""},  // U+301C, the JIS form
+        {"波～全角", "SJRSRS", "波〜全角"}};  // U+FF5E, the form a Windows IME types
+    // clang-format on
+    ScratchFolder folder;
+    const std::string png = folder / "symbol.png";
+    for (const auto& [text, letters, asShiftJis] : rows) {
+        const std::optional<std::string> cp932 = Converted(text, "CP932");
+        const bool shiftJis =
+            cp932 && Converted(text, "SHIFT_JIS") && text.find_first_of("\\~") == std::string::npos;
+        const std::string bytes[] = {text, cp932.value_or(text), text,
+                                     text, cp932.value_or(""),   shiftJis ? *cp932 : text};
+        for (std::size_t form = 0; form < std::size(forms); ++form) {
+            Args args = forms[form];
+            args.insert(args.end(), {"-o", png, "--", text});
+            SCOPED_TRACE(::testing::PrintToString(args) + " expecting " + letters[form]);
+            std::filesystem::remove(png);
+            const ProcessRun run = RunEncodeTool(args);
+            if (letters[form] == 'R') {
+                EXPECT_EQ(run.exitCode, 1);
+                EXPECT_EQ(folder.Names(), std::set<std::string>{});
+                continue;
+            }
+            ASSERT_EQ(run.exitCode, 0) << run.err;
+            EXPECT_EQ(
+                run.err.rfind("入力バイト数：" + std::to_string(bytes[form].size()) + "  ", 0), 0u)
+                << run.err;
+            if (letters[form] == 'B') {
+                EXPECT_EQ(ZbarRead(png), bytes[form]);
+            } else {
+                EXPECT_EQ(ZbarRead(png, Zbar::Text), letters[form] == 'S' ? text : asShiftJis);
+            }
+        }
+    }
+}
+
+// Auto: the smallest version in the bounds, or a refusal saying by how much;
+// explicit: the start of the text, on a character, and how much was left out.
+TEST(ToolSymbol, TheVersionHoldsTheTextOrSaysWhatItLeftOut) {
+    const auto leftOut = [](const std::string& characters, const char* version) {
+        return "quirvane-encode: " + characters + " left out: version " + version +
+               " holds only the start of the text\n";
+    };
+    const std::string digits = Repeat("0123456789", 7);
+    // clang-format off
+    const std::tuple<Args, std::string, int, std::string, std::string> rows[] = {
+        // version (0: refused), the notice or refusal, what zbarimg shows ("": the text)
+        {{"-m", "numeric"}, Repeat("7", 41), 1, "", ""},  // 1-L holds 41 digits
+        {{"-m", "numeric"}, Repeat("7", 42), 2, "", ""},
+        {{"-m", "alnum", "-l", "M"}, Repeat("A", 21), 2, "", ""},  // 1-M holds 20 characters
+        {{"-m", "byte", "-l", "Q"}, Repeat("a", 12), 2, "", ""},   // 1-Q holds 11 bytes
+        {{"-m", "byte"}, Repeat("あ", 9), 2, "", ""},               // 18 bytes of Shift_JIS, 1-L holds 17
+        {{"-m", "numeric", "--min-version", "5"}, Repeat("7", 41), 5, "", ""},
+        {{"-m", "alnum", "--min-version", "4", "--max-version", "4"}, "A1", 4, "", ""},
+        {{"-m", "byte", "--max-version", "3"}, Repeat("a", 100), 0,
+         "the text is 47 characters too long: version 3-L holds the first 53 of its 100\n", ""},
+        {{"-m", "byte", "--max-version", "1"}, Repeat("あ", 9), 0,
+         "the text is 1 character too long: version 1-L holds the first 8 of its 9\n", ""},
+        {{"-m", "numeric", "-l", "H"}, Repeat("7", 3058), 0,
+         "the text is 1 character too long: version 40-H holds the first 3057 of its 3058\n", ""},
+        {{"-m", "byte", "-s", "1"}, Repeat("あ", 30), 1, leftOut("22 characters", "1-L"), Repeat("あ", 8)},
+        {{"-s", "1"}, Repeat("あ", 30), 1, leftOut("20 characters", "1-L"), Repeat("あ", 10)},  // Kanji: 13 bits each
+        // 18 bytes in Shift_JIS; zbarimg shows \ as ¥.
+        {{"-m", "byte", "-s", "1"}, "C:\\Users\\山田\\文書", 1, leftOut("1 character", "1-L"), "C:¥Users¥山田¥文"},
+        // ECI 26 and byte headers leave 16 bytes: five characters of three.
+        {{"--eci", "--encoding", "utf-8", "-s", "1"}, Repeat("€", 10), 1, leftOut("5 characters", "1-L"), Repeat("€", 5)},
+        {{"-m", "alnum", "-s", "1", "-l", "H"}, "HELLO WORLD 12345", 1, leftOut("7 characters", "1-H"), "HELLO WORL"},
+        {{"-m", "numeric", "-s", "2", "-l", "M"}, digits, 2, leftOut("7 characters", "2-M"), digits.substr(0, 63)},
+        {{"-m", "byte", "-s", "1"}, Repeat("a", 18), 1, leftOut("1 character", "1-L"), Repeat("a", 17)},
+        {{"-m", "byte", "-s", "1"}, Repeat("a", 17), 1, "", ""}};
+    // clang-format on
+    ScratchFolder folder;
+    const std::string png = folder / "symbol.png";
+    for (const auto& [options, text, version, said, shown] : rows) {
+        Args args = options;
+        args.insert(args.end(), {"-o", png, text});
+        SCOPED_TRACE(::testing::PrintToString(args).substr(0, 200));
+        const ProcessRun run = RunEncodeTool(args);
+        if (version == 0) {
+            EXPECT_EQ(std::tuple(run.exitCode, run.err), std::tuple(1, said));
+            continue;
+        }
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(VersionShown(run.err), version) << run.err;
+        // The notice, if any, then the statistics line.
+        EXPECT_EQ(run.err.substr(0, run.err.rfind('\n', run.err.size() - 2) + 1), said);
+        EXPECT_EQ(ZbarRead(png, Zbar::Text), shown.empty() ? text : shown);
+    }
+}
+
+// The format named or implied, drawn as the options say, replacing a longer file.
+TEST(ToolDrawing, EachFormatIsDrawnWithTheOptionsGiven) {
+    ScratchFolder folder;
+    auto state = std::make_unique<EncoderState>();
+    ASSERT_TRUE(state->CreateSymbol("format", {kModeAuto, 3}).Created());
+    using enum OutputFormat;
+    // clang-format off
+    const DrawingOptions red{.moduleWidth = 1, .dark = {255, 0, 0}},
+        print{.moduleWidth = 8, .quietZoneModules = 4, .dpi = 300, .background = {255, 255, 204}},
+        clear{.moduleWidth = 3, .quietZoneModules = 0, .dpi = 96, .dark = {0, 0, 128},
+              .transparentBackground = true};
+    const Args r = {"-w", "1", "-c", "255,0,0"},
+        p = {"-w", "8", "--quiet-zone", "4", "--dpi", "300", "--background", "255,255,204"},
+        c = {"--module-width=3", "--quiet-zone", "0", "--dpi", "96", "--colour", "0,0,128",
+             "--background", "transparent"};
+    const std::tuple<std::string, Args, Args, OutputFormat, DrawingOptions> rows[] = {
+        {"-", {}, {}, Text, {}}, {"out.png", {}, {}, Png, {}}, {"OUT.PNG", r, {}, Png, red},
+        {"out.svg", p, {}, Svg, print}, {"out.eps", p, {}, Eps, print}, {"out.pdf", p, {}, Pdf, print},
+        {"out.svg", c, {}, Svg, clear}, {"out.eps", c, {}, Eps, clear}, {"out.pdf", c, {}, Pdf, clear},
+        {"out.txt", {}, {}, Text, {}}, {"out", {}, {}, Text, {}}, {"out.txt", c, {"-f", "png"}, Png, clear},
+        {"out.png", {}, {"--format", "text"}, Text, {}}, {"-", r, {"--format=svg"}, Svg, red},
+        {"-", {}, {"-f", "terminal"}, Terminal, {}}};
+    // clang-format on
+    for (const auto& [file, options, format, expected, drawing] : rows) {
+        const std::string path = file == "-" ? "-" : folder / file;
+        Args args = {"format", "-s", "3", "-o", path};
+        args.insert(args.end(), options.begin(), options.end());
+        args.insert(args.end(), format.begin(), format.end());
+        SCOPED_TRACE(::testing::PrintToString(args));
+        if (path != "-") {
+            WriteFile(path, std::string(5000, 'x'));  // longer than what replaces it
+        }
+        const ProcessRun run = RunEncodeTool(args);
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(path == "-" ? run.out : run.out + ReadFile(path),
+                  Drawn(*state, expected, drawing));
+    }
+}
+
+// Kanji mode at 1-L (ten characters): an empty line passed over, a refusal that
+// does not stop the batch, a cut; {n} as wide as the count of every line.
+TEST(ToolBatch, EachLineIsAFileNamedByItsNumber) {
+    const std::vector<std::string> lines = {
+        "東京都",     "大阪府",          "", "丸数字①番", "吾輩は猫である名前はまだ無い",
+        "こんにちは", "データ作成テスト"};
+    std::string input;
+    for (const std::string& line : lines) {
+        input += line + "\r\n";
+    }
+    ScratchFolder out;
+    const ProcessRun run = RunEncodeTool(
+        {"--batch", "-", "-m", "kanji", "-s", "1", "-j", "2", "-o", out / "qr-{n}.png"},
+        input + "\n\n\n\n");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err,
+              "quirvane-encode: line 4: Kanji mode cannot write character 4, \"①\" (U+2460): it "
+              "is not a JIS X 0208 character\n"
+              "quirvane-encode: line 5: 4 characters left out: version 1-L holds only the start "
+              "of the text\n"
+              "quirvane-encode: 5 made, 1 refused, 0 failed\n");
+    EXPECT_EQ(out.Names(), (std::set<std::string>{"qr-01.png", "qr-02.png", "qr-05.png",
+                                                  "qr-06.png", "qr-07.png"}));
+    for (const int number : {1, 2, 5, 6, 7}) {
+        const std::string& line = lines[number - 1];
+        EXPECT_EQ(ZbarRead(out / ("qr-0" + std::to_string(number) + ".png"), Zbar::Text),
+                  number == 5 ? line.substr(0, 30) : line)
+            << number;
+    }
+}
+
+// Names that collide stop the batch before any file is written.
+TEST(ToolBatch, NamesThatCollideAreRefusedBeforeAnythingIsWritten) {
+    ScratchFolder in, out;
+    const std::string both = "lines 1 and 3 would both be written to '";
+    // clang-format off
+    const std::tuple<std::string, std::string, std::string> rows[] = {
+        {"same\nsame\n", "{text}.png", "lines 1 and 2 would both be written to '" + out / "same.png" + "'"},
+        {"a/b\nx\na_b\n", "{text}.png", both + out / "a_b.png" + "'"},
+        {"first\n\nfirst\n", "qr-{text}.txt", both + out / "qr-first.txt" + "'"},
+        {"one\ntwo\n", "fixed.png", "a batch of several lines needs {n} or {text} in the name"}};
+    // clang-format on
+    for (const auto& [file, pattern, message] : rows) {
+        SCOPED_TRACE(pattern + " " + file);
+        WriteFile(in / "lines.txt", file);
+        const ProcessRun run = RunEncodeTool({"--batch", in / "lines.txt", "-o", out / pattern});
+        EXPECT_EQ(std::tuple(run.exitCode, run.err),
+                  std::tuple(2, "quirvane-encode: --output: " + message + "\n"));
+        EXPECT_EQ(out.Names(), std::set<std::string>{});
+    }
+}
+
+// Each file is the tool's symbol of its line alone, with one worker or four,
+// named by {text} made safe; a progress bar only on a terminal, ending full.
+TEST(ToolBatch, EachFileIsTheToolsSymbolOfItsLineWithAnyNumberOfWorkers) {
+    // clang-format off
+    const std::pair<std::string, std::string> lines[] = {  // a line, its name
+        {"a/b\x01" "c", "a_b_c"}, {"C:\\temp", "C:_temp"}, {"x\x7fy", "x_y"}, {"..", "_"},
+        {"ok name", "ok name"}, {"行3：東京都", "行3：東京都"},
+        {Repeat("東", 30), Repeat("東", 21)},        // 90 bytes: 21 whole characters
+        {Repeat("é", 40), Repeat("é", 32)},          // exactly 64 bytes
+        {"ab" + Repeat("€", 30), "ab" + Repeat("€", 20)},
+        {Repeat("0123456789", 20), Repeat("0123456789", 6) + "0123"}};
+    // clang-format on
+    ScratchFolder in, one, four;
+    std::string file;
+    std::set<std::string> names;
+    for (const auto& [line, name] : lines) {
+        file += line + "\n";
+        names.insert(name + ".svg");
+    }
+    WriteFile(in / "lines.txt", file);
+    const Args options = {"-l", "Q", "-k", "5", "-w", "3", "--quiet-zone", "2", "-c", "0,0,128"};
+    const auto batch = [&](const char* jobs, const ScratchFolder& out) {
+        Args args = options;
+        args.insert(args.end(),
+                    {"--batch", in / "lines.txt", "-j", jobs, "-o", out / "{text}.svg"});
+        return args;
+    };
+    const std::string summary = "quirvane-encode: 10 made, 0 refused, 0 failed\n";
+    const ProcessRun piped = RunEncodeTool(batch("1", one));
+    EXPECT_EQ(std::tuple(piped.exitCode, piped.err), std::tuple(0, summary));
+    ProcessSpec onTerminal = ToolLaunch(batch("4", four));
+    onTerminal.onTerminal = true;
+    const ProcessRun shown = RunProcess(onTerminal);
+    EXPECT_EQ(shown.exitCode, 0) << shown.out;
+    static const std::regex kBar("(\r\\[=* *\\] [0-9]+/10)*\r\\[={40}\\] 10/10\n");
+    const std::size_t end = shown.out.size() - std::min(shown.out.size(), summary.size());
+    EXPECT_EQ(shown.out.substr(end), summary);
+    EXPECT_TRUE(std::regex_match(shown.out.substr(0, end), kBar)) << shown.out;
+    EXPECT_EQ(one.Names(), names);
+    EXPECT_EQ(four.Names(), names);
+    for (const auto& [line, name] : lines) {
+        SCOPED_TRACE(name);
+        Args alone = options;
+        alone.insert(alone.end(), {"-f", "svg", line});
+        EXPECT_EQ(ReadFile(one / (name + ".svg")), RunEncodeTool(alone).out);
+        EXPECT_EQ(ReadFile(one / (name + ".svg")), ReadFile(four / (name + ".svg")));
+    }
+}
+
+// A file that cannot be written fails its line alone, leaving the old file.
+TEST(ToolBatch, FilesAreWrittenWholeOrNotAtAll) {
+    ScratchFolder in, out;
+    WriteFile(in / "lines.txt", "a\nb\n\nc\n");
+    const ProcessRun nowhere =
+        RunEncodeTool({"--batch", in / "lines.txt", "-o", out / "none/q-{n}.png"});
+    EXPECT_EQ(nowhere.exitCode, 2);
+    std::string expected;
+    for (const char* number : {"1", "2", "4"}) {
+        expected += "quirvane-encode: line " + std::string(number) + ": --output: cannot write '" +
+                    out / "none/q-" + number + ".png': No such file or directory\n";
+    }
+    EXPECT_EQ(nowhere.err, expected + "quirvane-encode: 0 made, 0 refused, 3 failed\n");
+    EXPECT_EQ(out.Names(), std::set<std::string>{});
+
+    WriteFile(out / "q-2.png", "old bytes\n");
+    ProcessSpec launch =
+        ToolLaunch({"--batch", in / "lines.txt", "-j", "1", "-o", out / "q-{n}.png"});
+    launch.environment = FaultEnvironment("rename:2:" + std::to_string(EIO));  // line 2's file
+    const ProcessRun failing = RunProcess(launch);
+    EXPECT_EQ(failing.exitCode, 2);
+    EXPECT_EQ(failing.err, "quirvane-encode: line 2: --output: cannot write '" + out / "q-2.png" +
+                               "': " + std::strerror(EIO) +
+                               "\nquirvane-encode: 2 made, 0 refused, 1 failed\n");
+    EXPECT_EQ(out.Names(), (std::set<std::string>{"q-1.png", "q-2.png", "q-4.png"}));
+    EXPECT_EQ(ReadFile(out / "q-2.png"), "old bytes\n");
+    EXPECT_EQ(ReadFile(out / "q-4.png"), RunEncodeTool({"-f", "png", "c"}).out);
 }
 
 }  // namespace

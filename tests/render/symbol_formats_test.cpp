@@ -1,10 +1,9 @@
-// Each file format as written, for drawings of every kind of option: its size
-// and physical size, its background, and its rectangles read back and laid on
-// the symbol, each dark unit covered once and nothing else. Row 8 of every
-// symbol is marked '*' and a '1' lies just beyond its side: only a '1' inside
-// is dark. How consumers draw the vector files is checked in
-// symbol_consumers_test.cpp.
+// Each format's size, background and rectangles laid on the symbol, each dark
+// unit covered once; then as rsvg-convert, pdftoppm, gs, a terminal and zbarimg
+// read it. Row 8 is marked '*' and a '1' lies beyond the side: only a '1' inside
+// is dark.
 #include <QImage>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,29 +13,38 @@
 #include <regex>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "render/decimal_text.h"
+#include "render/drawing_options.h"
 #include "render/symbol_eps.h"
 #include "render/symbol_image.h"
 #include "render/symbol_pdf.h"
 #include "render/symbol_png.h"
 #include "render/symbol_svg.h"
+#include "render/symbol_terminal.h"
 #include "tests/support/drawing_reference.h"
+#include "tests/support/rasterise.h"
+#include "tests/support/zbar_decode.h"
 
 namespace quirvane {
 namespace {
 
 using testing::DarkUnit;
+using testing::Raster;
+using testing::VectorFormat;
 
 struct Case {
     int version;
     DrawingOptions options;
 };
 
+// The module of 100 units last: its vector files are not rasterised.
 const std::vector<Case> kCases = {
     {1, {.moduleWidth = 1}},
     {2,
-     {.moduleWidth = 3, .quietZoneModules = 4, .dark = {0, 0, 128}, .background = {255, 255, 204}}},
+     {.moduleWidth = 8, .quietZoneModules = 4, .dark = {0, 0, 128}, .background = {255, 255, 204}}},
     {7, {.moduleWidth = 5, .quietZoneModules = 0, .dpi = 300, .transparentBackground = true}},
     {1,
      {.moduleWidth = 8,
@@ -45,63 +53,51 @@ const std::vector<Case> kCases = {
       .dark = {40, 40, 40},
       .transparentBackground = true,
       .background = {255, 255, 204}}},
-    {3, {.moduleWidth = 7, .quietZoneModules = 1, .dpi = 254}},
-    {1, {.moduleWidth = 100, .quietZoneModules = 2, .dpi = 1200}},
+    {3, {.moduleWidth = 4, .quietZoneModules = 1, .dpi = 254, .dark = {40, 40, 40}}},
     {40, {.moduleWidth = 2, .quietZoneModules = 4, .dpi = 96}},
+    {1, {.moduleWidth = 100, .quietZoneModules = 2, .dpi = 1200}},
 };
 
-// The physical side: inches = units / dpi, written in `perInch` units (25.4
-// for mm, 72 for points), or the units themselves when no dpi is given.
-double ExpectedLength(int units, const DrawingOptions& o, double perInch) {
-    return o.dpi > 0 ? units * perInch / o.dpi : units;
+// A physical length in `perInch` units to the inch, exact to 0.0001 and never
+// above (a renderer rounding up to whole pixels would add a row).
+void ExpectLength(const std::string& written, int units, const DrawingOptions& o, double perInch) {
+    const double exact = o.dpi > 0 ? units * perInch / o.dpi : units;
+    EXPECT_LE(std::stod(written), exact + 1e-9) << written;
+    EXPECT_GT(std::stod(written), exact - 1e-4) << written;
 }
 
-// A written length is the exact one to 0.0001, never above it (a renderer
-// rounding up to whole pixels would add a row).
-void ExpectLength(const std::string& written, double exact) {
-    const double value = std::stod(written);
-    EXPECT_LE(value, exact + 1e-9) << written;
-    EXPECT_GT(value, exact - 1e-4) << written;
-}
-
-// Counts how often the rectangles of a file paint each unit.
-class UnitCover {
-  public:
-    UnitCover(const EncoderState& st, const DrawingOptions& o)
-        : st_(st), o_(o), side_(testing::ReferenceSide(st, o)), count_(side_ * side_) {}
+// How often the rectangles of a file paint each unit.
+struct UnitCover {
+    const EncoderState& st;
+    const DrawingOptions& o;
+    int side = testing::ReferenceSide(st, o);
+    std::vector<int> count = std::vector<int>(side * side);
 
     // False when the rectangle leaves the drawing.
     bool Add(int x, int y, int width, int height) {
-        if (x < 0 || y < 0 || width < 1 || height < 1 || x + width > side_ || y + height > side_) {
+        if (x < 0 || y < 0 || width < 1 || height < 1 || x + width > side || y + height > side) {
             return false;
         }
         for (int i = 0; i < width * height; ++i) {
-            ++count_[(y + i / width) * side_ + x + i % width];
+            ++count[(y + i / width) * side + x + i % width];
         }
         return true;
     }
     // A run of `length` modules from (row, column).
     bool AddRun(int column, int row, int length) {
-        const int m = testing::ReferenceMargin(o_), w = o_.moduleWidth;
+        const int m = testing::ReferenceMargin(o), w = o.moduleWidth;
         return Add(m + column * w, m + row * w, length * w, w);
     }
-
     // The first unit painted other than once where dark and never where light.
     std::string Wrong() const {
-        for (int i = 0; i < side_ * side_; ++i) {
-            if (count_[i] != int(DarkUnit(st_, o_, i % side_, i / side_))) {
-                return "unit (" + std::to_string(i % side_) + ", " + std::to_string(i / side_) +
-                       ") painted " + std::to_string(count_[i]) + " times";
+        for (int i = 0; i < side * side; ++i) {
+            if (count[i] != int(DarkUnit(st, o, i % side, i / side))) {
+                return "unit (" + std::to_string(i % side) + ", " + std::to_string(i / side) +
+                       ") painted " + std::to_string(count[i]) + " times";
             }
         }
         return {};
     }
-
-  private:
-    const EncoderState& st_;
-    const DrawingOptions& o_;
-    int side_;
-    std::vector<int> count_;
 };
 
 std::string Hex(SymbolColour c) {
@@ -164,7 +160,7 @@ TEST_P(SymbolFormats, SvgHasItsSizeBackgroundAndOneRectanglePerRun) {
         << svg.substr(0, 200);
     EXPECT_EQ(m[1], m[3]);
     EXPECT_EQ(m[2].matched, o.dpi > 0);
-    ExpectLength(m[1], ExpectedLength(side_, o, 25.4));
+    ExpectLength(m[1], side_, o, 25.4);
     EXPECT_EQ(m.str(5) + " " + m.str(6), std::to_string(side_) + " " + std::to_string(side_));
     const bool background = svg.find("<rect width=\"100%\" height=\"100%\" fill=\"" +
                                      Hex(o.background) + "\"/>") != std::string::npos;
@@ -176,7 +172,7 @@ TEST_P(SymbolFormats, SvgHasItsSizeBackgroundAndOneRectanglePerRun) {
     ASSERT_NE(d, std::string::npos);
     EXPECT_EQ(svg.find("<path", d + 1), std::string::npos) << "one path only";
     const char* at = svg.c_str() + d + head.size();
-    UnitCover cover(*state_, o);
+    UnitCover cover{*state_, o};
     int x = 0, y = 0, rw = 0, rh = 0, back = 0, used = 0;
     while (std::sscanf(at, "M%d %dh%dv%dh-%dz%n", &x, &y, &rw, &rh, &back, &used) == 5) {
         ASSERT_EQ(back, rw);
@@ -191,7 +187,7 @@ TEST_P(SymbolFormats, EpsHasItsBoxesBackgroundAndOneRectanglePerRun) {
     const DrawingOptions& o = GetParam().options;
     const std::string eps = RenderSymbolEps(ViewOf(*state_), o);
     EXPECT_EQ(eps.rfind("%!PS-Adobe-3.0 EPSF-3.0\n", 0), 0U);
-    const double points = ExpectedLength(side_, o, 72);
+    const double points = o.dpi > 0 ? side_ * 72.0 / o.dpi : side_;
     std::smatch m;
     ASSERT_TRUE(std::regex_search(eps, m, std::regex("\n%%BoundingBox: 0 0 ([0-9]+) ([0-9]+)\n")));
     EXPECT_EQ(m[1], m[2]);
@@ -199,7 +195,7 @@ TEST_P(SymbolFormats, EpsHasItsBoxesBackgroundAndOneRectanglePerRun) {
     ASSERT_TRUE(
         std::regex_search(eps, m, std::regex("\n%%HiResBoundingBox: 0 0 ([0-9.]+) ([0-9.]+)\n")));
     EXPECT_EQ(m[1], m[2]);
-    ExpectLength(m[1], points);
+    ExpectLength(m[1], side_, o, 72);
     const std::string units = std::to_string(side_);
     EXPECT_EQ(
         eps.find(" setrgbcolor 0 0 " + units + ' ' + units + " rectfill\n") != std::string::npos,
@@ -214,7 +210,7 @@ TEST_P(SymbolFormats, EpsHasItsBoxesBackgroundAndOneRectanglePerRun) {
     const std::size_t runs = eps.find("setrgbcolor\n", eps.find(" neg scale\n"));
     ASSERT_NE(runs, std::string::npos);
     std::istringstream tokens(eps.substr(runs + 12));
-    UnitCover cover(*state_, o);
+    UnitCover cover{*state_, o};
     std::string column, row, length, r;
     while (tokens >> column && column != "restore") {
         ASSERT_TRUE(tokens >> row >> length >> r);
@@ -247,7 +243,7 @@ TEST_P(SymbolFormats, PdfIsOneExactPageOfRectanglesWithExactOffsets) {
 
     ASSERT_TRUE(std::regex_search(pdf, m, std::regex("/MediaBox \\[0 0 ([0-9.]+) ([0-9.]+)\\]")));
     EXPECT_EQ(m[1], m[2]);
-    ExpectLength(m[1], ExpectedLength(side_, o, 72));
+    ExpectLength(m[1], side_, o, 72);
 
     ASSERT_TRUE(std::regex_search(pdf, m, std::regex("/Length ([0-9]+) >>\nstream\n")));
     const std::size_t start = m.position(0) + m.length(0);
@@ -261,7 +257,7 @@ TEST_P(SymbolFormats, PdfIsOneExactPageOfRectanglesWithExactOffsets) {
         content.find(" rg\n", content.find(" cm\n", content.find(" cm\n") + 1));
     ASSERT_NE(runs, std::string::npos);
     std::istringstream lines(content.substr(runs + 4));
-    UnitCover cover(*state_, o);
+    UnitCover cover{*state_, o};
     std::string line;
     int column = 0, row = 0, length = 0, used = 0;
     while (std::getline(lines, line) &&
@@ -274,29 +270,161 @@ TEST_P(SymbolFormats, PdfIsOneExactPageOfRectanglesWithExactOffsets) {
     EXPECT_EQ(cover.Wrong(), "");
 }
 
-INSTANTIATE_TEST_SUITE_P(Drawings, SymbolFormats, ::testing::ValuesIn(kCases),
-                         [](const ::testing::TestParamInfo<Case>& info) {
-                             const DrawingOptions& o = info.param.options;
-                             return "version_" + std::to_string(info.param.version) + "_width_" +
-                                    std::to_string(o.moduleWidth) + "_quiet_zone_" +
-                                    (o.quietZoneModules < 0 ? std::string("window")
-                                                            : std::to_string(o.quietZoneModules)) +
-                                    "_dpi_" + std::to_string(o.dpi) +
-                                    (o.transparentBackground ? "_transparent" : "");
-                         });
+// Each vector file as its consumer draws it at four pixels a unit of its
+// physical size; zbarimg reads it when printed with a quiet zone of four.
+class SymbolConsumers : public SymbolFormats {};
 
-// The window's own overloads draw with the options' defaults.
-TEST(SymbolFormats, TheWindowsDrawingIsTheDefaultOptions) {
-    const auto state = testing::MakeSymbol(2, kLevelQ, kModeByte, "window");
-    ASSERT_NE(state, nullptr);
-    for (int w : {1, 2}) {
-        const DrawingOptions o{.moduleWidth = w, .dark = {0, 128, 255}};
-        const QImage window = RenderSymbolImage(ViewOf(*state), w, o.dark);
-        EXPECT_EQ(window.format(), QImage::Format_RGB32);
-        EXPECT_EQ(window, RenderSymbolImage(ViewOf(*state), o));
-        EXPECT_EQ(testing::WrongUnit(window, 1, *state, o), "");
-        EXPECT_EQ(RenderSymbolSvg(ViewOf(*state), w, o.dark), RenderSymbolSvg(ViewOf(*state), o));
+TEST_P(SymbolConsumers, DrawEveryUnitInPlaceAtThePhysicalSizeAndScan) {
+    const DrawingOptions& o = GetParam().options;
+    const bool printed =
+        !o.transparentBackground && testing::ReferenceMargin(o) >= 4 * o.moduleWidth;
+    for (const VectorFormat format : {VectorFormat::Svg, VectorFormat::Pdf, VectorFormat::Eps}) {
+        SCOPED_TRACE("format " + std::to_string(static_cast<int>(format)));
+        // Units per inch: the dpi, else a CSS pixel in SVG and a point in PDF and EPS.
+        const int unitsPerInch = o.dpi > 0 ? o.dpi : format == VectorFormat::Svg ? 96 : 72;
+        const std::string bytes = format == VectorFormat::Svg ? RenderSymbolSvg(ViewOf(*state_), o)
+                                  : format == VectorFormat::Pdf
+                                      ? RenderSymbolPdf(ViewOf(*state_), o)
+                                      : RenderSymbolEps(ViewOf(*state_), o);
+        QTemporaryDir dir;
+        const QString png = dir.filePath("drawn.png");
+        ASSERT_EQ(testing::Rasterise(format, bytes, o, 4 * unitsPerInch,
+                                     o.transparentBackground ? Raster::Alpha : Raster::Colour,
+                                     dir.path(), png),
+                  "");
+        EXPECT_EQ(testing::WrongUnit(QImage(png), 4, *state_, o), "");
+        if (printed) {
+            EXPECT_EQ(testing::ZbarRead(png.toStdString()), "formats \xE2\x96\xA0");
+        }
     }
+}
+
+std::string CaseName(const ::testing::TestParamInfo<Case>& info) {
+    const DrawingOptions& o = info.param.options;
+    return "version_" + std::to_string(info.param.version) + "_width_" +
+           std::to_string(o.moduleWidth) + "_quiet_zone_" +
+           (o.quietZoneModules < 0 ? std::string("window") : std::to_string(o.quietZoneModules)) +
+           "_dpi_" + std::to_string(o.dpi) + (o.transparentBackground ? "_transparent" : "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Drawings, SymbolFormats, ::testing::ValuesIn(kCases), CaseName);
+INSTANTIATE_TEST_SUITE_P(Drawings, SymbolConsumers,
+                         ::testing::ValuesIn(kCases.begin(), kCases.end() - 1), CaseName);
+
+// The terminal's half blocks read back into modules, then scanned by zbarimg.
+TEST(SymbolTerminal, HalfBlocksHoldEveryModuleInsideALightBorderAndScan) {
+    // Each glyph, and whether it inks its upper and its lower half.
+    const std::pair<std::string, std::pair<bool, bool>> glyphs[] = {{" ", {false, false}},
+                                                                    {"\xE2\x96\x80", {true, false}},
+                                                                    {"\xE2\x96\x84", {false, true}},
+                                                                    {"\xE2\x96\x88", {true, true}}};
+    for (const auto& [version, text] :
+         std::vector<std::pair<int, std::string>>{{1, "terminal"}, {40, "version forty"}}) {
+        SCOPED_TRACE(version);
+        const auto state = testing::MakeSymbol(version, kLevelM, kModeByte, text);
+        ASSERT_NE(state, nullptr);
+        const int n = state->SymbolSide(), side = n + 2 * kTerminalQuietZoneModules;
+        const std::string plain = RenderSymbolTerminal(ViewOf(*state), TerminalColours::None);
+        ASSERT_FALSE(plain.empty());
+        EXPECT_EQ(plain.back(), '\n');
+        // In colour, every line black (cube colour 16) on white (231) whatever the
+        // terminal's scheme, then reset.
+        std::vector<std::vector<bool>> ink;  // rows of half cells
+        std::string coloured;
+        std::istringstream lines(plain);
+        for (std::string line; std::getline(lines, line);) {
+            coloured += "\x1B[38;5;16;48;5;231m" + line + "\x1B[0m\n";
+            ink.resize(ink.size() + 2);
+            for (std::size_t at = 0; at < line.size();) {
+                const auto* glyph = std::find_if(
+                    std::begin(glyphs), std::end(glyphs),
+                    [&](const auto& g) { return line.compare(at, g.first.size(), g.first) == 0; });
+                ASSERT_NE(glyph, std::end(glyphs)) << "byte " << at << " of " << line;
+                ink[ink.size() - 2].push_back(glyph->second.first);
+                ink.back().push_back(glyph->second.second);
+                at += glyph->first.size();
+            }
+        }
+        EXPECT_EQ(RenderSymbolTerminal(ViewOf(*state), TerminalColours::BlackOnWhite), coloured);
+        // The side is odd: the last line's lower halves are one more light row.
+        ASSERT_EQ(ink.size(), static_cast<std::size_t>(side + 1));
+        for (int r = 0; r <= side; ++r) {
+            ASSERT_EQ(ink[r].size(), static_cast<std::size_t>(side)) << "row " << r;
+            for (int c = 0; c < side; ++c) {
+                const int sr = r - kTerminalQuietZoneModules, sc = c - kTerminalQuietZoneModules;
+                const bool dark = sr >= 0 && sc >= 0 && sr < n && sc < n && state->IsDark(sr, sc);
+                ASSERT_EQ(ink[r][c], dark) << "module row " << r << " column " << c;
+            }
+        }
+        // Drawn as the terminal shows it, a module 8 pixels square.
+        QImage image(side * 8, side * 8, QImage::Format_RGB32);
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                image.setPixel(x, y, ink[y / 8][x / 8] ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
+            }
+        }
+        EXPECT_EQ(testing::ZbarRead(image), text);
+    }
+}
+
+// A value out of range is named and nothing drawn; nor from a broken symbol.
+TEST(DrawingOptions, EveryFormatRefusesWhatItCannotDraw) {
+    auto state = std::make_unique<EncoderState>();
+    state->settings.characterMode = kModeByte;
+    ASSERT_TRUE(state->CreateData("options").Created());
+    const SymbolView symbol = ViewOf(*state);
+    const auto drawsNothing = [](SymbolView view, const DrawingOptions& o) {
+        return RenderSymbolImage(view, o).isNull() && RenderSymbolPng(view, o).empty() &&
+               RenderSymbolSvg(view, o).empty() && RenderSymbolEps(view, o).empty() &&
+               RenderSymbolPdf(view, o).empty();
+    };
+    // clang-format off
+    const std::pair<DrawingOptions, std::string> refused[] = {  // the options, what is named
+        {{.moduleWidth = 0}, "module width"}, {{.moduleWidth = 101}, "module width"},
+        {{.quietZoneModules = -2}, "quiet zone"}, {{.quietZoneModules = 101}, "quiet zone"},
+        {{.dpi = -1}, "dpi"}, {{.dpi = 10001}, "dpi"},
+        {{.dark = {0, 256, 0}}, "dark colour"}, {{.dark = {-1, 0, 0}}, "dark colour"},
+        {{.background = {255, 255, 256}}, "background"},
+        {{.transparentBackground = true, .background = {0, -5, 0}}, "background"}};
+    const DrawingOptions sound[] = {
+        {}, {.moduleWidth = 1, .quietZoneModules = 0, .dpi = 1},
+        {.moduleWidth = 100, .quietZoneModules = 100, .dpi = 10000},
+        {.dark = {255, 255, 255}, .transparentBackground = true, .background = {0, 0, 0}}};
+    // clang-format on
+    for (const auto& [options, named] : refused) {
+        const std::string problem = DrawingOptionsProblem(options);
+        EXPECT_NE(problem.find(named), std::string::npos) << "'" << problem << "'";
+        EXPECT_TRUE(drawsNothing(symbol, options)) << named;
+    }
+    for (const DrawingOptions& options : sound) {
+        EXPECT_EQ(DrawingOptionsProblem(options), "");
+        EXPECT_FALSE(RenderSymbolSvg(symbol, options).empty());
+    }
+    for (const SymbolView view :
+         {SymbolView{nullptr, 21}, SymbolView{symbol.cells, 0}, SymbolView{symbol.cells, 178}}) {
+        EXPECT_TRUE(drawsNothing(view, {})) << view.side;
+        EXPECT_EQ(RenderSymbolTerminal(view, TerminalColours::None), "") << view.side;
+    }
+}
+
+// Numbers in the vector files: trimmed, no "-0", lengths never rounded up.
+TEST(DecimalText, PointSeparatedTrimmedAndSizesNeverRoundedUp) {
+    // clang-format off
+    const std::tuple<double, int, std::string> rounded[] = {
+        {1.0, 4, "1"}, {128 / 255.0, 4, "0.502"}, {0.24, 10, "0.24"}, {72 / 7.0, 4, "10.2857"},
+        {0.0, 4, "0"}, {-0.00001, 4, "0"}};
+    const std::tuple<long long, long long, int, std::string> lengths[] = {
+        {125 * 254, 6000, 4, "5.2916"},  // 5.29166... mm: down, not up to 5.2917
+        {300 * 254, 3000, 4, "25.4"}, {266 * 72, 300, 4, "63.84"}, {87, 1, 4, "87"},
+        {1, 20000, 4, "0"}, {1, 10000, 4, "0.0001"}, {7, 3, 0, "2"}};
+    // clang-format on
+    for (const auto& [value, places, text] : rounded) {
+        EXPECT_EQ(DecimalText(value, places), text) << value;
+    }
+    for (const auto& [numerator, denominator, places, text] : lengths) {
+        EXPECT_EQ(LengthText(numerator, denominator, places), text) << numerator;
+    }
+    EXPECT_EQ(ColourFractions({255, 128, 0}), "1 0.502 0");
 }
 
 }  // namespace
