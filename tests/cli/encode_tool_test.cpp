@@ -21,10 +21,8 @@
 
 #include "cli/options.h"
 #include "cli/printable.h"
-#include "render/symbol_eps.h"
-#include "render/symbol_pdf.h"
+#include "cli/symbol_output.h"
 #include "render/symbol_png.h"
-#include "render/symbol_svg.h"
 #include "render/symbol_terminal.h"
 #include "tests/support/iconv_text.h"
 #include "tests/support/run_process.h"
@@ -58,23 +56,12 @@ ProcessRun RunEncodeTool(const Args& args, const std::string& input = {}) {
     return RunProcess(ToolLaunch(args, input));
 }
 
-// What the tool writes of `state`; the text format is a line of '0'/'1' a row.
+// What the tool writes of `state`: the drawings as the renderers make them,
+// the text format spelt out here, a line of '0'/'1' a row.
 std::string Drawn(const EncoderState& state, OutputFormat format,
                   const DrawingOptions& options = {}) {
-    const SymbolView view = ViewOf(state);
-    switch (format) {
-        case OutputFormat::Png:
-            return RenderSymbolPng(view, options);
-        case OutputFormat::Svg:
-            return RenderSymbolSvg(view, options);
-        case OutputFormat::Eps:
-            return RenderSymbolEps(view, options);
-        case OutputFormat::Pdf:
-            return RenderSymbolPdf(view, options);
-        case OutputFormat::Terminal:
-            return RenderSymbolTerminal(view, TerminalColours::None);
-        default:
-            break;
+    if (format != OutputFormat::Text) {
+        return SymbolAsBytes(ViewOf(state), format, options, TerminalColours::None);
     }
     std::string text;
     for (int r = 0; r < state.SymbolSide(); ++r) {
