@@ -4,17 +4,10 @@
 // and the clipboard agree on it.
 #pragma once
 
-#include <cstdint>
-
+#include <quirvane/colour.h>
 #include <quirvane/symbol_parameters.h>
 
 namespace quirvane {
-
-struct SymbolColour {
-    int red;
-    int green;
-    int blue;
-};
 
 struct EncoderSettings {
     int characterMode = kModeNone;       // 0 none chosen, 1 byte, 2 alphanumeric, 3 numeric
@@ -32,13 +25,5 @@ enum class TextEncoding { Utf8, ShiftJis };
 
 // What the window's lists and colour fields start on, and the tool's defaults.
 inline constexpr EncoderSettings kPresetSettings{};
-
-// The 24-bit colour of a dark module as 0xRRGGBB, each component reduced to
-// its low 8 bits.
-constexpr std::uint32_t PackedRgbOf(SymbolColour colour) {
-    return (static_cast<std::uint32_t>(colour.red & 0xFF) << 16) |
-           (static_cast<std::uint32_t>(colour.green & 0xFF) << 8) |
-           static_cast<std::uint32_t>(colour.blue & 0xFF);
-}
 
 }  // namespace quirvane
