@@ -8,7 +8,7 @@
 
 namespace quirvane::app {
 
-LargeSymbolWindow::LargeSymbolWindow(SymbolView symbol, int moduleWidth, SymbolColour colour,
+LargeSymbolWindow::LargeSymbolWindow(const Symbol& symbol, int moduleWidth, SymbolColour colour,
                                      QWidget* parent)
     : QDialog(parent) {
     const BuiltControls built =

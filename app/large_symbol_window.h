@@ -8,9 +8,8 @@
 #include <QDialog>
 #include <QImage>
 
+#include <quirvane/colour.h>
 #include <quirvane/encoder.h>
-
-#include "render/symbol_geometry.h"
 
 namespace quirvane::app {
 
@@ -20,7 +19,7 @@ class LargeSymbolWindow : public QDialog {
     Q_OBJECT
 
   public:
-    LargeSymbolWindow(SymbolView symbol, int moduleWidth, SymbolColour colour,
+    LargeSymbolWindow(const Symbol& symbol, int moduleWidth, SymbolColour colour,
                       QWidget* parent = nullptr);
 
     // A control of the window by its template id (1, 1026), or nullptr.

@@ -19,9 +19,10 @@
 #include "app/large_symbol_window.h"
 #include "app/message_box.h"
 #include "app/symbol_frame.h"
+#include "encode/symbol_access.h"
 #include "render/clipboard.h"
-#include "render/symbol_geometry.h"
 #include "text/input_text.h"
+#include "text/statistics_line.h"
 
 namespace quirvane::app {
 namespace {
@@ -51,6 +52,10 @@ constexpr int ModuleWidthPosition(int width) {
 const char kColourPrompt[] = "0 から 255 までの整数を入力してください。";
 const char kStartupFileMissing[] = "初期化の読み込みファイル[QRcode.ini]をオープンできません。";
 const char kNoDataYet[] = "データ作成ボタンでデータを作成してください";
+const char kNoModeChosen[] =
+    "作成する文字種別フラグ(８ビットバイト、英数字、数字のみ）\nを選択してください";
+const char kNotAlphanumeric[] = "英数字の文字セットのみを選択してください";
+const char kNotNumeric[] = "数字の文字セットのみを選択してください";
 
 template <std::size_t N>
 void Fill(QComboBox* list, const char* const (&items)[N], int presetPosition) {
@@ -215,9 +220,7 @@ bool MainDialog::ReadControls() {
 // ---- Settings ----
 
 void MainDialog::LoadSymbolParameters() {
-    if (!state_->LoadSymbolParameters()) {
-        return;  // unsupported version or level: fields and display stay
-    }
+    state_->LoadSymbolParameters();
     resultTexts_ = ShowSymbolParameters(state_->symbolParameters);
     Refresh();
 }
@@ -276,15 +279,23 @@ void MainDialog::OnCreateData() {
     // and letters of the other modes are the same bytes either way.
     const ByteModeText text = EncodeForByteMode(inputText_, ByteModeEncoding::CodePageWhenPossible);
     const GenerationResult result = state_->CreateData(text.bytes, text.encoding);
-    if (result.hasStatus) {
-        statusLine_ = QString::fromUtf8(result.status);
-        Refresh();
+    // A refusal on the mode or the characters leaves the status line as it was.
+    switch (result.outcome) {
+        case GenerationOutcome::Created:
+            statusLine_ = StatisticsLine(result.statistics);
+            Refresh();
+            ++symbolGeneration_;
+            return;
+        case GenerationOutcome::NoModeChosen:
+            ShowMessage(this, QString::fromUtf8(kNoModeChosen));
+            return;
+        case GenerationOutcome::NotAlphanumeric:
+            ShowMessage(this, QString::fromUtf8(kNotAlphanumeric));
+            return;
+        case GenerationOutcome::NotNumeric:
+            ShowMessage(this, QString::fromUtf8(kNotNumeric));
+            return;
     }
-    if (!result.Created()) {
-        ShowMessage(this, QString::fromUtf8(result.message));
-        return;
-    }
-    ++symbolGeneration_;
 }
 
 // ---- Create Pattern ----
@@ -299,7 +310,7 @@ void MainDialog::OnCreatePattern() {
     // By the symbol's own version: the list may have moved on since Create Data.
     if (state_->symbolVersion == kLargestVersion) {
         frame_->Clear();  // the main frame never shows a symbol older than this one
-        LargeSymbolWindow window(ViewOf(*state_), state_->settings.moduleWidth,
+        LargeSymbolWindow window(SymbolOf(*state_), state_->settings.moduleWidth,
                                  state_->settings.symbolColour, this);
         window.setWindowIcon(windowIcon());
         window.exec();
@@ -311,7 +322,7 @@ void MainDialog::OnCreatePattern() {
 
 void MainDialog::PaintSymbol() {
     const SymbolDrawing drawing =
-        DrawSymbol(ViewOf(*state_), state_->settings.moduleWidth, state_->settings.symbolColour);
+        DrawSymbol(SymbolOf(*state_), state_->settings.moduleWidth, state_->settings.symbolColour);
     frame_->ShowSymbol(drawing);
     CopySymbolToClipboard(drawing.image);
 }
@@ -327,7 +338,7 @@ SymbolDrawing MainDialog::WaitingSymbol() {
     const std::uint32_t rgb = PackedRgbOf(state_->settings.symbolColour);
     if (waitingDrawing_.IsNull() || waitingGeneration_ != symbolGeneration_ ||
         waitingWidth_ != state_->settings.moduleWidth || waitingRgb_ != rgb) {
-        waitingDrawing_ = DrawSymbol(ViewOf(*state_), state_->settings.moduleWidth,
+        waitingDrawing_ = DrawSymbol(SymbolOf(*state_), state_->settings.moduleWidth,
                                      state_->settings.symbolColour);
         waitingGeneration_ = symbolGeneration_;
         waitingWidth_ = state_->settings.moduleWidth;

@@ -17,11 +17,10 @@
 
 #include <memory>
 
-#include <quirvane/encoder.h>
-
 #include "app/dialog_units.h"
 #include "app/status_text.h"
 #include "app/symbol_drawing.h"
+#include "encode/encoder_state.h"
 
 class QAction;
 

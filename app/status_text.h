@@ -8,7 +8,7 @@
 
 #include <array>
 
-#include <quirvane/symbol_parameters.h>
+#include "encode/encoder_settings.h"
 
 namespace quirvane::app {
 

@@ -7,24 +7,23 @@
 #include <QByteArray>
 #include <QImage>
 
+#include <quirvane/colour.h>
 #include <quirvane/encoder.h>
-
-#include "render/symbol_geometry.h"
 
 namespace quirvane::app {
 
 struct SymbolDrawing {
     QImage image;      // RenderSymbolImage of the rest; null: nothing drawn
-    QByteArray cells;  // a copy of the symbol's rows, stride kPlaneStride
+    QByteArray cells;  // a copy of the symbol's rows, stride kPlaneStride, '1' dark
     int side = 0;
     int moduleWidth = 0;
     SymbolColour colour{};
 
     bool IsNull() const { return image.isNull(); }
-    SymbolView View() const { return SymbolView{cells.constData(), side}; }
+    Symbol View() const;
 };
 
 // Draws symbol the window's way (white, a 10-pixel margin) and keeps a copy.
-SymbolDrawing DrawSymbol(SymbolView symbol, int moduleWidth, SymbolColour colour);
+SymbolDrawing DrawSymbol(const Symbol& symbol, int moduleWidth, SymbolColour colour);
 
 }  // namespace quirvane::app

@@ -12,11 +12,11 @@
 #include <vector>
 
 #include <quirvane/encoder.h>
-#include <quirvane/mask_evaluation.h>
-#include <quirvane/segmentation.h>
-#include <quirvane/shift_jis.h>
 
 #include "bench/alloc_counter.h"
+#include "encode/encoder_state.h"
+#include "encode/shift_jis.h"
+#include "encode/symbol_access.h"
 #include "render/symbol_image.h"
 
 namespace {
@@ -57,32 +57,22 @@ std::string FillingText(const EncoderState& state) {
     return text;
 }
 
-void CreateData(benchmark::State& bench, int version, int level) {
-    auto state = StateFor(version, level);
-    const std::string text = FillingText(*state);
+// The public call with the window's fixed choices: byte mode, the version
+// and level given, the preset mask 3.
+void CreateData(benchmark::State& bench, int version, int level, int mask) {
+    const std::string text = FillingText(*StateFor(version, level));
+    quirvane::Encoder encoder;
+    const quirvane::Request request{.mode = quirvane::Mode::Byte,
+                                    .level = static_cast<quirvane::Level>(level - 1),
+                                    .version = version,
+                                    .mask = mask};
     Measure(bench, [&] {
-        const auto result = state->CreateData(text);
+        const quirvane::Result result = encoder.Encode(text, request);
         benchmark::DoNotOptimize(result);
-        if (!result.Created()) {
-            bench.SkipWithError(result.message);
+        if (!result) {
+            bench.SkipWithError("refused");
         }
-        return result.Created();
-    });
-}
-
-// The same symbol and text, the mask chosen by its penalty.
-void CreateDataAutoMask(benchmark::State& bench, int version, int level) {
-    auto state = StateFor(version, level);
-    const std::string text = FillingText(*state);
-    const quirvane::SymbolRequest request{quirvane::kModeByte,       version, 1,
-                                          quirvane::kLargestVersion, level,   quirvane::kMaskAuto};
-    Measure(bench, [&] {
-        const auto result = state->CreateSymbol(text, request);
-        benchmark::DoNotOptimize(result);
-        if (!result.Created()) {
-            bench.SkipWithError(result.message);
-        }
-        return result.Created();
+        return static_cast<bool>(result);
     });
 }
 
@@ -112,7 +102,8 @@ void PlanMixedSegments(benchmark::State& bench, int length, int version) {
     auto scratch = std::make_unique<quirvane::SegmentScratch>();
     auto plan = std::make_unique<quirvane::SegmentPlan>();
     Measure(bench, [&] {
-        const bool planned = quirvane::PlanSegments(text.data(), length, version, *scratch, *plan);
+        const bool planned = quirvane::PlanSegments(text.data(), length, version,
+                                                    quirvane::Family::Either, *scratch, *plan);
         benchmark::DoNotOptimize(plan->bits);
         if (!planned) {
             bench.SkipWithError("the text is too long to plan");
@@ -129,8 +120,9 @@ void EvaluateMasks(benchmark::State& bench, int version, int level) {
         bench.SkipWithError("no symbol");
         return;
     }
-    state->BuildDataCodewords(state->settings.characterMode, version,
-                              state->symbolParameters.dataCodewords);
+    state->BuildDataCodewords(
+        std::string_view(state->dataText, static_cast<std::size_t>(state->dataCharacterCount)),
+        version, state->symbolParameters.dataCodewords);
     state->EncodeBlocks(version, level);
     state->MarkFunctionAreas(version, 1, quirvane::kFunctionMark);
     state->InterleaveBlocks(version, level);
@@ -150,7 +142,7 @@ void EvaluateMasks(benchmark::State& bench, int version, int level) {
 void Stage(benchmark::State& bench, void (*run)(EncoderState&)) {
     auto state = StateFor(40, quirvane::kLevelL);
     if (const auto made = state->CreateData(FillingText(*state)); !made.Created()) {
-        bench.SkipWithError(made.message);
+        bench.SkipWithError("no symbol");
         return;
     }
     for (auto _ : bench) {
@@ -162,11 +154,11 @@ void Stage(benchmark::State& bench, void (*run)(EncoderState&)) {
 void RenderSymbol(benchmark::State& bench, int version, int moduleWidth) {
     auto state = StateFor(version, quirvane::kLevelL);
     if (const auto made = state->CreateData(FillingText(*state)); !made.Created()) {
-        bench.SkipWithError(made.message);
+        bench.SkipWithError("no symbol");
         return;
     }
     Measure(bench, [&] {
-        QImage image = quirvane::RenderSymbolImage(quirvane::ViewOf(*state), moduleWidth,
+        QImage image = quirvane::RenderSymbolImage(quirvane::SymbolOf(*state), moduleWidth,
                                                    quirvane::SymbolColour{0, 0, 0});
         benchmark::DoNotOptimize(image.constBits());
         return true;
@@ -176,31 +168,33 @@ void RenderSymbol(benchmark::State& bench, int version, int moduleWidth) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    struct Symbol {
+    struct SymbolSize {
         const char* name;
         int version;
         int level;
     };
-    constexpr Symbol kSymbols[] = {
+    constexpr SymbolSize kSymbols[] = {
         {"v1-L", 1, quirvane::kLevelL},   {"v1-H", 1, quirvane::kLevelH},
         {"v10-H", 10, quirvane::kLevelH}, {"v20-H", 20, quirvane::kLevelH},
         {"v40-L", 40, quirvane::kLevelL}, {"v40-M", 40, quirvane::kLevelM},
         {"v40-Q", 40, quirvane::kLevelQ}, {"v40-H", 40, quirvane::kLevelH},
     };
-    for (const Symbol& s : kSymbols) {
+    for (const SymbolSize& s : kSymbols) {
         benchmark::RegisterBenchmark(("CreateData/" + std::string(s.name)).c_str(), CreateData,
-                                     s.version, s.level);
+                                     s.version, s.level, 3);
     }
-    for (const Symbol& s : {kSymbols[0], kSymbols[4]}) {
+    for (const SymbolSize& s : {kSymbols[0], kSymbols[4]}) {
         benchmark::RegisterBenchmark(("CreateDataAutoMask/" + std::string(s.name)).c_str(),
-                                     CreateDataAutoMask, s.version, s.level);
+                                     CreateData, s.version, s.level, quirvane::kMaskAuto);
         benchmark::RegisterBenchmark(("EvaluateMasks/" + std::string(s.name)).c_str(),
                                      EvaluateMasks, s.version, s.level);
     }
     constexpr int kL = quirvane::kLevelL;
     const std::pair<const char*, void (*)(EncoderState&)> kStages[] = {
         {"Stage/BuildDataCodewords/v40-L",
-         [](EncoderState& s) { s.BuildDataCodewords(quirvane::kModeByte, 40, 2956); }},
+         [](EncoderState& s) {
+             s.BuildDataCodewords(std::string_view(s.dataText, 2953), 40, 2956);
+         }},
         {"Stage/EncodeBlocks/v40-L", [](EncoderState& s) { s.EncodeBlocks(40, kL); }},
         {"Stage/MarkFunctionAreas/v40-L",
          [](EncoderState& s) { s.MarkFunctionAreas(40, 1, quirvane::kFunctionMark); }},

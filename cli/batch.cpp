@@ -1,5 +1,8 @@
 #include "cli/batch.h"
 
+#include <QList>
+#include <QString>
+
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -13,7 +16,6 @@
 #include <vector>
 
 #include <quirvane/encoder.h>
-#include <quirvane/shift_jis.h>
 
 #include "cli/exit_status.h"
 #include "cli/printable.h"
@@ -32,27 +34,21 @@ struct LineResult {
     std::string reason;  // why it was refused or failed, or what a cut left out
 };
 
-// The text of a line as a file name may hold it.
+// The text of a line as a file name may hold it: control characters, slashes
+// and bytes that are not UTF-8 become '_'.
 std::string SafeNameText(std::string_view text) {
     std::string safe;
-    for (std::size_t at = 0; at < text.size();) {
-        char32_t c = 0;
-        const std::size_t left = text.size() - at;
-        int length =
-            DecodeUtf8(text.data() + at, static_cast<int>(std::min<std::size_t>(left, 4)), c);
-        const bool character = length > 0;
-        length = character ? length : 1;
-        if (safe.size() + static_cast<std::size_t>(length) > kMaxNameText) {
+    const QList<uint> characters =
+        QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).toUcs4();
+    for (const uint c : characters) {
+        const bool unsafe = c < 0x20 || c == 0x7F || (c >= 0x80 && c < 0xA0) || c == U'/' ||
+                            c == U'\\' || c == 0xFFFD;
+        const char32_t kept = unsafe ? U'_' : static_cast<char32_t>(c);
+        const QByteArray utf8 = QString::fromUcs4(&kept, 1).toUtf8();
+        if (safe.size() + static_cast<std::size_t>(utf8.size()) > kMaxNameText) {
             break;
         }
-        const bool unsafe = !character || c < 0x20 || c == 0x7F || (c >= 0x80 && c < 0xA0) ||
-                            c == U'/' || c == U'\\';
-        if (unsafe) {
-            safe += '_';
-        } else {
-            safe.append(text.substr(at, static_cast<std::size_t>(length)));
-        }
-        at += static_cast<std::size_t>(length);
+        safe.append(utf8.constData(), static_cast<std::size_t>(utf8.size()));
     }
     if (safe.empty() || safe == "." || safe == ".." || safe == "-") {
         safe.assign(1, '_');
@@ -134,11 +130,11 @@ int RunBatch(const EncodeOptions& options) {
     std::condition_variable finished;
     const auto work = [&] {
         // A record of its own for each worker: the encoder keeps all its state in it.
-        auto state = std::make_unique<EncoderState>();
+        Encoder encoder;
         for (std::size_t i = next++; i < lines.size(); i = next++) {
             LineResult& result = results[i];
-            const ToolSymbol symbol = MakeSymbol(*state, lines[i].text, options);
-            const SymbolView view = ViewOf(*state);
+            const ToolSymbol symbol = MakeSymbol(encoder, lines[i].text, options);
+            const Symbol& view = symbol.result.symbol;
             std::string problem = symbol.made ? DrawingProblem(view, format, options.drawing) : "";
             if (!symbol.made || !problem.empty()) {
                 result = {LineOutcome::Refused, symbol.made ? problem : symbol.refusal};
@@ -150,8 +146,7 @@ int RunBatch(const EncodeOptions& options) {
                 if (!problem.empty()) {
                     result = {LineOutcome::Failed, problem};
                 } else if (symbol.result.charactersLeftOut > 0) {
-                    result.reason =
-                        LeftOutNotice(symbol.result, options.request.errorCorrectionLevel);
+                    result.reason = LeftOutNotice(symbol.result);
                 }
             }
             ++done;

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "text/statistics_line.h"
+
 namespace quirvane {
 
 int Fail(const std::string& line) {
@@ -14,17 +16,18 @@ int Refuse(const std::string& line) {
     return kExitRefused;
 }
 
-std::string StatisticsLine(const GenerationResult& result) {
+std::string StatisticsLine(const Result& result) {
     char fields[64];
-    std::snprintf(fields, sizeof fields, "  バージョン：%d  マスク：%d", result.version,
-                  result.mask);
-    return std::string(result.status) + fields;
+    std::snprintf(fields, sizeof fields, "  バージョン：%d  マスク：%d", result.symbol.Version(),
+                  result.symbol.Mask());
+    return StatisticsLine(result.statistics).toStdString() + fields;
 }
 
-std::string LeftOutNotice(const GenerationResult& result, int level) {
+std::string LeftOutNotice(const Result& result) {
     const int n = result.charactersLeftOut;
     return std::to_string(n) + (n == 1 ? " character" : " characters") + " left out: version " +
-           std::to_string(result.version) + "-" + "LMQH"[level - kLevelL] +
+           std::to_string(result.symbol.Version()) + "-" +
+           "LMQH"[static_cast<int>(result.symbol.ErrorCorrection())] +
            " holds only the start of the text";
 }
 

@@ -4,8 +4,7 @@
 
 #include <string>
 
-#include <quirvane/generation_result.h>
-#include <quirvane/symbol_parameters.h>
+#include <quirvane/encoder.h>
 
 namespace quirvane {
 
@@ -21,9 +20,9 @@ int Refuse(const std::string& line);
 
 // The statistics line of a symbol, with the version and the mask the tool
 // chose after it.
-std::string StatisticsLine(const GenerationResult& result);
+std::string StatisticsLine(const Result& result);
 
-// What an explicit version (at `level`) left out of a text longer than it holds.
-std::string LeftOutNotice(const GenerationResult& result, int level);
+// What an explicit version left out of a text longer than it holds.
+std::string LeftOutNotice(const Result& result);
 
 }  // namespace quirvane

@@ -51,10 +51,8 @@ int main(int argc, char** argv) {
         return Refuse("quirvane-encode: " + text.refusal);
     }
 
-    // The record is large (three 64 KiB planes and the segment plans): it
-    // lives on the heap, once.
-    auto state = std::make_unique<EncoderState>();
-    const ToolSymbol symbol = MakeSymbol(*state, text, options);
+    Encoder encoder;
+    const ToolSymbol symbol = MakeSymbol(encoder, text, options);
     if (!symbol.made) {
         // The refusal may quote a character of the text: a control character
         // there must not reach the terminal as a command.
@@ -62,7 +60,7 @@ int main(int argc, char** argv) {
     }
     const bool terminal = options.outputPath == "-" && ::isatty(STDOUT_FILENO) == 1;
     const OutputFormat format = ResolveFormat(options, terminal);
-    const SymbolView view = ViewOf(*state);
+    const Symbol& view = symbol.result.symbol;
     if (const std::string problem = DrawingProblem(view, format, options.drawing);
         !problem.empty()) {
         return Fail(problem);
@@ -77,10 +75,9 @@ int main(int argc, char** argv) {
         !error.empty()) {
         return Fail(error);
     }
-    const GenerationResult& result = symbol.result;
+    const Result& result = symbol.result;
     if (result.charactersLeftOut > 0) {
-        std::fprintf(stderr, "quirvane-encode: %s\n",
-                     LeftOutNotice(result, options.request.errorCorrectionLevel).c_str());
+        std::fprintf(stderr, "quirvane-encode: %s\n", LeftOutNotice(result).c_str());
     }
     std::fprintf(stderr, "%s\n", StatisticsLine(result).c_str());
     return kExitMade;

@@ -114,9 +114,9 @@ std::string Bad(std::string_view option, std::string_view value, std::string_vie
 }
 
 // One of `names`, which stand for `values` in the same order.
-template <std::size_t N>
-bool ParseName(std::string_view text, const char* const (&names)[N], const int (&values)[N],
-               int& value) {
+template <typename T, std::size_t N>
+bool ParseName(std::string_view text, const char* const (&names)[N], const T (&values)[N],
+               T& value) {
     for (std::size_t i = 0; i < N; ++i) {
         if (text == names[i]) {
             value = values[i];
@@ -142,9 +142,9 @@ constexpr Option kOptions[] = {
     {"mode", 'm', true,
      [](std::string_view v, EncodeOptions& o) -> std::string {
          constexpr const char* kNames[] = {"auto", "byte", "alnum", "numeric", "kanji"};
-         constexpr int kModes[] = {kModeAuto, kModeByte, kModeAlphanumeric, kModeNumeric,
-                                   kModeKanji};
-         return ParseName(v, kNames, kModes, o.request.characterMode)
+         constexpr Mode kModes[] = {Mode::Auto, Mode::Byte, Mode::Alphanumeric, Mode::Numeric,
+                                    Mode::Kanji};
+         return ParseName(v, kNames, kModes, o.request.mode)
                     ? ""
                     : Bad("mode", v, "use auto, byte, alnum, numeric or kanji");
      }},
@@ -169,20 +169,18 @@ constexpr Option kOptions[] = {
     {"level", 'l', true,
      [](std::string_view v, EncodeOptions& o) -> std::string {
          constexpr const char* kNames[] = {"L", "M", "Q", "H"};
-         constexpr int kLevels[] = {kLevelL, kLevelM, kLevelQ, kLevelH};
-         return ParseName(v, kNames, kLevels, o.request.errorCorrectionLevel)
+         constexpr Level kLevels[] = {Level::L, Level::M, Level::Q, Level::H};
+         return ParseName(v, kNames, kLevels, o.request.level)
                     ? ""
                     : Bad("level", v, "use L, M, Q or H");
      }},
     {"mask", 'k', true,
      [](std::string_view v, EncodeOptions& o) -> std::string {
          if (v == "auto") {
-             o.request.maskReference = kMaskAuto;
+             o.request.mask = kMaskAuto;
              return "";
          }
-         return ParseInteger(v, 0, kMaskCount - 1, o.request.maskReference)
-                    ? ""
-                    : Bad("mask", v, "use auto or 0 to 7");
+         return ParseInteger(v, 0, 7, o.request.mask) ? "" : Bad("mask", v, "use auto or 0 to 7");
      }},
     {"encoding", 0, true,
      [](std::string_view v, EncodeOptions& o) -> std::string {
@@ -321,8 +319,8 @@ std::string Reconcile(EncodeOptions& o, bool modeGiven) {
     const bool byteOptions = o.encoding != InputEncoding::CodePageWhenPossible || o.eci;
     if (byteOptions) {
         if (!modeGiven) {
-            o.request.characterMode = kModeByte;
-        } else if (o.request.characterMode != kModeByte) {
+            o.request.mode = Mode::Byte;
+        } else if (o.request.mode != Mode::Byte) {
             return std::string(o.eci ? "--eci" : "--encoding") + " applies to --mode byte";
         }
     }
@@ -339,6 +337,8 @@ std::string Reconcile(EncodeOptions& o, bool modeGiven) {
         return "--min-version " + std::to_string(o.request.minVersion) +
                " is above --max-version " + std::to_string(o.request.maxVersion);
     }
+    // An explicit version holds what it can of the text, as the window's does.
+    o.request.cutToFit = o.request.version != kVersionAuto;
     if (!o.batchPath.empty() && o.outputPath == "-") {
         return "--batch needs --output with a name pattern, such as 'qr-{n}.png'";
     }

@@ -20,10 +20,10 @@ enum class InputEncoding { CodePageWhenPossible, ShiftJis, Utf8, Bytes };
 
 // The tool's defaults are what command-line users expect: the smallest
 // version, the best mask and the shortest mix of modes, at level L.
-inline constexpr SymbolRequest kToolDefaults{};
+inline constexpr Request kToolDefaults{};
 
 struct EncodeOptions {
-    SymbolRequest request = kToolDefaults;
+    Request request = kToolDefaults;
     InputEncoding encoding = InputEncoding::CodePageWhenPossible;
     bool eci = false;  // write the designator of the byte-mode encoding in use
     DrawingOptions drawing;

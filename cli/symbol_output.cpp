@@ -13,11 +13,12 @@
 
 namespace quirvane {
 
-std::string SymbolAsText(SymbolView symbol) {
+std::string SymbolAsText(const Symbol& symbol) {
     std::string text;
-    text.reserve(static_cast<std::size_t>(symbol.side) * static_cast<std::size_t>(symbol.side + 1));
-    for (int r = 0; r < symbol.side; ++r) {
-        for (int c = 0; c < symbol.side; ++c) {
+    text.reserve(static_cast<std::size_t>(symbol.Side()) *
+                 static_cast<std::size_t>(symbol.Side() + 1));
+    for (int r = 0; r < symbol.Side(); ++r) {
+        for (int c = 0; c < symbol.Side(); ++c) {
             text += symbol.IsDark(r, c) ? '1' : '0';
         }
         text += '\n';
@@ -25,8 +26,9 @@ std::string SymbolAsText(SymbolView symbol) {
     return text;
 }
 
-std::string DrawingProblem(SymbolView symbol, OutputFormat format, const DrawingOptions& options) {
-    const int side = DrawingSideOf(symbol.side, options);
+std::string DrawingProblem(const Symbol& symbol, OutputFormat format,
+                           const DrawingOptions& options) {
+    const int side = DrawingSideOf(symbol.Side(), options);
     if (format == OutputFormat::Png && side > kMaxPngSide) {
         return "--module-width: the PNG would be " + std::to_string(side) + " pixels a side, " +
                "more than " + std::to_string(kMaxPngSide) +
@@ -35,7 +37,7 @@ std::string DrawingProblem(SymbolView symbol, OutputFormat format, const Drawing
     return {};
 }
 
-std::string SymbolAsBytes(SymbolView symbol, OutputFormat format, const DrawingOptions& options,
+std::string SymbolAsBytes(const Symbol& symbol, OutputFormat format, const DrawingOptions& options,
                           TerminalColours terminalColours) {
     switch (format) {
         case OutputFormat::Png:

@@ -4,15 +4,16 @@
 #include <string>
 #include <string_view>
 
+#include <quirvane/encoder.h>
+
 #include "cli/options.h"
 #include "render/drawing_options.h"
-#include "render/symbol_geometry.h"
 #include "render/symbol_terminal.h"
 
 namespace quirvane {
 
 // n lines of n characters, '1' dark and '0' light, each ending in a line feed.
-std::string SymbolAsText(SymbolView symbol);
+std::string SymbolAsText(const Symbol& symbol);
 
 // The largest PNG drawn, in pixels a side: a version 40 symbol at 100 pixels
 // a module with a wide quiet zone would be gigabytes of image; print sizes
@@ -20,12 +21,13 @@ std::string SymbolAsText(SymbolView symbol);
 inline constexpr int kMaxPngSide = 10000;
 
 // "" when the symbol can be drawn in the format, else one line saying why.
-std::string DrawingProblem(SymbolView symbol, OutputFormat format, const DrawingOptions& options);
+std::string DrawingProblem(const Symbol& symbol, OutputFormat format,
+                           const DrawingOptions& options);
 
 // The bytes of the symbol in the format asked for (not FromExtension); the
 // terminal drawing in colour when `terminalColours` says so. Empty only if the
 // drawing cannot be made.
-std::string SymbolAsBytes(SymbolView symbol, OutputFormat format, const DrawingOptions& options,
+std::string SymbolAsBytes(const Symbol& symbol, OutputFormat format, const DrawingOptions& options,
                           TerminalColours terminalColours);
 
 // Writes bytes whole to the file of `option` (--output, or --help and

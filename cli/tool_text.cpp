@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <cstdio>
 
 #include "text/input_text.h"
 
@@ -32,6 +33,46 @@ ToolText Raw(std::string bytes) {
 std::string Utf8Of(const QString& text) {
     const QByteArray utf8 = text.toUtf8();
     return std::string(utf8.constData(), static_cast<std::size_t>(utf8.size()));
+}
+
+// The program's words for a refusal of the encoder.
+std::string RefusalText(const Result& result, const Request& request, std::string_view bytes) {
+    const auto character = [&] {
+        const std::size_t at = static_cast<std::size_t>(result.byteOffset);
+        std::size_t length = 1;
+        while (at + length < bytes.size() &&
+               (static_cast<unsigned char>(bytes[at + length]) & 0xC0) == 0x80) {
+            ++length;
+        }
+        return std::string(bytes.substr(at, length));
+    };
+    char buffer[64];
+    switch (result.outcome) {
+        case Outcome::NotNumeric:
+            return "数字の文字セットのみを選択してください";
+        case Outcome::NotAlphanumeric:
+            return "英数字の文字セットのみを選択してください";
+        case Outcome::NotKanji:
+            std::snprintf(buffer, sizeof buffer, "(U+%04X)",
+                          static_cast<unsigned>(result.character));
+            return "Kanji mode cannot write character " + std::to_string(result.position) + ", \"" +
+                   character() + "\" " + buffer + ": it is not a JIS X 0208 character";
+        case Outcome::NotUtf8:
+            return "the text is not UTF-8: byte " + std::to_string(result.byteOffset + 1) +
+                   " is no character's";
+        case Outcome::TooLong: {
+            const int version =
+                request.version != kVersionAuto ? request.version : request.maxVersion;
+            const int leftOut = result.charactersTotal - result.charactersHeld;
+            return "the text is " + std::to_string(leftOut) +
+                   (leftOut == 1 ? " character" : " characters") + " too long: version " +
+                   std::to_string(version) + "-" + "LMQH"[static_cast<int>(request.level)] +
+                   " holds the first " + std::to_string(result.charactersHeld) + " of its " +
+                   std::to_string(result.charactersTotal);
+        }
+        default:
+            return "the request cannot be made";
+    }
 }
 
 }  // namespace
@@ -87,12 +128,12 @@ BatchText ReadBatchLines(std::string_view fileBytes, InputEncoding encoding) {
     return batch;
 }
 
-ToolSymbol MakeSymbol(EncoderState& state, const ToolText& text, const EncodeOptions& options) {
-    SymbolRequest request = options.request;
+ToolSymbol MakeSymbol(Encoder& encoder, const ToolText& text, const EncodeOptions& options) {
+    Request request = options.request;
     std::string bytes;
     if (text.raw) {
         bytes = text.bytes;
-    } else if (request.characterMode == kModeByte) {
+    } else if (request.mode == Mode::Byte) {
         constexpr ByteModeEncoding kChoices[] = {ByteModeEncoding::CodePageWhenPossible,
                                                  ByteModeEncoding::ShiftJis,
                                                  ByteModeEncoding::Utf8};
@@ -107,17 +148,16 @@ ToolSymbol MakeSymbol(EncoderState& state, const ToolText& text, const EncodeOpt
         bytes = encoded.bytes;
         request.byteEncoding = encoded.encoding;
         if (options.eci) {
-            request.eciDesignator =
-                encoded.encoding == TextEncoding::ShiftJis ? kEciShiftJis : kEciUtf8;
+            request.eci = encoded.encoding == ByteEncoding::ShiftJis ? 20 : 26;
         }
     } else {
         bytes = Utf8Of(text.text);
     }
     ToolSymbol symbol;
-    symbol.result = state.CreateSymbol(bytes, request);
-    symbol.made = symbol.result.Created();
+    symbol.result = encoder.Encode(bytes, request);
+    symbol.made = static_cast<bool>(symbol.result);
     if (!symbol.made) {
-        symbol.refusal = symbol.result.message;
+        symbol.refusal = RefusalText(symbol.result, request, bytes);
     }
     return symbol;
 }

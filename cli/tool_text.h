@@ -46,10 +46,10 @@ BatchText ReadBatchLines(std::string_view fileBytes, InputEncoding encoding);
 struct ToolSymbol {
     bool made = false;
     std::string refusal;  // when not made: the program's message
-    GenerationResult result;
+    Result result;
 };
 
-// The symbol of a text in `state`, as the options ask.
-ToolSymbol MakeSymbol(EncoderState& state, const ToolText& text, const EncodeOptions& options);
+// The symbol of a text made by `encoder`, as the options ask.
+ToolSymbol MakeSymbol(Encoder& encoder, const ToolText& text, const EncodeOptions& options);
 
 }  // namespace quirvane

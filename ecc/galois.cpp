@@ -3,7 +3,7 @@
 // add the logarithms, reduce modulo 255, look up the exponent.
 #include <array>
 
-#include <quirvane/encoder.h>
+#include "encode/encoder_state.h"
 
 namespace quirvane {
 namespace {

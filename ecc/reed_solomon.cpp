@@ -4,40 +4,12 @@
 // row of blockRows, which the interleaving reads back column by column.
 #include <cstring>
 
-#include <quirvane/encoder.h>
-
 #include "ecc/generator_polynomials.h"
+#include "encode/encoder_state.h"
 #include "matrix/cell_words.h"
 
 namespace quirvane {
 namespace {
-
-// A generator of n terms the register can work with: R = n - 1 from 1 to 30,
-// a leading term of logarithm 0 and every term a logarithm 0-254.
-bool IsUsableGenerator(int n, const int* generator) {
-    if (generator == nullptr || n < 2 || n > kMaxGeneratorDegree + 1 || generator[0] != 0) {
-        return false;
-    }
-    for (int j = 1; j < n; ++j) {
-        if (generator[j] < 0 || generator[j] > 254) {
-            return false;
-        }
-    }
-    return true;
-}
-
-// A layout whose blocks fit the block store and whose data the data codewords
-// hold: one group, or a second with one data codeword more and the same R.
-bool IsUsableLayout(int b1, int b2, int c1, int k1, int r1, int c2, int k2, int r2) {
-    const bool groupOne = b1 >= 1 && k1 >= 0 && r1 >= 1 && c1 == k1 + r1;
-    const bool groupTwo = b2 == 0 || (b2 >= 1 && k2 == k1 + 1 && r2 == r1 && c2 == k2 + r2);
-    if (!groupOne || !groupTwo || b2 < 0 || b1 + b2 > kBlockRowCount) {
-        return false;
-    }
-    const int widest = b2 > 0 ? c2 : c1;
-    const long long data = static_cast<long long>(b1) * k1 + static_cast<long long>(b2) * k2;
-    return widest <= kBlockRowStride && data <= kMaxCodewords && GeneratorOfDegree(r1) != nullptr;
-}
 
 // The remainder register, R <= 30 codewords held in four words: codeword j
 // is byte j % 8 of word j / 8, so moving every codeword one place up is a
@@ -87,21 +59,6 @@ void EncoderState::BuildGeneratorProducts(const int* generator, int degree) {
     productsDegree = degree;
 }
 
-void EncoderState::ComputeRemainder(int c, std::uint8_t* buffer, int k, int n,
-                                    const int* generator) {
-    const int r = n - 1;
-    if (buffer == nullptr || !IsUsableGenerator(n, generator) || k < 0 || c != k + r ||
-        c > kBlockRowStride) {
-        return;
-    }
-    UseGenerator(generator, r);
-    Register remainder{};
-    for (int i = 0; i < k; ++i) {
-        Shift(remainder, generatorProducts, buffer[i]);
-    }
-    Unload(remainder, buffer + k, r);
-}
-
 void EncoderState::UseGenerator(const int* generator, int degree) {
     // Compared by value: a caller may hand another generator at the same address.
     if (degree != productsDegree ||
@@ -112,23 +69,15 @@ void EncoderState::UseGenerator(const int* generator, int degree) {
 }
 
 void EncoderState::EncodeBlocks(int forVersion, int level) {
-    const SymbolParameters* p = FindSymbolParameters(forVersion, level);
-    if (p == nullptr) {
-        std::memset(blockRows, 0, sizeof blockRows);
-        std::memset(blockLength, 0, sizeof blockLength);
-        return;
-    }
+    const SymbolParameters* p = &FindSymbolParameters(forVersion, level);
     // Only the rows the last blocks were written into can hold anything.
     std::memset(blockRows, 0, static_cast<std::size_t>(blockRowsUsed) * kBlockRowStride);
     std::memset(blockLength, 0, sizeof blockLength);
     blockRowsUsed = 0;
-    EncodeLayout(p->b1, p->b2, p->c1, p->k1, p->r1, p->c2, p->k2, p->r2);
+    EncodeLayout(p->b1, p->b2, p->c1, p->k1, p->r1, p->c2, p->k2);
 }
 
-void EncoderState::EncodeLayout(int b1, int b2, int c1, int k1, int r1, int c2, int k2, int r2) {
-    if (!IsUsableLayout(b1, b2, c1, k1, r1, c2, k2, r2)) {
-        return;
-    }
+void EncoderState::EncodeLayout(int b1, int b2, int c1, int k1, int r1, int c2, int k2) {
     // r2 equals r1 in every layout: one generator serves both groups.
     blockCount = b1 + b2;
     generatorDegree = r1;

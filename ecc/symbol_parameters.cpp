@@ -3,7 +3,12 @@
 // field (totals, C = K + R, capacities) follows from those by the rules the
 // standard's tables obey, and is worked out by the compiler so that the
 // program carries the finished table as constants.
-#include <quirvane/encoder.h>
+#include <array>
+#include <cassert>
+
+#include "encode/encoder_settings.h"
+#include "encode/encoder_state.h"
+#include "encode/mode_table.h"
 
 namespace quirvane {
 namespace {
@@ -123,14 +128,9 @@ constexpr SymbolParameters MakeRow(const BlockLayout& layout) {
     p.errorCorrectionCodewords = p.totalCodewords - p.dataCodewords;
 
     const int v = layout.version;
-    const int byteBudget = 8 * p.dataCodewords - 4 - CountIndicatorWidth(kModeByte, v);
-    const int alnumBudget = 8 * p.dataCodewords - 4 - CountIndicatorWidth(kModeAlphanumeric, v);
-    const int numericBudget = 8 * p.dataCodewords - 4 - CountIndicatorWidth(kModeNumeric, v);
-    p.byteCapacity = byteBudget / 8;
-    p.alphanumericCapacity = 2 * (alnumBudget / 11) + (alnumBudget % 11 >= 6 ? 1 : 0);
-    const int digitsLeft = numericBudget % 10;
-    p.numericCapacity =
-        3 * (numericBudget / 10) + (digitsLeft >= 7 ? 2 : (digitsLeft >= 4 ? 1 : 0));
+    p.byteCapacity = SingleSegmentCapacity(Mode::Byte, v, p.dataCodewords, 0);
+    p.alphanumericCapacity = SingleSegmentCapacity(Mode::Alphanumeric, v, p.dataCodewords, 0);
+    p.numericCapacity = SingleSegmentCapacity(Mode::Numeric, v, p.dataCodewords, 0);
     return p;
 }
 
@@ -184,29 +184,20 @@ static_assert(TableAddsUp(), "a block layout does not add up to its symbol");
 
 }  // namespace
 
-const SymbolParameters* FindSymbolParameters(int version, int level) {
-    if (!IsSupportedVersion(version) || !IsSupportedLevel(level)) {
-        return nullptr;
-    }
-    return &kTable[(version - 1) * 4 + (level - kLevelL)];
+const SymbolParameters& FindSymbolParameters(int version, int level) {
+    assert(IsSupportedVersion(version) && IsSupportedLevel(level));
+    return kTable[(version - 1) * 4 + (level - kLevelL)];
 }
 
 int TotalCodewordsOf(int version) {
-    const SymbolParameters* p = FindSymbolParameters(version, kLevelL);
-    return p != nullptr ? p->totalCodewords : 0;
+    return FindSymbolParameters(version, kLevelL).totalCodewords;
 }
 
-int CapacityOf(const SymbolParameters& parameters, int mode) {
-    switch (mode) {
-        case kModeByte:
-            return parameters.byteCapacity;
-        case kModeAlphanumeric:
-            return parameters.alphanumericCapacity;
-        case kModeNumeric:
-            return parameters.numericCapacity;
-        default:
-            return 0;
-    }
+int CapacityOf(const SymbolParameters& parameters, int characterMode) {
+    assert(IsSupportedMode(characterMode));
+    return characterMode == kModeByte           ? parameters.byteCapacity
+           : characterMode == kModeAlphanumeric ? parameters.alphanumericCapacity
+                                                : parameters.numericCapacity;
 }
 
 }  // namespace quirvane

@@ -11,9 +11,6 @@
 
 namespace quirvane {
 
-// The 45 characters of alphanumeric mode, in value order.
-inline constexpr char kAlphanumericSet[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ $%*+-./:";
-
 // Room past the end of the text that appending needs: a group of eight
 // characters may reach seven past the new end, and eight zero bytes follow it.
 inline constexpr int kAppendSlack = 16;
@@ -43,9 +40,6 @@ inline void AppendBytes(char* bits, int& length, const char* bytes, int count) {
     length += 8 * count;
     bits[length] = '\0';
 }
-
-// The value 0-44 of an alphanumeric character, or -1 when it is not in the set.
-int AlphanumericValue(unsigned char character);
 
 // Packs eight '0'/'1' characters into each byte, the first as the most
 // significant bit, eight characters to a word: the stream holds no other

@@ -1,152 +1,233 @@
-// CreateSymbol: the generation command for what the window cannot ask. A
-// window mode without an ECI goes through the window's own steps, at the
-// version chosen here, so that it gives exactly the window's symbol; Kanji
-// mode, the automatic mix and byte mode with an ECI are written as segments
-// over the text's characters. The version is the one asked for (the text cut
-// to what it holds) or the smallest that holds the whole text; the mask the
-// one asked for or the one with the lowest penalty.
+// CreateSymbol: the public Encoder's generation command. A window mode goes
+// the window's way, one segment straight from the bytes (after an ECI header
+// when asked), so that an explicit version and mask give exactly the
+// window's symbol; Kanji and automatic mode read the text's characters and
+// plan their segments. The version is the one asked for or the smallest that
+// holds the whole text, the mask the one asked for or the lowest penalty.
+#include <algorithm>
+#include <cassert>
 #include <climits>
-#include <cstdio>
 #include <cstring>
 
-#include <quirvane/encoder.h>
-#include <quirvane/shift_jis.h>
-#include <quirvane/text_cut.h>
+#include "encode/encoder_state.h"
+#include "encode/mode_table.h"
+#include "encode/shift_jis.h"
+#include "encode/symbol_access.h"
 
 namespace quirvane {
 namespace {
 
-constexpr char kLevelLetters[] = "LMQH";
-
-void Refuse(GenerationResult& result, GenerationOutcome outcome, const char* message) {
-    result.outcome = outcome;
-    std::snprintf(result.message, sizeof result.message, "%s", message);
-}
-
-// Bytes of the character at `at` of a byte-mode text: 2 for a Shift_JIS
-// double-byte character, 1-4 for a UTF-8 one; 1 for a byte that opens none.
-int CharacterLength(std::string_view text, std::size_t at, TextEncoding encoding) {
-    const auto lead = static_cast<unsigned char>(text[at]);
-    if (encoding == TextEncoding::ShiftJis) {
-        const bool doubleByte = (lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC);
-        return doubleByte && at + 1 < text.size() ? 2 : 1;
+RequestField InvalidField(const Request& r) {
+    if (static_cast<int>(r.mode) > static_cast<int>(Mode::Auto)) {
+        return RequestField::Mode;
     }
-    char32_t ignored = 0;
-    const int length = DecodeUtf8(
-        text.data() + at, static_cast<int>(text.size() - at > 4 ? 4 : text.size() - at), ignored);
-    return length > 0 ? length : 1;
+    if (static_cast<int>(r.level) > static_cast<int>(Level::H)) {
+        return RequestField::Level;
+    }
+    if (r.version != kVersionAuto && !IsSupportedVersion(r.version)) {
+        return RequestField::Version;
+    }
+    if (!IsSupportedVersion(r.minVersion) || !IsSupportedVersion(r.maxVersion) ||
+        r.minVersion > r.maxVersion) {
+        return RequestField::VersionBounds;
+    }
+    if (r.mask != kMaskAuto && !IsSupportedMask(r.mask)) {
+        return RequestField::Mask;
+    }
+    if (static_cast<int>(r.byteEncoding) > static_cast<int>(ByteEncoding::ShiftJis)) {
+        return RequestField::ByteEncoding;
+    }
+    if (r.eci != 0 && (r.mode != Mode::Byte || r.eci < 0 || r.eci > kLargestEciDesignator)) {
+        return RequestField::Eci;
+    }
+    return RequestField::None;
 }
 
-int CountCharacters(std::string_view text, TextEncoding encoding) {
+Result Refused(Outcome outcome) {
+    Result result;
+    result.outcome = outcome;
+    return result;
+}
+
+bool IsShiftJisLead(unsigned char b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+
+// Characters of a byte-mode text. In Shift_JIS a lead byte takes the byte
+// after it; in UTF-8 a well-formed character is one, and so is each byte
+// that starts none. Eight ASCII bytes at a time, since long texts are mostly
+// ASCII and this runs on every symbol.
+int CountCharacters(std::string_view text, ByteEncoding encoding) {
     int count = 0;
-    for (std::size_t at = 0; at < text.size(); ++count) {
-        at += static_cast<std::size_t>(CharacterLength(text, at, encoding));
+    std::size_t at = 0;
+    if (encoding == ByteEncoding::ShiftJis) {
+        for (; at < text.size(); ++count) {
+            at += IsShiftJisLead(static_cast<unsigned char>(text[at])) && at + 1 < text.size() ? 2
+                                                                                               : 1;
+        }
+        return count;
+    }
+    while (at < text.size()) {
+        std::uint64_t eight = 0;
+        if (text.size() - at >= 8 &&
+            (std::memcpy(&eight, text.data() + at, 8), (eight & 0x8080808080808080ULL) == 0)) {
+            count += 8;
+            at += 8;
+            continue;
+        }
+        char32_t ignored = 0;
+        const int left = static_cast<int>(std::min<std::size_t>(text.size() - at, 4));
+        const int length = DecodeUtf8(text.data() + at, left, ignored);
+        at += static_cast<std::size_t>(length > 0 ? length : 1);
+        ++count;
     }
     return count;
 }
 
 int DataBitsOf(int version, int level) {
-    return 8 * FindSymbolParameters(version, level)->dataCodewords;
+    return 8 * FindSymbolParameters(version, level).dataCodewords;
 }
 
-// The smallest version within the request's bounds whose capacity in a
-// window mode holds `units` (bytes or characters), or 0.
-int SmallestVersionHolding(int units, int mode, const SymbolRequest& request) {
-    for (int v = request.minVersion; v <= request.maxVersion; ++v) {
-        if (CapacityOf(*FindSymbolParameters(v, request.errorCorrectionLevel), mode) >= units) {
-            return v;
-        }
-    }
-    return 0;
-}
-
-void RefuseTooLong(GenerationResult& result, int leftOut, int version, int level, int held,
-                   int total) {
-    result.outcome = GenerationOutcome::DoesNotFit;
-    std::snprintf(result.message, sizeof result.message,
-                  "the text is %d character%s too long: version %d-%c holds the first %d of its %d",
-                  leftOut, leftOut == 1 ? "" : "s", version, kLevelLetters[level - kLevelL], held,
-                  total);
+int ClampToInt(long long value) {
+    return value > INT_MAX ? INT_MAX : static_cast<int>(value);
 }
 
 }  // namespace
 
-bool EncoderState::ReadTextCharacters(std::string_view text, const SymbolRequest& request,
-                                      GenerationResult& result) {
+Result EncoderState::CreateSymbol(std::string_view text, const Request& request) {
+    ClearWorkingCopies();
+    if (const RequestField field = InvalidField(request); field != RequestField::None) {
+        Result result = Refused(Outcome::InvalidRequest);
+        result.field = field;
+        return result;
+    }
+    return request.mode == Mode::Kanji || request.mode == Mode::Auto
+               ? EncodeCharacters(text, request)
+               : EncodeSingleMode(text, request);
+}
+
+Result EncoderState::EncodeSingleMode(std::string_view text, const Request& request) {
+    const Mode mode = request.mode;
+    const int level = LevelNumberOf(request.level);
+    const int prefixBits = request.eci != 0 ? EciHeaderBits(request.eci) : 0;
+    const auto capacity = [&](int version) {
+        return SingleSegmentCapacity(
+            mode, version, FindSymbolParameters(version, level).dataCodewords, prefixBits);
+    };
+    CopyInput(text);
+    const int available = std::min(inputByteCount, kInputCopySize - 1);
+
+    int version = request.version;
+    if (version == kVersionAuto) {
+        for (int v = request.minVersion; v <= request.maxVersion && version == 0; ++v) {
+            version = capacity(v) >= available ? v : 0;
+        }
+    }
+    const int tried = version != kVersionAuto ? version : request.maxVersion;
+    if (version == kVersionAuto || (!request.cutToFit && available > capacity(version))) {
+        Result result = Refused(Outcome::TooLong);
+        const int held = CutPoint(capacity(tried), mode, request.byteEncoding);
+        result.charactersHeld =
+            CountCharacters(text.substr(0, static_cast<std::size_t>(held)), request.byteEncoding);
+        result.charactersTotal = CountCharacters(text, request.byteEncoding);
+        const long long units = static_cast<long long>(text.size());
+        const long long dataBits = mode == Mode::Numeric        ? (units * 10 + 2) / 3
+                                   : mode == Mode::Alphanumeric ? (units * 11 + 1) / 2
+                                                                : units * 8;
+        result.bitsOver =
+            ClampToInt(prefixBits + kModeIndicatorBits + CountIndicatorBits(mode, tried) +
+                       dataBits - DataBitsOf(tried, level));
+        return result;
+    }
+
+    const int count = CutPoint(capacity(version), mode, request.byteEncoding);
+    std::memcpy(dataText, inputCopy, static_cast<std::size_t>(count));
+    dataCharacterCount = count;
+    for (int i = 0; i < count && mode != Mode::Byte; ++i) {
+        const auto c = static_cast<unsigned char>(dataText[i]);
+        const bool valid = mode == Mode::Numeric ? IsDigit(c) : AlphanumericValue(c) >= 0;
+        if (!valid) {
+            Result result =
+                Refused(mode == Mode::Numeric ? Outcome::NotNumeric : Outcome::NotAlphanumeric);
+            result.position = i + 1;
+            result.byteOffset = i;
+            result.character = c;
+            return result;
+        }
+    }
+
+    const std::string_view data(dataText, static_cast<std::size_t>(count));
+    const int characters = mode == Mode::Byte ? CountCharacters(data, request.byteEncoding) : count;
+    const int total =
+        count == inputByteCount
+            ? characters
+            : characters + CountCharacters(text.substr(static_cast<std::size_t>(count)),
+                                           request.byteEncoding);
+    PlanOneSegment(mode, characters, count, request.eci, version, segmentPlan);
+    symbolParameters = FindSymbolParameters(version, level);
+    BuildDataCodewords(data, version, symbolParameters.dataCodewords);
+    BuildSymbol(version, level, request.mask);
+    return Finish(request, version, characters, total);
+}
+
+bool EncoderState::ReadTextCharacters(std::string_view text, const Request& request,
+                                      Result& result) {
     textCharacterCount = 0;
     textCharacterTotal = 0;
-    const bool bytes = request.characterMode == kModeByte;
     for (std::size_t at = 0; at < text.size(); ++textCharacterTotal) {
         TextCharacter c{};
-        if (bytes) {
-            c.code = static_cast<unsigned char>(text[at]);
-            c.utf8Length =
-                static_cast<std::uint8_t>(CharacterLength(text, at, request.byteEncoding));
-        } else {
-            const int left = static_cast<int>(text.size() - at > 4 ? 4 : text.size() - at);
-            const int length = DecodeUtf8(text.data() + at, left, c.code);
-            if (length == 0) {
-                std::snprintf(result.message, sizeof result.message,
-                              "the text is not UTF-8: byte %zu is no character's", at + 1);
-                result.outcome = GenerationOutcome::NotUtf8;
-                return false;
-            }
-            c.utf8Length = static_cast<std::uint8_t>(length);
-            const int kanji = JisX0208CodeOf(c.code);
-            c.kanjiCode = static_cast<std::uint16_t>(kanji > 0 ? kanji : 0);
-            if (request.characterMode == kModeKanji && c.kanjiCode == 0) {
-                std::snprintf(result.message, sizeof result.message,
-                              "Kanji mode cannot write character %d, \"%.*s\" (U+%04X): it is "
-                              "not a JIS X 0208 character",
-                              textCharacterTotal + 1, length, text.data() + at,
-                              static_cast<unsigned>(c.code));
-                result.outcome = GenerationOutcome::NotKanji;
-                return false;
-            }
+        const int left = static_cast<int>(std::min<std::size_t>(text.size() - at, 4));
+        const int length = DecodeUtf8(text.data() + at, left, c.code);
+        if (length == 0) {
+            result = Refused(Outcome::NotUtf8);
+            result.position = textCharacterTotal + 1;
+            result.byteOffset = static_cast<int>(std::min<std::size_t>(at, INT_MAX));
+            result.character = static_cast<unsigned char>(text[at]);
+            return false;
+        }
+        c.byteLength = static_cast<std::uint8_t>(length);
+        const int kanji = JisX0208CodeOf(c.code);
+        c.kanjiCode = static_cast<std::uint16_t>(kanji > 0 ? kanji : 0);
+        if (request.mode == Mode::Kanji && c.kanjiCode == 0) {
+            result = Refused(Outcome::NotKanji);
+            result.position = textCharacterTotal + 1;
+            result.byteOffset = static_cast<int>(std::min<std::size_t>(at, INT_MAX));
+            result.character = c.code;
+            return false;
         }
         if (textCharacterCount < kMaxSegmentCharacters) {
             textCharacters[textCharacterCount++] = c;
         }
-        at += c.utf8Length;
+        at += static_cast<std::size_t>(length);
     }
     return true;
 }
 
-bool EncoderState::PlanFirst(int characters, int version, const SymbolRequest& request) {
+bool EncoderState::PlanFirst(int characters, int version, const Request& request) {
     if (characters > textCharacterCount) {
         return false;  // longer than any symbol holds
     }
-    const bool automatic = request.characterMode == kModeAuto;
-    if (automatic && characters > 0) {
-        return PlanSegments(textCharacters, characters, version, segmentScratch, segmentPlan);
+    if (request.mode == Mode::Auto && characters > 0) {
+        return PlanSegments(textCharacters, characters, version, Family::Either, segmentScratch,
+                            segmentPlan);
     }
-    // One segment: Kanji, bytes after an ECI, or an empty text written as the
-    // window writes it, an empty byte segment.
-    const SegmentMode mode =
-        request.characterMode == kModeKanji ? SegmentMode::Kanji : SegmentMode::Byte;
+    // One segment: Kanji, or an empty text written as the window writes it,
+    // an empty byte segment.
     int bytes = 0;
     for (int i = 0; i < characters; ++i) {
-        bytes += textCharacters[i].utf8Length;
+        bytes += textCharacters[i].byteLength;
     }
-    const int count = mode == SegmentMode::Byte ? bytes : characters;
-    const int countBits = CountIndicatorBits(mode, version);
-    if (count >= 1 << countBits) {
-        return false;
-    }
-    segmentPlan.eci = request.eciDesignator != 0;
-    segmentPlan.count = 1;
-    segmentPlan.segments[0] = Segment{mode, 0, characters};
-    segmentPlan.bits = (segmentPlan.eci ? EciHeaderBits(request.eciDesignator) : 0) +
-                       kModeIndicatorBits + countBits + SegmentDataBits(mode, characters, bytes);
+    PlanOneSegment(request.mode == Mode::Kanji ? Mode::Kanji : Mode::Byte, characters, bytes, 0,
+                   version, segmentPlan);
     return true;
 }
 
-bool EncoderState::FirstFit(int characters, int version, const SymbolRequest& request) {
+bool EncoderState::FirstFit(int characters, int version, const Request& request) {
     return PlanFirst(characters, version, request) &&
-           segmentPlan.bits <= DataBitsOf(version, request.errorCorrectionLevel);
+           segmentPlan.bits <= DataBitsOf(version, LevelNumberOf(request.level));
 }
 
-int EncoderState::LongestFittingPrefix(int version, const SymbolRequest& request) {
+int EncoderState::LongestFittingPrefix(int version, const Request& request) {
     // A longer prefix never needs fewer bits, so the lengths that fit are
     // those below some bound: find it by halving.
     int fits = 0;
@@ -158,90 +239,62 @@ int EncoderState::LongestFittingPrefix(int version, const SymbolRequest& request
     return fits;
 }
 
-GenerationResult EncoderState::CreateSymbol(std::string_view text, const SymbolRequest& request) {
-    GenerationResult result;
-    ClearWorkingCopies();
-    if (!IsValidRequest(request)) {
-        Refuse(result, GenerationOutcome::UnsupportedSettings,
-               "文字種別、バージョン、誤り訂正レベル、マスクの指定が範囲外です");
-        return result;
-    }
-    const int mode = request.characterMode;
-    const int level = request.errorCorrectionLevel;
-    const TextEncoding encoding = request.byteEncoding;
-
-    if (IsSupportedMode(mode) && request.eciDesignator == 0) {
-        const int units =
-            static_cast<int>(text.size() < kInputCopySize ? text.size() : kInputCopySize);
-        int version = request.version;
-        if (version == kVersionAuto) {
-            version = SmallestVersionHolding(units, mode, request);
-            if (version == 0) {
-                const int capacity =
-                    CapacityOf(*FindSymbolParameters(request.maxVersion, level), mode);
-                const std::string_view kept = text.substr(
-                    0, static_cast<std::size_t>(mode == kModeByte
-                                                    ? (encoding == TextEncoding::ShiftJis
-                                                           ? ShiftJisSafeCut(text, capacity)
-                                                           : Utf8SafeCut(text, capacity))
-                                                    : capacity));
-                const int held = CountCharacters(kept, encoding);
-                const int total = held + CountCharacters(text.substr(kept.size()), encoding);
-                RefuseTooLong(result, total - held, request.maxVersion, level, held, total);
-                return result;
-            }
-        }
-        result = EncodeOneMode(text, encoding, mode, version, level, request.maskReference);
-        if (result.Created()) {
-            result.charactersLeftOut = CountCharacters(
-                text.substr(static_cast<std::size_t>(dataCharacterCount)), encoding);
-        }
-        return result;
-    }
-
+Result EncoderState::EncodeCharacters(std::string_view text, const Request& request) {
+    Result result;
     if (!ReadTextCharacters(text, request, result)) {
         return result;
     }
+    const int level = LevelNumberOf(request.level);
     const int total = textCharacterTotal;
     int version = request.version;
-    int characters = total;
-    if (version != kVersionAuto) {
-        if (!FirstFit(total, version, request)) {
-            characters = LongestFittingPrefix(version, request);
-        }
-    } else {
+    if (version == kVersionAuto) {
         // The best plan is the same for every version of a count-width band,
         // so one plan per band tells which versions of it hold the text.
-        version = 0;
         int plannedBand = -1;
         bool planned = false;
         for (int v = request.minVersion; v <= request.maxVersion && version == 0; ++v) {
-            const int band = v <= 9 ? 0 : v <= 26 ? 1 : 2;
-            if (band != plannedBand) {
+            if (VersionBandOf(v) != plannedBand) {
                 planned = PlanFirst(total, v, request);
-                plannedBand = band;
+                plannedBand = VersionBandOf(v);
             }
-            if (planned && segmentPlan.bits <= DataBitsOf(v, level)) {
-                version = v;
-            }
+            version = planned && segmentPlan.bits <= DataBitsOf(v, level) ? v : 0;
         }
-        if (version == 0) {
-            const int held = LongestFittingPrefix(request.maxVersion, request);
-            RefuseTooLong(result, total - held, request.maxVersion, level, held, total);
-            return result;
-        }
+    } else if (!request.cutToFit && !FirstFit(total, version, request)) {
+        version = kVersionAuto;
     }
-    PlanFirst(characters, version, request);
-    dataCharacterCount = characters;
+    if (version == kVersionAuto) {
+        const int tried = request.version != kVersionAuto ? request.version : request.maxVersion;
+        result = Refused(Outcome::TooLong);
+        result.charactersTotal = total;
+        result.charactersHeld = LongestFittingPrefix(tried, request);
+        // Beyond the characters kept, the plan of those kept: a lower bound.
+        PlanFirst(textCharacterCount, tried, request);
+        result.bitsOver = segmentPlan.bits - DataBitsOf(tried, level);
+        return result;
+    }
 
-    symbolParameters = *FindSymbolParameters(version, level);
+    const int characters =
+        FirstFit(total, version, request) ? total : LongestFittingPrefix(version, request);
+    PlanFirst(characters, version, request);
     inputByteCount = text.size() > INT_MAX ? INT_MAX : static_cast<int>(text.size());
-    const int designator = request.eciDesignator != 0 ? request.eciDesignator : kEciUtf8;
-    BuildSegmentCodewords(text, designator, version, symbolParameters.dataCodewords);
-    result.version = version;
-    result.mask = BuildSymbol(version, level, request.maskReference);
-    result.charactersLeftOut = total - characters;
-    WriteStatistics(result);
+    symbolParameters = FindSymbolParameters(version, level);
+    BuildDataCodewords(text, version, symbolParameters.dataCodewords);
+    BuildSymbol(version, level, request.mask);
+    return Finish(request, version, characters, total);
+}
+
+Result EncoderState::Finish(const Request& request, int version, int charactersEncoded,
+                            int charactersTotal) {
+    Result result;
+    result.outcome = Outcome::Created;
+    result.symbol =
+        SymbolAccess::Make(symbolMatrix, SideOf(version), version, request.level, symbolMask,
+                           segmentPlan.eciDesignator,
+                           std::span<const Segment>(segmentPlan.segments,
+                                                    static_cast<std::size_t>(segmentPlan.count)));
+    result.charactersEncoded = charactersEncoded;
+    result.charactersLeftOut = charactersTotal - charactersEncoded;
+    result.statistics = StatisticsOfSymbol();
     return result;
 }
 

@@ -1,57 +1,42 @@
-// The data bit stream of one segment in one mode: mode indicator, character
-// count indicator, the data bits, the terminator and the zero fill to a byte
-// boundary; then packed into codewords and padded with 0xEC and 0x11. Each
-// run clears only what the previous stream wrote.
+// The data bit stream of a segment plan: an optional ECI header, then each
+// segment with its mode indicator, character count and data bits, then the
+// terminator, the zero fill to a byte boundary, the packing into codewords
+// and the pad codewords 0xEC and 0x11. The window's single segment and the
+// planner's mix are written by this one road. Each run clears only what the
+// previous stream wrote.
 #include <cassert>
 #include <cstring>
 
-#include <quirvane/encoder.h>
-
 #include "encode/bit_string.h"
+#include "encode/encoder_state.h"
+#include "encode/mode_table.h"
 
 namespace quirvane {
 namespace {
 
-constexpr int kTerminatorBits = 4;
 constexpr std::uint8_t kPadCodewords[2] = {0xEC, 0x11};
 
-int DigitValue(char digit) {
-    return digit - '0';
+// Kanji mode writes a Shift_JIS double-byte code in 13 bits: the offset from
+// the start of its range, high byte times 0xC0 plus low byte.
+unsigned KanjiValueOf(std::uint16_t code) {
+    const unsigned offset = code <= 0x9FFC ? code - 0x8140U : code - 0xC140U;
+    return (offset >> 8) * 0xC0 + (offset & 0xFF);
 }
 
-// Bits of the characters of one mode, before the terminator.
-int DataBitsOf(int mode, int count) {
-    switch (mode) {
-        case kModeNumeric:
-            return 10 * (count / 3) + (count % 3 == 2 ? 7 : count % 3 == 1 ? 4 : 0);
-        case kModeAlphanumeric:
-            return 11 * (count / 2) + 6 * (count % 2);
-        default:
-            return 8 * count;
+void AppendEciHeader(char* bits, int& length, int designator) {
+    AppendBits(bits, length, kEciIndicator, kModeIndicatorBits);
+    // One, two or three bytes, told apart by their leading bits 0, 10, 110.
+    const auto value = static_cast<unsigned>(designator);
+    if (designator < 128) {
+        AppendBits(bits, length, value, 8);
+    } else if (designator < 16384) {
+        AppendBits(bits, length, 0x8000U | value, 16);
+    } else {
+        AppendBits(bits, length, 0xC00000U | value, 24);
     }
-}
-
-// The stream can be built: the mode and version are supported, the count
-// fits its indicator and the whole stream, fill included, fits the storage.
-bool StreamFits(int mode, int forVersion, int count, int dataCodewordsCount) {
-    if (!IsSupportedMode(mode) || !IsSupportedVersion(forVersion) || count < 0 ||
-        count > kMaxDataText || dataCodewordsCount < 0 || dataCodewordsCount > kMaxCodewords) {
-        return false;
-    }
-    const int width = CountIndicatorWidth(mode, forVersion);
-    const int bits = 4 + width + DataBitsOf(mode, count) + kTerminatorBits + 7;
-    return count < (1 << width) && bits + kAppendSlack <= kBitStringSize;
 }
 
 }  // namespace
-
-int AlphanumericValue(unsigned char character) {
-    if (character == '\0') {
-        return -1;
-    }
-    const char* found = std::strchr(kAlphanumericSet, character);
-    return found != nullptr ? static_cast<int>(found - kAlphanumericSet) : -1;
-}
 
 int PackBits(const char* bits, int length, std::uint8_t* bytes) {
     const int count = length / 8;
@@ -61,54 +46,49 @@ int PackBits(const char* bits, int length, std::uint8_t* bytes) {
     return count;
 }
 
-void EncoderState::AppendToStream(const char* bits) {
-    const int length = static_cast<int>(std::strlen(bits));
-    assert(bitStringLength + length < kBitStringSize);
-    std::memcpy(bitString + bitStringLength, bits, static_cast<std::size_t>(length) + 1);
-    bitStringLength += length;
-}
-
-void EncoderState::BuildDataCodewords(int mode, int forVersion, int dataCodewordsCount) {
-    if (!StreamFits(mode, forVersion, dataCharacterCount, dataCodewordsCount)) {
-        return;
-    }
-    const int previousLength = StartStream();
-    const char* indicator = mode == kModeNumeric        ? "0001"
-                            : mode == kModeAlphanumeric ? "0010"
-                                                        : "0100";
-    std::memcpy(modeIndicator, indicator, 5);
-    int countLength = 0;
-    AppendBits(countIndicator, countLength, static_cast<unsigned>(dataCharacterCount),
-               CountIndicatorWidth(mode, forVersion));
-    AppendToStream(modeIndicator);
-    AppendToStream(countIndicator);
-
-    const char* text = dataText;
-    const int count = dataCharacterCount;
-    if (mode == kModeNumeric) {
-        AppendNumericData(bitString, bitStringLength, count,
-                          [text](int i) { return DigitValue(text[i]); });
-    } else if (mode == kModeAlphanumeric) {
-        AppendAlphanumericData(bitString, bitStringLength, count, [text](int i) {
-            return AlphanumericValue(static_cast<unsigned char>(text[i]));
-        });
-    } else {
-        AppendBytes(bitString, bitStringLength, text, count);
-    }
-    FinishDataCodewords(dataCodewordsCount, previousLength);
-}
-
-int EncoderState::StartStream() {
-    // The new stream writes over the old one; FinishDataCodewords clears
-    // whatever of the old is left past the new end, so no cell is written twice.
+void EncoderState::BuildDataCodewords(std::string_view source, int forVersion,
+                                      int dataCodewordsCount) {
+    assert(IsSupportedVersion(forVersion) && dataCodewordsCount <= kMaxCodewords);
+    assert(segmentPlan.bits + kTerminatorBits + 7 + kAppendSlack <= kBitStringSize);
+    // The new stream writes over the old one; whatever of the old is left
+    // past the new end is cleared below, so no cell is written twice.
     const int previousLength = bitStringLength;
     bitStringLength = 0;
-    std::memset(modeIndicator, 0, sizeof modeIndicator);
-    std::memset(countIndicator, 0, sizeof countIndicator);
-    return previousLength;
-}
+    if (segmentPlan.eciDesignator != 0) {
+        AppendEciHeader(bitString, bitStringLength, segmentPlan.eciDesignator);
+    }
+    for (int s = 0; s < segmentPlan.count; ++s) {
+        const Segment& segment = segmentPlan.segments[s];
+        const char* bytes = source.data() + segment.byteStart;
+        const int count = segment.mode == Mode::Byte ? segment.bytes : segment.length;
+        assert(count < 1 << CountIndicatorBits(segment.mode, forVersion));
+        AppendBits(bitString, bitStringLength, ModeIndicatorOf(segment.mode), kModeIndicatorBits);
+        AppendBits(bitString, bitStringLength, static_cast<unsigned>(count),
+                   CountIndicatorBits(segment.mode, forVersion));
+        switch (segment.mode) {
+            case Mode::Numeric:
+                AppendNumericData(bitString, bitStringLength, segment.length,
+                                  [bytes](int i) { return bytes[i] - '0'; });
+                break;
+            case Mode::Alphanumeric:
+                AppendAlphanumericData(bitString, bitStringLength, segment.length, [bytes](int i) {
+                    return AlphanumericValue(static_cast<unsigned char>(bytes[i]));
+                });
+                break;
+            case Mode::Byte:
+                AppendBytes(bitString, bitStringLength, bytes, segment.bytes);
+                break;
+            default: {
+                const TextCharacter* characters = textCharacters + segment.start;
+                for (int i = 0; i < segment.length; ++i) {
+                    AppendBits(bitString, bitStringLength, KanjiValueOf(characters[i].kanjiCode),
+                               13);
+                }
+                break;
+            }
+        }
+    }
 
-void EncoderState::FinishDataCodewords(int dataCodewordsCount, int previousLength) {
     // The terminator and the zero fill to a whole byte are all zero bits.
     const int fill = (8 - (bitStringLength + kTerminatorBits) % 8) % 8;
     AppendBits(bitString, bitStringLength, 0, kTerminatorBits + fill);

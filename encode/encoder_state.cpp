@@ -1,4 +1,4 @@
-#include <quirvane/encoder.h>
+#include "encode/encoder_state.h"
 
 namespace quirvane {
 
@@ -7,16 +7,6 @@ EncoderState::EncoderState() {
     // version and level and the field tables are in place from the start.
     LoadSymbolParameters();
     BuildGaloisTables();
-}
-
-bool EncoderState::LoadSymbolParameters() {
-    const SymbolParameters* p =
-        FindSymbolParameters(settings.version, settings.errorCorrectionLevel);
-    if (p == nullptr) {
-        return false;
-    }
-    symbolParameters = *p;
-    return true;
 }
 
 }  // namespace quirvane

@@ -1,10 +1,10 @@
 // Lookups in the tables scripts/generate-shift-jis-table.py took from glibc
 // iconv: a direct row-and-column index for reading codes, and a binary search
 // over scalars in ascending order for writing them.
+#include "encode/shift_jis.h"
+
 #include <algorithm>
 #include <cstdint>
-
-#include <quirvane/shift_jis.h>
 
 namespace quirvane {
 namespace {

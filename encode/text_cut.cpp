@@ -1,5 +1,6 @@
-#include <quirvane/shift_jis.h>
-#include <quirvane/text_cut.h>
+#include "encode/text_cut.h"
+
+#include "encode/shift_jis.h"
 
 namespace quirvane {
 

@@ -1,12 +1,11 @@
 // The checks of one run of each generation command, and what they share: the
-// previous symbol kept through a refusal, and the statistics line.
+// previous symbol kept through a refusal, and the counts of a symbol.
 #pragma once
 
 #include <string>
 #include <vector>
 
-#include <quirvane/encoder.h>
-
+#include "encode/encoder_state.h"
 #include "fuzz/fuzz_input.h"
 
 namespace quirvane::fuzz {
@@ -21,13 +20,12 @@ struct SymbolSnapshot {
 // Taken after the case's own change to dataReady, just before the command.
 SymbolSnapshot TakeSnapshot(const EncoderState& state);
 
-// The refusal left the symbol as it was and wrote no statistics line.
-std::string CheckRefusal(const EncoderState& state, const SymbolSnapshot& before,
-                         const GenerationResult& result);
+// The refusal left the symbol as it was.
+std::string CheckRefusal(const EncoderState& state, const SymbolSnapshot& before);
 
-// The statistics line of a symbol from `inputBytes` of text whose stream,
-// before the terminator, is `streamBits` long, at (version, level).
-std::string CheckStatusLine(const GenerationResult& result, int inputBytes, int streamBits,
+// The counts of a symbol from `inputBytes` of text whose stream, before the
+// terminator, is `streamBits` long, at (version, level).
+std::string CheckStatistics(const Statistics& statistics, int inputBytes, int streamBits,
                             int version, int level);
 
 std::string CheckCreateData(EncoderState& state, const FuzzCase& c);

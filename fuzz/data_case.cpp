@@ -4,8 +4,7 @@
 #include <cstring>
 #include <string_view>
 
-#include <quirvane/text_cut.h>
-
+#include "encode/text_cut.h"
 #include "fuzz/case_checks.h"
 #include "fuzz/symbol_checker.h"
 
@@ -35,18 +34,9 @@ std::string CheckCreateData(EncoderState& state, const FuzzCase& c) {
     const GenerationResult result = state.CreateData(c.text);
 
     // What the command should have done, decided without the encoder's checks.
-    const bool supported = s.characterMode >= kModeByte && s.characterMode <= kModeNumeric &&
-                           s.version >= 1 && s.version <= 40 && s.errorCorrectionLevel >= kLevelL &&
-                           s.errorCorrectionLevel <= kLevelH && s.maskReference >= 0 &&
-                           s.maskReference <= 7;
-    const SymbolParameters* p =
-        supported ? FindSymbolParameters(s.version, s.errorCorrectionLevel) : nullptr;
-    if (supported && p == nullptr) {
-        return where + std::string("no table row");
-    }
-    GenerationOutcome expected = s.characterMode == kModeNone ? GenerationOutcome::NoModeChosen
-                                 : supported                  ? GenerationOutcome::Created
-                                             : GenerationOutcome::UnsupportedSettings;
+    const SymbolParameters* p = &FindSymbolParameters(s.version, s.errorCorrectionLevel);
+    GenerationOutcome expected =
+        s.characterMode == kModeNone ? GenerationOutcome::NoModeChosen : GenerationOutcome::Created;
     std::string_view cut;
     if (expected == GenerationOutcome::Created) {
         const int capacity = s.characterMode == kModeByte           ? p->byteCapacity
@@ -82,7 +72,7 @@ std::string CheckCreateData(EncoderState& state, const FuzzCase& c) {
     }
 
     if (!result.Created()) {
-        const std::string fault = CheckRefusal(state, before, result);
+        const std::string fault = CheckRefusal(state, before);
         return fault.empty() ? fault : where + fault;
     }
 
@@ -90,8 +80,8 @@ std::string CheckCreateData(EncoderState& state, const FuzzCase& c) {
         return where + std::string("symbolVersion or dataReady not set");
     }
     const int streamBits = StreamBits(s.characterMode, s.version, static_cast<int>(cut.size()));
-    std::string fault = CheckStatusLine(result, static_cast<int>(c.text.size()), streamBits,
-                                        s.version, s.errorCorrectionLevel);
+    std::string fault = CheckStatistics(result.statistics, static_cast<int>(c.text.size()),
+                                        streamBits, s.version, s.errorCorrectionLevel);
     if (fault.empty()) {
         fault = CheckSymbol(state.symbolMatrix, {s.characterMode, s.version, s.errorCorrectionLevel,
                                                  s.maskReference, cut});

@@ -12,7 +12,9 @@ namespace quirvane::fuzz {
 namespace {
 
 constexpr int kModes[] = {kModeByte, kModeAlphanumeric, kModeNumeric};
-constexpr int kSymbolModes[] = {kModeByte, kModeAlphanumeric, kModeNumeric, kModeKanji, kModeAuto};
+constexpr int kSymbolModes[] = {static_cast<int>(Mode::Byte), static_cast<int>(Mode::Alphanumeric),
+                                static_cast<int>(Mode::Numeric), static_cast<int>(Mode::Kanji),
+                                static_cast<int>(Mode::Auto)};
 constexpr int kVersions[] = {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14,
                              15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28,
                              29, 30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40};
@@ -20,6 +22,7 @@ constexpr int kSymbolVersions[] = {kVersionAuto, 1,  2,  3,  4,  5,  6,  7,  8, 
                                    14,           15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27,
                                    28,           29, 30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40};
 constexpr int kLevels[] = {kLevelL, kLevelM, kLevelQ, kLevelH};
+constexpr int kSymbolLevels[] = {0, 1, 2, 3};
 constexpr int kMasks[] = {0, 1, 2, 3, 4, 5, 6, 7};
 constexpr int kSymbolMasks[] = {kMaskAuto, 0, 1, 2, 3, 4, 5, 6, 7};
 // No ECI is the likeliest, since only byte mode takes one; then the common
@@ -101,6 +104,12 @@ const Alphabet& AlphabetOf(int choice) {
     return alphabets[choice];
 }
 
+// A raw value as the request's one-byte enum would hold it.
+template <typename Enum>
+Enum EnumOf(int value) {
+    return static_cast<Enum>(static_cast<std::uint8_t>(value));
+}
+
 void MapWindowText(int mode, std::string& text) {
     for (char& ch : text) {
         const auto b = static_cast<unsigned char>(ch);
@@ -131,30 +140,31 @@ FuzzCase DecodeFuzzInput(const std::uint8_t* data, std::size_t size) {
                   size - start < kMaxText ? size - start : kMaxText);
     if (!c.symbolCase) {
         EncoderSettings& s = c.settings;
-        s.characterMode = Pick(at(0), kModes, -8);  // 0xC8: 0, no mode chosen
-        s.version = Pick(at(1), kVersions, -6);     // 0xC6: 0; 0xEF: 41
-        s.errorCorrectionLevel = Pick(at(2), kLevels, -8);
-        s.maskReference = Pick(at(3), kMasks, -8);
+        s.characterMode = at(0) < 0xC0 ? kModes[at(0) % 3] : kModeNone;
+        s.version = kVersions[at(1) % 40];
+        s.errorCorrectionLevel = kLevels[at(2) % 4];
+        s.maskReference = kMasks[at(3) % 8];
         if ((flags & 2) != 0 &&
             (s.characterMode == kModeAlphanumeric || s.characterMode == kModeNumeric)) {
             MapWindowText(s.characterMode, c.text);
         }
         return c;
     }
-    SymbolRequest& q = c.request;
-    q.characterMode = Pick(at(0), kSymbolModes, -8);  // 0xC8: 0; 0xCE: 6
-    q.version = Pick(at(1), kSymbolVersions, -6);     // 0xC6: 0, automatic; 0xEF: 41
-    q.errorCorrectionLevel = Pick(at(2), kLevels, -8);
-    q.maskReference = Pick(at(3), kSymbolMasks, -8);  // 0xC7: -1, automatic; 0xD0: 8
+    Request& q = c.request;
+    q.mode = EnumOf<Mode>(Pick(at(0), kSymbolModes, 0));  // from 0xC0: 0 up, 5 up invalid
+    q.version = Pick(at(1), kSymbolVersions, -6);         // 0xC6: 0, automatic; 0xEF: 41
+    q.level = EnumOf<Level>(Pick(at(2), kSymbolLevels, 0));
+    q.mask = Pick(at(3), kSymbolMasks, -8);  // 0xC7: -1, automatic; 0xD0: 8
     q.minVersion = Pick(at(5), kVersions, -6);
     q.maxVersion = at(6) < 0xC0 ? 40 - at(6) % 40 : Pick(at(6), kVersions, -6);
-    q.eciDesignator = Pick(at(7), kDesignators, -8);
-    if (q.eciDesignator == kRawDesignator && at(7) < 0xC0) {
-        q.eciDesignator = at(8) << 16 | at(9) << 8 | at(10);
+    q.eci = Pick(at(7), kDesignators, -8);
+    if (q.eci == kRawDesignator && at(7) < 0xC0) {
+        q.eci = at(8) << 16 | at(9) << 8 | at(10);
     }
-    q.byteEncoding = (flags & 8) != 0 ? TextEncoding::ShiftJis : TextEncoding::Utf8;
+    q.byteEncoding = (flags & 8) != 0 ? ByteEncoding::ShiftJis : ByteEncoding::Utf8;
+    q.cutToFit = (flags & 64) != 0;
     if ((flags & 2) != 0) {
-        const bool shiftJis = q.characterMode == kModeByte && (flags & 8) != 0;
+        const bool shiftJis = q.mode == Mode::Byte && (flags & 8) != 0;
         MapSymbolText(AlphabetOf(flags >> 4 & 3), shiftJis, c.text);
     }
     return c;

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include <quirvane/encoder.h>
+#include "encode/encoder_state.h"
 
 namespace quirvane::fuzz {
 
@@ -18,15 +18,17 @@ struct FuzzCase {
     bool clearReady = false;   // as if the last symbol had been drawn
     std::string text;
     bool symbolCase = false;  // run CreateSymbol with `request` instead
-    SymbolRequest request{};
+    Request request{};
 };
 
 // Input layout: mode, version, level and mask bytes, a flags byte, then the
-// text. A setting byte below 0xC0 picks a supported value; from 0xC0 on it is
-// a raw value around the supported range (0xFE, 0xFF: INT_MAX, INT_MIN).
-// Flags: bit 0 clears dataReady first; bit 1 maps every text byte into a
-// character set, so the fuzzer need not guess digits or kanji; bit 2 makes
-// it a CreateSymbol case.
+// text. For CreateData, whose caller is the window's lists, a setting byte
+// picks a supported value, or from 0xC0 on no mode chosen. For CreateSymbol a
+// byte below 0xC0 picks a supported value; from 0xC0 on it is a raw value
+// around the supported range (0xFE, 0xFF: INT_MAX, INT_MIN). Flags: bit 0
+// clears dataReady first; bit 1 maps every text byte into a character set,
+// so the fuzzer need not guess digits or kanji; bit 2 makes it a
+// CreateSymbol case; bit 6 cuts a text too long for an explicit version.
 //
 // A CreateSymbol case has six more bytes before its text: the lower and the
 // upper version bound (the upper counted down from 40, so zeros give 1-40),

@@ -24,31 +24,43 @@ namespace {
 constexpr char kLevelLetters[] = "LMQH";
 
 struct Decision {
-    GenerationOutcome outcome = GenerationOutcome::Created;
+    Outcome outcome = Outcome::Created;
     int version = 0;
     int characters = 0;     // of the text, that the symbol holds
     int total = 0;          // of the whole text
     std::size_t bytes = 0;  // of the text, that the symbol holds
     int bits = 0;           // of the stream, before the terminator
     bool eci = false;       // automatic mode: the stream opens with ECI 26
-    // A refusal for length: what the largest version allowed holds, or -1
-    // when the cut falls inside a character and the count is not judged.
+    // A refusal for length: what the version tried holds, or -1 when the cut
+    // falls inside a character and the count is not judged; the bits the
+    // text needs beyond that version, or kNoStream when not judged.
     int heldAtLargest = -1;
+    int bitsOver = kNoStream;
 };
 
-bool IsValid(const SymbolRequest& q) {
+bool IsValid(const Request& q) {
     const auto version = [](int v) { return v >= 1 && v <= 40; };
-    const bool mode = q.characterMode >= kModeByte && q.characterMode <= kModeAuto;
-    const bool eci = q.eciDesignator == 0 || (q.characterMode == kModeByte &&
-                                              q.eciDesignator >= 1 && q.eciDesignator <= 999999);
+    const bool mode = static_cast<int>(q.mode) <= static_cast<int>(Mode::Auto);
+    const bool eci = q.eci == 0 || (q.mode == Mode::Byte && q.eci >= 1 && q.eci <= 999999);
     return mode && (q.version == kVersionAuto || version(q.version)) && version(q.minVersion) &&
-           version(q.maxVersion) && q.minVersion <= q.maxVersion && q.errorCorrectionLevel >= 1 &&
-           q.errorCorrectionLevel <= 4 &&
-           (q.maskReference == kMaskAuto || (q.maskReference >= 0 && q.maskReference <= 7)) && eci;
+           version(q.maxVersion) && q.minVersion <= q.maxVersion &&
+           static_cast<int>(q.level) <= 3 && static_cast<int>(q.byteEncoding) <= 1 &&
+           (q.mask == kMaskAuto || (q.mask >= 0 && q.mask <= 7)) && eci;
+}
+
+int LevelOf(const Request& q) {
+    return static_cast<int>(q.level) + 1;
+}
+
+// The window's mode number of a segment mode.
+int WindowModeOf(Mode mode) {
+    return mode == Mode::Byte           ? kModeByte
+           : mode == Mode::Alphanumeric ? kModeAlphanumeric
+                                        : kModeNumeric;
 }
 
 int DataBits(int version, int level) {
-    return 8 * FindSymbolParameters(version, level)->dataCodewords;
+    return 8 * FindSymbolParameters(version, level).dataCodewords;
 }
 
 // The most characters of a window mode a version holds, from its data bits.
@@ -66,7 +78,7 @@ int WindowCapacity(int mode, int version, int level) {
     return 3 * (bits / 10) + (bits % 10 >= 7 ? 2 : bits % 10 >= 4 ? 1 : 0);
 }
 
-int EciHeaderBits(int designator) {
+int EciBits(int designator) {
     return 4 + (designator < 128 ? 8 : designator < 16384 ? 16 : 24);
 }
 
@@ -82,12 +94,12 @@ std::pair<int, std::size_t> WholeCharacters(const std::vector<int>& lengths, std
     return {k, bytes};
 }
 
-Decision DecideWindowMode(std::string_view text, const SymbolRequest& q) {
+Decision DecideWindowMode(std::string_view text, const Request& q) {
     Decision d;
-    const int mode = q.characterMode;
-    const int level = q.errorCorrectionLevel;
+    const int mode = WindowModeOf(q.mode);
+    const int level = LevelOf(q);
     const std::vector<int> lengths =
-        ByteModeCharacters(text, q.byteEncoding == TextEncoding::ShiftJis);
+        ByteModeCharacters(text, q.byteEncoding == ByteEncoding::ShiftJis);
     d.total = static_cast<int>(lengths.size());
     // The number of characters in `bytes` bytes, or -1 when that cuts one.
     const auto charactersIn = [&](std::size_t bytes) {
@@ -106,11 +118,17 @@ Decision DecideWindowMode(std::string_view text, const SymbolRequest& q) {
                 d.version = v;
             }
         }
-        if (d.version == 0) {
-            d.outcome = GenerationOutcome::DoesNotFit;
-            d.heldAtLargest = charactersIn(cutAt(WindowCapacity(mode, q.maxVersion, level)));
-            return d;
+    }
+    const int tried = d.version != 0 ? d.version : q.maxVersion;
+    if (d.version == 0 || (!q.cutToFit && text.size() > static_cast<std::size_t>(
+                                                            WindowCapacity(mode, tried, level)))) {
+        d.outcome = Outcome::TooLong;
+        d.heldAtLargest = charactersIn(cutAt(WindowCapacity(mode, tried, level)));
+        if (text.size() < kMaxText) {
+            d.bitsOver =
+                StreamBits(mode, tried, static_cast<int>(text.size())) - DataBits(tried, level);
         }
+        return d;
     }
     d.bytes = cutAt(WindowCapacity(mode, d.version, level));
     for (char c : text.substr(0, d.bytes)) {
@@ -118,11 +136,11 @@ Decision DecideWindowMode(std::string_view text, const SymbolRequest& q) {
         const bool alphanumeric = digit || (c >= 'A' && c <= 'Z') ||
                                   std::string_view(" $%*+-./:").find(c) != std::string_view::npos;
         if (mode == kModeNumeric && !digit) {
-            d.outcome = GenerationOutcome::NotNumeric;
+            d.outcome = Outcome::NotNumeric;
             return d;
         }
         if (mode == kModeAlphanumeric && !alphanumeric) {
-            d.outcome = GenerationOutcome::NotAlphanumeric;
+            d.outcome = Outcome::NotAlphanumeric;
             return d;
         }
     }
@@ -134,28 +152,28 @@ Decision DecideWindowMode(std::string_view text, const SymbolRequest& q) {
 
 // Kanji mode, automatic mode and byte mode with an ECI: the shortest stream
 // of each prefix is known, so both the version and the cut follow from it.
-Decision DecideSegments(std::string_view text, const SymbolRequest& q) {
+Decision DecideSegments(std::string_view text, const Request& q) {
     Decision d;
-    const int mode = q.characterMode;
-    const int level = q.errorCorrectionLevel;
+    const Mode mode = q.mode;
+    const int level = LevelOf(q);
     std::vector<int> prefixBytes{0};
     std::vector<CostCharacter> characters;
-    if (mode == kModeByte) {
-        for (int length : ByteModeCharacters(text, q.byteEncoding == TextEncoding::ShiftJis)) {
+    if (mode == Mode::Byte) {
+        for (int length : ByteModeCharacters(text, q.byteEncoding == ByteEncoding::ShiftJis)) {
             prefixBytes.push_back(prefixBytes.back() + length);
         }
     } else {
         std::size_t badByte = 0;
         const bool utf8 = ReadCostCharacters(text, characters, badByte);
         for (const CostCharacter& c : characters) {
-            if (mode == kModeKanji && c.kanjiCode == 0) {
-                d.outcome = GenerationOutcome::NotKanji;
+            if (mode == Mode::Kanji && c.kanjiCode == 0) {
+                d.outcome = Outcome::NotKanji;
                 return d;
             }
             prefixBytes.push_back(prefixBytes.back() + c.bytes);
         }
         if (!utf8) {
-            d.outcome = GenerationOutcome::NotUtf8;
+            d.outcome = Outcome::NotUtf8;
             return d;
         }
     }
@@ -167,12 +185,12 @@ Decision DecideSegments(std::string_view text, const SymbolRequest& q) {
     std::vector<int> utf8[3];
     const auto band = [](int v) { return v <= 9 ? 0 : v <= 26 ? 1 : 2; };
     const auto bitsOf = [&](int k, int v) {
-        if (mode == kModeKanji) {
+        if (mode == Mode::Kanji) {
             return 4 + CountFieldBits(kIndicatorKanji, v) + 13 * k;
         }
         const int emptyByteSegment = 4 + CountFieldBits(kIndicatorByte, v);
-        if (mode == kModeByte) {
-            return EciHeaderBits(q.eciDesignator) + emptyByteSegment + 8 * prefixBytes[k];
+        if (mode == Mode::Byte) {
+            return EciBits(q.eci) + emptyByteSegment + 8 * prefixBytes[k];
         }
         if (k == 0) {
             return emptyByteSegment;  // as the window writes an empty text
@@ -202,17 +220,22 @@ Decision DecideSegments(std::string_view text, const SymbolRequest& q) {
                 d.version = v;
             }
         }
-        if (d.version == 0) {
-            d.outcome = GenerationOutcome::DoesNotFit;
-            d.heldAtLargest = longestFitting(q.maxVersion);
-            return d;
-        }
     } else {
         d.characters = longestFitting(d.version);
     }
+    if (d.version == 0 || (!q.cutToFit && d.characters < d.total)) {
+        const int tried = d.version != 0 ? d.version : q.maxVersion;
+        d.outcome = Outcome::TooLong;
+        d.heldAtLargest = longestFitting(tried);
+        // Past the characters any symbol holds the encoder gives a lower bound.
+        if (d.total <= kMaxSegmentCharacters) {
+            d.bitsOver = bitsOf(d.total, tried) - DataBits(tried, level);
+        }
+        return d;
+    }
     d.bytes = static_cast<std::size_t>(prefixBytes[d.characters]);
     d.bits = bitsOf(d.characters, d.version);
-    if (mode == kModeAuto && d.characters > 0) {
+    if (mode == Mode::Auto && d.characters > 0) {
         // On a tie the stream without the ECI, which more readers take.
         const int b = band(d.version);
         d.eci = plain[b][d.characters] > utf8[b][d.characters];
@@ -220,41 +243,28 @@ Decision DecideSegments(std::string_view text, const SymbolRequest& q) {
     return d;
 }
 
-Decision Decide(std::string_view text, const SymbolRequest& q) {
-    if (!IsValid(q)) {
-        return {GenerationOutcome::UnsupportedSettings};
-    }
-    const bool windowMode = q.characterMode <= kModeNumeric && q.eciDesignator == 0;
-    return windowMode ? DecideWindowMode(text, q) : DecideSegments(text, q);
+bool IsWindowMode(const Request& q) {
+    return (q.mode == Mode::Byte || q.mode == Mode::Alphanumeric || q.mode == Mode::Numeric) &&
+           q.eci == 0;
 }
 
-// "the text is N characters too long: version V-L holds the first H of its T"
-std::string CheckTooLongMessage(const GenerationResult& result, const Decision& d,
-                                const SymbolRequest& q) {
-    if (d.heldAtLargest < 0) {
-        return {};
+Decision Decide(std::string_view text, const Request& q) {
+    if (!IsValid(q)) {
+        return {Outcome::InvalidRequest};
     }
-    const std::string_view message = result.message;
-    const std::size_t at = message.find("version ");
-    int leftOut = 0;
-    int version = 0;
-    char letter = 0;
-    int held = 0;
-    int total = 0;
-    if (std::sscanf(result.message, "the text is %d character", &leftOut) != 1 ||
-        at == std::string_view::npos ||
-        std::sscanf(result.message + at, "version %d-%c holds the first %d of its %d", &version,
-                    &letter, &held, &total) != 4) {
-        return std::string("refusal message unreadable: ") + result.message;
+    return IsWindowMode(q) ? DecideWindowMode(text, q) : DecideSegments(text, q);
+}
+
+std::string CheckTooLong(const Result& result, const Decision& d) {
+    if (result.charactersTotal != d.total ||
+        (d.heldAtLargest >= 0 && result.charactersHeld != d.heldAtLargest)) {
+        return "too long: " + std::to_string(result.charactersHeld) + " of " +
+               std::to_string(result.charactersTotal) + " characters held, expected " +
+               std::to_string(d.heldAtLargest) + " of " + std::to_string(d.total);
     }
-    if (version != q.maxVersion || letter != kLevelLetters[q.errorCorrectionLevel - 1] ||
-        held != d.heldAtLargest || total != d.total || leftOut != d.total - d.heldAtLargest) {
-        char expected[128];
-        std::snprintf(expected, sizeof expected,
-                      "; expected %d too long, version %d-%c holding %d of %d",
-                      d.total - d.heldAtLargest, q.maxVersion,
-                      kLevelLetters[q.errorCorrectionLevel - 1], d.heldAtLargest, d.total);
-        return std::string("refusal message \"") + result.message + "\"" + expected;
+    if (d.bitsOver != kNoStream && result.bitsOver != d.bitsOver) {
+        return "too long by " + std::to_string(result.bitsOver) + " bits, expected " +
+               std::to_string(d.bitsOver);
     }
     return {};
 }
@@ -280,10 +290,10 @@ bool IsUtf8(std::string_view text) {
 }
 
 // What may stand in the stream of each kind of request.
-std::string CheckItems(const DataStream& stream, const Decision& d, const SymbolRequest& q,
+std::string CheckItems(const DataStream& stream, const Decision& d, const Request& q,
                        std::string_view held) {
     const auto& items = stream.items;
-    const int mode = q.characterMode;
+    const Mode mode = q.mode;
     bool eci = false;
     bool kanji = false;
     for (std::size_t i = 0; i < items.size(); ++i) {
@@ -293,7 +303,7 @@ std::string CheckItems(const DataStream& stream, const Decision& d, const Symbol
                 return "an ECI header after the first item";
             }
             eci = true;
-            const int designator = mode == kModeAuto ? 26 : q.eciDesignator;
+            const int designator = mode == Mode::Auto ? 26 : q.eci;
             if (item.value != designator) {
                 return "ECI designator " + std::to_string(item.value) + ", expected " +
                        std::to_string(designator);
@@ -301,19 +311,18 @@ std::string CheckItems(const DataStream& stream, const Decision& d, const Symbol
         }
         kanji = kanji || item.indicator == kIndicatorKanji;
     }
-    const bool windowMode = mode <= kModeNumeric && q.eciDesignator == 0;
-    if (windowMode || mode == kModeKanji) {
-        const int indicator = mode == kModeByte           ? kIndicatorByte
-                              : mode == kModeAlphanumeric ? kIndicatorAlphanumeric
-                              : mode == kModeNumeric      ? kIndicatorNumeric
-                                                          : kIndicatorKanji;
+    if (IsWindowMode(q) || mode == Mode::Kanji) {
+        const int indicator = mode == Mode::Byte           ? kIndicatorByte
+                              : mode == Mode::Alphanumeric ? kIndicatorAlphanumeric
+                              : mode == Mode::Numeric      ? kIndicatorNumeric
+                                                           : kIndicatorKanji;
         for (const StreamItem& item : items) {
             if (item.indicator != indicator) {
                 return "an item of mode " + std::to_string(item.indicator) + " in a stream of " +
                        std::to_string(indicator);
             }
         }
-    } else if (mode == kModeByte) {
+    } else if (mode == Mode::Byte) {
         if (!eci) {
             return "no ECI header before the byte segments";
         }
@@ -355,9 +364,9 @@ std::string CheckItems(const DataStream& stream, const Decision& d, const Symbol
             }
         }
     }
-    if (held.empty() && mode != kModeNumeric && mode != kModeAlphanumeric) {
+    if (held.empty() && mode != Mode::Numeric && mode != Mode::Alphanumeric) {
         // As the window writes an empty text: one empty segment.
-        const int indicator = mode == kModeKanji ? kIndicatorKanji : kIndicatorByte;
+        const int indicator = mode == Mode::Kanji ? kIndicatorKanji : kIndicatorByte;
         if (items.size() != (eci ? 2u : 1u) || items.back().indicator != indicator ||
             items.back().value != 0) {
             return "an empty text is not one empty segment";
@@ -370,50 +379,53 @@ std::string CheckItems(const DataStream& stream, const Decision& d, const Symbol
     return {};
 }
 
-std::string CheckMask(const EncoderState& state, const GenerationResult& result, int version,
-                      const SymbolRequest& q) {
-    if (q.maskReference != kMaskAuto) {
-        return result.mask == q.maskReference
-                   ? std::string()
-                   : "mask " + std::to_string(result.mask) + " where mask " +
-                         std::to_string(q.maskReference) + " was asked";
+std::string CheckMask(const EncoderState& state, const Result& result, int version,
+                      const Request& q) {
+    const int mask = result.symbol.Mask();
+    if (q.mask != kMaskAuto) {
+        return mask == q.mask ? std::string()
+                              : "mask " + std::to_string(mask) + " where mask " +
+                                    std::to_string(q.mask) + " was asked";
     }
-    const std::array<int, 8> scores =
-        ScoreEveryMask(state.symbolMatrix, version, q.errorCorrectionLevel, result.mask);
+    const std::array<int, 8> scores = ScoreEveryMask(state.symbolMatrix, version, LevelOf(q), mask);
     int best = 0;
     for (int m = 1; m < 8; ++m) {
         best = scores[m] < scores[best] ? m : best;
     }
-    if (best == result.mask) {
+    if (best == mask) {
         return {};
     }
     std::string listed;
     for (int m = 0; m < 8; ++m) {
         listed += (m == 0 ? "" : ", ") + std::to_string(scores[m]);
     }
-    return "automatic mask " + std::to_string(result.mask) + ", but mask " + std::to_string(best) +
+    return "automatic mask " + std::to_string(mask) + ", but mask " + std::to_string(best) +
            " scores lower or as low with a lower reference (" + listed + ")";
 }
 
-std::string CheckCreated(const EncoderState& state, const GenerationResult& result,
-                         const Decision& d, const FuzzCase& c) {
-    const SymbolRequest& q = c.request;
-    if (result.version != d.version || state.symbolVersion != d.version || state.dataReady != 1) {
-        return "version " + std::to_string(result.version) + " (symbol " +
+std::string CheckCreated(const EncoderState& state, const Result& result, const Decision& d,
+                         const FuzzCase& c) {
+    const Request& q = c.request;
+    const Symbol& symbol = result.symbol;
+    if (symbol.Version() != d.version || symbol.Side() != 4 * d.version + 17 ||
+        state.symbolVersion != d.version) {
+        return "version " + std::to_string(symbol.Version()) + " (symbol " +
                std::to_string(state.symbolVersion) + "), expected " + std::to_string(d.version);
     }
-    if (result.charactersLeftOut != d.total - d.characters) {
-        return std::to_string(result.charactersLeftOut) + " characters left out, expected " +
-               std::to_string(d.total - d.characters);
+    if (result.charactersLeftOut != d.total - d.characters ||
+        result.charactersEncoded != d.characters) {
+        return std::to_string(result.charactersEncoded) + " characters encoded and " +
+               std::to_string(result.charactersLeftOut) + " left out, expected " +
+               std::to_string(d.characters) + " and " + std::to_string(d.total - d.characters);
     }
-    if (std::string fault = CheckStatusLine(result, static_cast<int>(c.text.size()), d.bits,
-                                            d.version, q.errorCorrectionLevel);
+    if (std::string fault = CheckStatistics(result.statistics, static_cast<int>(c.text.size()),
+                                            d.bits, d.version, LevelOf(q));
         !fault.empty()) {
         return fault;
     }
     std::vector<std::uint8_t> data;
-    if (std::string fault = ReadSymbolData(state.symbolMatrix, d.version, q.errorCorrectionLevel,
-                                           result.mask, data);
+    if (std::string fault =
+            ReadSymbolData(state.symbolMatrix, d.version, LevelOf(q), symbol.Mask(), data);
         !fault.empty()) {
         return fault;
     }
@@ -435,32 +447,33 @@ std::string CheckCreated(const EncoderState& state, const GenerationResult& resu
 }  // namespace
 
 std::string CheckCreateSymbol(EncoderState& state, const FuzzCase& c) {
-    const SymbolRequest& q = c.request;
-    char where[160];
+    const Request& q = c.request;
+    char where[176];
     std::snprintf(where, sizeof where,
-                  "CreateSymbol mode %d version %d (%d-%d) level %d mask %d ECI %d %s, %zu bytes: ",
-                  q.characterMode, q.version, q.minVersion, q.maxVersion, q.errorCorrectionLevel,
-                  q.maskReference, q.eciDesignator,
-                  q.byteEncoding == TextEncoding::ShiftJis ? "Shift_JIS" : "UTF-8", c.text.size());
+                  "CreateSymbol mode %d version %d (%d-%d) level %d mask %d ECI %d %s%s, %zu "
+                  "bytes: ",
+                  static_cast<int>(q.mode), q.version, q.minVersion, q.maxVersion,
+                  static_cast<int>(q.level), q.mask, q.eci,
+                  q.byteEncoding == ByteEncoding::ShiftJis ? "Shift_JIS" : "UTF-8",
+                  q.cutToFit ? " cut" : "", c.text.size());
     if (c.clearReady) {
         state.dataReady = 0;
     }
     const SymbolSnapshot before = TakeSnapshot(state);
-    const GenerationResult result = state.CreateSymbol(c.text, q);
+    const Result result = state.CreateSymbol(c.text, q);
     const Decision d = Decide(c.text, q);
     if (result.outcome != d.outcome) {
         return where + std::string("outcome ") + std::to_string(static_cast<int>(result.outcome)) +
-               ", expected " + std::to_string(static_cast<int>(d.outcome)) + " (" + result.message +
-               ")";
+               ", expected " + std::to_string(static_cast<int>(d.outcome));
     }
     std::string fault;
-    if (!result.Created()) {
-        fault = CheckRefusal(state, before, result);
-        if (fault.empty() && result.outcome == GenerationOutcome::DoesNotFit) {
-            fault = CheckTooLongMessage(result, d, q);
+    if (!result) {
+        fault = CheckRefusal(state, before);
+        if (fault.empty() && result.outcome == Outcome::TooLong) {
+            fault = CheckTooLong(result, d);
         }
-    } else if (result.mask < 0 || result.mask > 7) {
-        fault = "mask " + std::to_string(result.mask) + " out of range";
+    } else if (result.symbol.Mask() < 0 || result.symbol.Mask() > 7) {
+        fault = "mask " + std::to_string(result.symbol.Mask()) + " out of range";
     } else {
         fault = CheckCreated(state, result, d, c);
     }

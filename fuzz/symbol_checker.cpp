@@ -4,8 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include <quirvane/symbol_parameters.h>
-
+#include "encode/encoder_settings.h"
 #include "fuzz/stream_reader.h"
 #include "fuzz/symbol_geometry.h"
 
@@ -135,10 +134,10 @@ int StreamBits(int mode, int version, int count) {
 
 std::string ReadSymbolData(const char* m, int version, int level, int mask,
                            std::vector<std::uint8_t>& data) {
-    const SymbolParameters* p = FindSymbolParameters(version, level);
-    if (version < 1 || version > 40 || p == nullptr || mask < 0 || mask > 7) {
+    if (version < 1 || version > 40 || level < 1 || level > 4 || mask < 0 || mask > 7) {
         return "settings outside what a symbol can be made with";
     }
+    const SymbolParameters* p = &FindSymbolParameters(version, level);
     const Geometry& g = GeometryOf(version);
     const int n = g.n;
     for (int r = 0; r < n; ++r) {
@@ -222,7 +221,7 @@ std::string CheckSymbol(const char* m, const Expectation& e) {
         return fault;
     }
     // The table's capacity against the stream length.
-    const SymbolParameters* p = FindSymbolParameters(e.version, e.level);
+    const SymbolParameters* p = &FindSymbolParameters(e.version, e.level);
     const int capacity = CapacityOf(*p, e.mode);
     const int dataBits = 8 * p->dataCodewords;
     if (StreamBits(e.mode, e.version, capacity) > dataBits ||

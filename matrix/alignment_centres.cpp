@@ -2,7 +2,7 @@
 // as explicit lists rather than recomputed by a rule.
 #include "matrix/alignment_centres.h"
 
-#include <quirvane/symbol_parameters.h>
+#include "ecc/symbol_parameters.h"
 
 namespace quirvane {
 namespace {

@@ -2,9 +2,9 @@
 // from version 7, version information. Written after masking and after the
 // marks are cleared, so the mask never touches them.
 #include <array>
+#include <cassert>
 
-#include <quirvane/encoder.h>
-
+#include "encode/encoder_state.h"
 #include "matrix/format_placement.h"
 #include "matrix/format_word.h"
 
@@ -53,9 +53,7 @@ int VersionWordOf(int version) {
 
 // The 15-bit format word, most significant bit = F[0].
 int FormatWordOf(int level, int mask) {
-    if (!IsSupportedLevel(level) || !IsSupportedMask(mask)) {
-        return -1;
-    }
+    assert(IsSupportedLevel(level) && IsSupportedMask(mask));
     const int data = (LevelIndicator(level) << 3) | mask;
     // Long division of data * x^10 by the generator leaves the check bits.
     int remainder = data << 10;
@@ -68,9 +66,7 @@ int FormatWordOf(int level, int mask) {
 }
 
 void EncoderState::WriteFormatAndVersionInfo(int forVersion, int level, int mask) {
-    if (!IsSupportedVersion(forVersion) || !IsSupportedLevel(level) || !IsSupportedMask(mask)) {
-        return;
-    }
+    assert(IsSupportedVersion(forVersion));
     const int n = SideOf(forVersion);
     const int word = FormatWordOf(level, mask);
     auto put = [this](int row, int column, int value) {

@@ -3,8 +3,7 @@
 // which steps around them, both go by this one list.
 #pragma once
 
-#include <quirvane/symbol_parameters.h>
-
+#include "ecc/symbol_parameters.h"
 #include "matrix/alignment_centres.h"
 
 namespace quirvane {

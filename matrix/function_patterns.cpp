@@ -4,10 +4,10 @@
 // format and version information areas, in dataPlane, so that placement and
 // masking leave them alone, and later clears the marks again.
 #include <array>
+#include <cassert>
 #include <cstring>
 
-#include <quirvane/encoder.h>
-
+#include "encode/encoder_state.h"
 #include "matrix/alignment_centres.h"
 #include "matrix/cell_words.h"
 #include "matrix/function_areas.h"
@@ -35,27 +35,49 @@ void FillArea(char* plane, Area area, char w) {
     }
 }
 
-char MarkOf(int mode, char mark) {
-    return mode == 1 ? mark : '0';
+// Row 6 and column 6 are written whole; the finders drawn afterwards put
+// their own edge back, and the separators fall on odd, light indices. The
+// row is one copy of the alternating cells.
+void DrawTimingPatterns(char* plane, int n) {
+    std::memcpy(Cell(plane, 6, 0), kTimingCells.data(), static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) {
+        *Cell(plane, i, 6) = kTimingCells[i];
+    }
 }
 
-// A pattern of this half-width around (row, column) lies inside the plane.
-bool FitsPlane(int row, int column, int halfWidth) {
-    return row >= halfWidth && column >= halfWidth && row < kPlaneStride - halfWidth &&
-           column < kPlaneStride - halfWidth;
+// Only the dark cells of the finder and alignment patterns are written, a
+// run or a cell at a time; the light ones keep the '0' of the fill.
+void DrawFinderPattern(char* plane, int row, int column) {
+    FillCells(Cell(plane, row - 3, column - 3), 7, '1');
+    FillCells(Cell(plane, row + 3, column - 3), 7, '1');
+    for (int r = row - 2; r <= row + 2; ++r) {
+        *Cell(plane, r, column - 3) = '1';
+        *Cell(plane, r, column + 3) = '1';
+    }
+    for (int r = row - 1; r <= row + 1; ++r) {
+        FillCells(Cell(plane, r, column - 1), 3, '1');
+    }
+}
+
+void DrawAlignmentPattern(char* plane, int row, int column) {
+    FillCells(Cell(plane, row - 2, column - 2), 5, '1');
+    FillCells(Cell(plane, row + 2, column - 2), 5, '1');
+    for (int r = row - 1; r <= row + 1; ++r) {
+        *Cell(plane, r, column - 2) = '1';
+        *Cell(plane, r, column + 2) = '1';
+    }
+    *Cell(plane, row, column) = '1';
 }
 
 }  // namespace
 
 void EncoderState::BuildFunctionPatterns(int forVersion) {
-    if (!IsSupportedVersion(forVersion)) {
-        return;
-    }
+    assert(IsSupportedVersion(forVersion));
     // The new square is filled with '0' and what is left of the previous
     // build's square is cleared, which leaves the whole plane zero outside
     // the new square, as a full clear would, and writes each cell once.
     const int n = SideOf(forVersion);
-    const int previous = patternPlaneSide < kPlaneStride ? patternPlaneSide : kPlaneStride;
+    const int previous = patternPlaneSide;
     for (int r = 0; r < n; ++r) {
         FillCells(Cell(patternPlane, r, 0), n, '0');
         if (previous > n) {
@@ -68,114 +90,29 @@ void EncoderState::BuildFunctionPatterns(int forVersion) {
     patternPlaneSide = n;
 
     *Cell(patternPlane, n - 8, 8) = '1';  // the dark module
-    DrawTimingPatterns(forVersion);
-    DrawFinderPattern(3, 3);
-    DrawFinderPattern(3, n - 4);
-    DrawFinderPattern(n - 4, 3);
+    DrawTimingPatterns(patternPlane, n);
+    DrawFinderPattern(patternPlane, 3, 3);
+    DrawFinderPattern(patternPlane, 3, n - 4);
+    DrawFinderPattern(patternPlane, n - 4, 3);
 
     const AlignmentCoordinates& list = AlignmentCoordinatesOf(forVersion);
     for (int i = 0; i < list.count; ++i) {
         for (int j = 0; j < list.count; ++j) {
             if (IsAlignmentCentre(list, i, j)) {
-                DrawAlignmentPattern(list.values[i], list.values[j]);
+                DrawAlignmentPattern(patternPlane, list.values[i], list.values[j]);
             }
         }
     }
 }
 
-void EncoderState::DrawTimingPatterns(int forVersion) {
-    // Row 6 and column 6 are written whole; the finders drawn afterwards put
-    // their own edge back, and the separators fall on odd, light indices.
-    // The row is one copy of the alternating cells.
-    if (!IsSupportedVersion(forVersion)) {
-        return;
-    }
-    const int n = SideOf(forVersion);
-    std::memcpy(Cell(patternPlane, 6, 0), kTimingCells.data(), static_cast<std::size_t>(n));
-    for (int i = 0; i < n; ++i) {
-        *Cell(patternPlane, i, 6) = kTimingCells[i];
-    }
-}
-
-// Only the dark cells of the finder and alignment patterns are written, a
-// run or a cell at a time; the light ones keep the '0' of the fill.
-void EncoderState::DrawFinderPattern(int row, int column) {
-    if (!FitsPlane(row, column, 3)) {
-        return;
-    }
-    FillCells(Cell(patternPlane, row - 3, column - 3), 7, '1');
-    FillCells(Cell(patternPlane, row + 3, column - 3), 7, '1');
-    for (int r = row - 2; r <= row + 2; ++r) {
-        *Cell(patternPlane, r, column - 3) = '1';
-        *Cell(patternPlane, r, column + 3) = '1';
-    }
-    for (int r = row - 1; r <= row + 1; ++r) {
-        FillCells(Cell(patternPlane, r, column - 1), 3, '1');
-    }
-}
-
-void EncoderState::DrawAlignmentPattern(int row, int column) {
-    if (!FitsPlane(row, column, 2)) {
-        return;
-    }
-    FillCells(Cell(patternPlane, row - 2, column - 2), 5, '1');
-    FillCells(Cell(patternPlane, row + 2, column - 2), 5, '1');
-    for (int r = row - 1; r <= row + 1; ++r) {
-        *Cell(patternPlane, r, column - 2) = '1';
-        *Cell(patternPlane, r, column + 2) = '1';
-    }
-    *Cell(patternPlane, row, column) = '1';
-}
-
 void EncoderState::MarkFunctionAreas(int forVersion, int mode, char mark) {
-    if (!IsSupportedVersion(forVersion)) {
-        return;
-    }
+    assert(IsSupportedVersion(forVersion) && (mode == 0 || mode == 1));
     const int n = SideOf(forVersion);
     if (mode == 1) {
         FillArea(dataPlane, {0, n - 1, 0, n - 1}, '0');
     }
-    const char w = MarkOf(mode, mark);
+    const char w = mode == 1 ? mark : '0';
     ForEachFunctionArea(forVersion, [this, w](Area area) { FillArea(dataPlane, area, w); });
-}
-
-void EncoderState::MarkTopLeftArea(int mode, char mark) {
-    FillArea(dataPlane, TopLeftArea(), MarkOf(mode, mark));
-}
-
-void EncoderState::MarkTopRightArea(int forVersion, int mode, char mark) {
-    if (!IsSupportedVersion(forVersion)) {
-        return;
-    }
-    FillArea(dataPlane, TopRightArea(SideOf(forVersion)), MarkOf(mode, mark));
-}
-
-void EncoderState::MarkBottomLeftArea(int forVersion, int mode, char mark) {
-    if (!IsSupportedVersion(forVersion)) {
-        return;
-    }
-    FillArea(dataPlane, BottomLeftArea(SideOf(forVersion)), MarkOf(mode, mark));
-}
-
-void EncoderState::MarkTimingRow(int forVersion, int mode, char mark) {
-    if (!IsSupportedVersion(forVersion)) {
-        return;
-    }
-    FillArea(dataPlane, TimingRowArea(SideOf(forVersion)), MarkOf(mode, mark));
-}
-
-void EncoderState::MarkTimingColumn(int forVersion, int mode, char mark) {
-    if (!IsSupportedVersion(forVersion)) {
-        return;
-    }
-    FillArea(dataPlane, TimingColumnArea(SideOf(forVersion)), MarkOf(mode, mark));
-}
-
-void EncoderState::MarkAlignmentArea(int row, int column, int mode, char mark) {
-    if (!FitsPlane(row, column, 2)) {
-        return;
-    }
-    FillArea(dataPlane, AlignmentArea(row, column), MarkOf(mode, mark));
 }
 
 }  // namespace quirvane

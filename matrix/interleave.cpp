@@ -4,21 +4,18 @@
 // column gives exactly that, once the filler of the group-1 rows is skipped:
 // the columns are read in three runs (the data all rows share, group 2's last
 // data codeword, the error correction), so no codeword needs a test.
+#include <cassert>
 #include <cstring>
 
-#include <quirvane/encoder.h>
+#include "encode/encoder_state.h"
 
 namespace quirvane {
 
 void EncoderState::InterleaveBlocks(int forVersion, int level) {
-    const SymbolParameters* p = FindSymbolParameters(forVersion, level);
-    // Every row spans the same width: C1, or C2 = C1 + 1 with a second group.
-    // blockLength[0] says so once the blocks are made; anything else (the rows
-    // were never filled for this layout) would read past them.
-    if (p == nullptr || blockLength[0] != p->c1) {
-        std::memset(codewordSequence, 0, sizeof codewordSequence);
-        return;
-    }
+    const SymbolParameters* p = &FindSymbolParameters(forVersion, level);
+    // The blocks must have been made for this layout: every row spans C1, or
+    // C2 = C1 + 1 with a second group.
+    assert(blockLength[0] == p->c1);
     const int rows = p->b1 + p->b2;
     std::uint8_t* next = codewordSequence;
     const auto readColumn = [this, rows, &next](int column, int firstRow) {

@@ -2,10 +2,10 @@
 // is mask_evaluation.cpp's job. Only cells holding '0' or '1' are inverted,
 // so the '*' marks keep the mask off every function module.
 #include <array>
+#include <cassert>
 #include <cstring>
 
-#include <quirvane/encoder.h>
-
+#include "encode/encoder_state.h"
 #include "matrix/cell_words.h"
 #include "matrix/mask_condition.h"
 
@@ -53,9 +53,7 @@ inline void MaskChunk(char* cells, const unsigned char* flip, const unsigned cha
 }  // namespace
 
 void EncoderState::ApplyMask(int forVersion, int mask) {
-    if (!IsSupportedVersion(forVersion) || !IsSupportedMask(mask)) {
-        return;
-    }
+    assert(IsSupportedVersion(forVersion) && IsSupportedMask(mask));
     const int n = SideOf(forVersion);
     for (int i = 0; i < n; ++i) {
         const unsigned char* flip = kFlipRows[mask][i % kRowPeriod].data();

@@ -3,12 +3,13 @@
 // and finder-like patterns down 64 columns come from plain AND and OR of
 // whole words, with no shifting; the columns, packed the same way, give the
 // rules along the rows. Only the 2 x 2 blocks need a one-bit shift.
+#include "matrix/mask_evaluation.h"
+
 #include <bit>
+#include <cassert>
 #include <cstdlib>
 
-#include <quirvane/encoder.h>
-#include <quirvane/mask_evaluation.h>
-
+#include "encode/encoder_state.h"
 #include "matrix/cell_words.h"
 #include "matrix/format_placement.h"
 #include "matrix/format_word.h"
@@ -65,19 +66,6 @@ void SetBit(Lines& lines, int line, int index, int bit) {
 }
 
 // ---- Packing cells into bits, eight cells per step ----
-
-// Packs row r of a finished symbol: '1' dark, any other cell light. Whole
-// groups of eight cells are read, so up to seven past the side, which the
-// row stride always holds.
-void PackFinishedRow(Lines& rows, int r, const char* cells, int side) {
-    for (int w = 0; w < kLineWords; ++w) {
-        Word dark = 0;
-        for (int c = w * kWordBits; c < (w + 1) * kWordBits && c < side; c += 8) {
-            dark |= GatherTopBits(EqualBytes(LoadEight(cells + c), '1')) << (c % kWordBits);
-        }
-        LineWords(rows, w)[r] = dark & InsideBits(side, w);
-    }
-}
 
 // The finished symbol without its mask and format information (the
 // function patterns joined with the data, the marks light), and the data
@@ -328,24 +316,9 @@ void ApplyPackedMask(MaskEvaluation& scratch, int side, int mask) {
 
 }  // namespace
 
-int SymbolPenalty(const char* cells, int side) {
-    if (side < 1 || side > kLargestSide) {
-        return -1;
-    }
-    PackedSymbol packed;
-    for (int r = 0; r < side; ++r) {
-        PackFinishedRow(packed.rows, r, cells + r * kPlaneStride, side);
-    }
-    FillColumns(packed, side);
-    ClearOutside(packed, side);
-    return Penalty(packed, side);
-}
-
 int EvaluateMasks(const char* dataPlane, const char* patternPlane, int version, int level,
                   MaskEvaluation& scratch) {
-    if (version < 1 || version > kLargestVersion || !IsSupportedLevel(level)) {
-        return -1;
-    }
+    assert(IsSupportedVersion(version) && IsSupportedLevel(level));
     const int side = SideOf(version);
     PackUnmasked(dataPlane, patternPlane, side, scratch);
     // The version information is the same under every mask: it goes in once.

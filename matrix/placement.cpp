@@ -7,19 +7,17 @@
 // characters from a table and eight stores to the offsets the order gives:
 // no walk, and no test of the '*' marks, which stand on exactly the modules
 // the order steps around.
+#include <cassert>
 #include <cstring>
 
-#include <quirvane/encoder.h>
-
+#include "encode/encoder_state.h"
 #include "matrix/cell_words.h"
 #include "matrix/placement_order.h"
 
 namespace quirvane {
 
 void EncoderState::PlaceCodewords(int forVersion) {
-    if (!IsSupportedVersion(forVersion) || codewordCount < 0 || codewordCount > kMaxCodewords) {
-        return;
-    }
+    assert(IsSupportedVersion(forVersion) && codewordCount >= 0 && codewordCount <= kMaxCodewords);
     const PlacementOrder& order = PlacementOrderOf(forVersion);
     // Every bit of the sequence, as long as there are modules for it.
     const int bits = 8 * codewordCount < order.count ? 8 * codewordCount : order.count;

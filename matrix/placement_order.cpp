@@ -8,8 +8,7 @@
 
 #include <mutex>
 
-#include <quirvane/encoder.h>
-
+#include "encode/encoder_state.h"
 #include "matrix/function_areas.h"
 
 namespace quirvane {

@@ -3,21 +3,21 @@
 // only a third as many runs.
 #pragma once
 
-#include "render/symbol_geometry.h"
+#include <quirvane/encoder.h>
 
 namespace quirvane {
 
 // Calls visit(row, firstColumn, length) for each run, row by row, left to right.
 template <typename Visit>
-void ForEachDarkRun(SymbolView symbol, Visit visit) {
-    for (int r = 0; r < symbol.side; ++r) {
-        for (int c = 0; c < symbol.side;) {
+void ForEachDarkRun(const Symbol& symbol, Visit visit) {
+    for (int r = 0; r < symbol.Side(); ++r) {
+        for (int c = 0; c < symbol.Side();) {
             if (!symbol.IsDark(r, c)) {
                 ++c;
                 continue;
             }
             int end = c;
-            while (end < symbol.side && symbol.IsDark(r, end)) {
+            while (end < symbol.Side() && symbol.IsDark(r, end)) {
                 ++end;
             }
             visit(r, c, end - c);

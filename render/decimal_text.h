@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include <quirvane/encoder_settings.h>
+#include <quirvane/colour.h>
 
 namespace quirvane {
 

@@ -1,7 +1,5 @@
 #include "render/drawing_options.h"
 
-#include <quirvane/symbol_parameters.h>
-
 namespace quirvane {
 namespace {
 
@@ -37,9 +35,8 @@ std::string DrawingOptionsProblem(const DrawingOptions& options) {
     return {};
 }
 
-bool CanDraw(SymbolView symbol, const DrawingOptions& options) {
-    return symbol.cells != nullptr && symbol.side >= 1 && symbol.side <= SideOf(kLargestVersion) &&
-           DrawingOptionsProblem(options).empty();
+bool CanDraw(const Symbol& symbol, const DrawingOptions& options) {
+    return symbol.Side() >= 1 && DrawingOptionsProblem(options).empty();
 }
 
 }  // namespace quirvane

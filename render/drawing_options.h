@@ -5,12 +5,13 @@
 
 #include <string>
 
-#include <quirvane/encoder_settings.h>
-
-#include "render/symbol_geometry.h"
+#include <quirvane/colour.h>
+#include <quirvane/encoder.h>
 
 namespace quirvane {
 
+// The window's light border around the symbol, in pixels.
+inline constexpr int kMarginPixels = 10;
 inline constexpr int kMaxModuleWidth = 100;
 inline constexpr int kMaxQuietZoneModules = 100;
 inline constexpr int kMaxDpi = 10000;
@@ -21,10 +22,10 @@ inline constexpr int kWindowMargin = -1;
 // EPS and PDF it is 1/dpi inch when a dpi is given, else the format's own
 // unit: a CSS pixel (1/96 inch) in SVG, a point (1/72 inch) in EPS and PDF.
 struct DrawingOptions {
-    int moduleWidth = kPresetSettings.moduleWidth;  // units per module, 1-100
-    int quietZoneModules = kWindowMargin;           // light modules on every side, 0-100
-    int dpi = 0;                                    // units per inch, 1-10000; 0: none given
-    SymbolColour dark = kPresetSettings.symbolColour;
+    int moduleWidth = 2;                   // units per module, 1-100
+    int quietZoneModules = kWindowMargin;  // light modules on every side, 0-100
+    int dpi = 0;                           // units per inch, 1-10000; 0: none given
+    SymbolColour dark{0, 0, 0};
     bool transparentBackground = false;      // light modules and border left unpainted
     SymbolColour background{255, 255, 255};  // when transparent: the PNG's colour at alpha 0
 };
@@ -34,7 +35,7 @@ std::string DrawingOptionsProblem(const DrawingOptions& options);
 
 // Sound options and a view of a symbol's plane (side 1-177): every format
 // returns nothing for anything else.
-bool CanDraw(SymbolView symbol, const DrawingOptions& options);
+bool CanDraw(const Symbol& symbol, const DrawingOptions& options);
 
 constexpr int MarginOf(const DrawingOptions& options) {
     return options.quietZoneModules == kWindowMargin

@@ -14,11 +14,11 @@ constexpr std::size_t kLineLength = 72;
 
 }  // namespace
 
-std::string RenderSymbolEps(SymbolView symbol, const DrawingOptions& options) {
+std::string RenderSymbolEps(const Symbol& symbol, const DrawingOptions& options) {
     if (!CanDraw(symbol, options)) {
         return {};
     }
-    const int side = DrawingSideOf(symbol.side, options);
+    const int side = DrawingSideOf(symbol.Side(), options);
     const int margin = MarginOf(options);
     // The box in points: whole ones enclosing the drawing, and the exact size.
     const long long perInch = PrintUnitsPerInch(options);

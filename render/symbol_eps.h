@@ -3,13 +3,14 @@
 
 #include <string>
 
+#include <quirvane/encoder.h>
+
 #include "render/drawing_options.h"
-#include "render/symbol_geometry.h"
 
 namespace quirvane {
 
 // PostScript level 2, bounding box 0 0 p p with p = s * 72 / dpi points (or
 // s points when no dpi is given), s = DrawingSideOf. Empty for unsound options.
-std::string RenderSymbolEps(SymbolView symbol, const DrawingOptions& options);
+std::string RenderSymbolEps(const Symbol& symbol, const DrawingOptions& options);
 
 }  // namespace quirvane

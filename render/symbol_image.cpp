@@ -10,11 +10,11 @@ constexpr double kMetresPerInch = 0.0254;
 
 }  // namespace
 
-QImage RenderSymbolImage(SymbolView symbol, const DrawingOptions& options) {
+QImage RenderSymbolImage(const Symbol& symbol, const DrawingOptions& options) {
     if (!CanDraw(symbol, options)) {
         return {};
     }
-    const int side = DrawingSideOf(symbol.side, options);
+    const int side = DrawingSideOf(symbol.Side(), options);
     const int margin = MarginOf(options);
     const int w = options.moduleWidth;
     QImage image(side, side,
@@ -34,11 +34,11 @@ QImage RenderSymbolImage(SymbolView symbol, const DrawingOptions& options) {
     const QRgb dark = 0xFF000000U | PackedRgbOf(options.dark);  // opaque
     // Writing the scan lines directly: a version 40 symbol is 31,329 modules,
     // far too many for a painter call each.
-    for (int r = 0; r < symbol.side; ++r) {
+    for (int r = 0; r < symbol.Side(); ++r) {
         const int y = margin + r * w;
         for (int dy = 0; dy < w; ++dy) {
             auto* line = reinterpret_cast<QRgb*>(image.scanLine(y + dy));
-            for (int c = 0; c < symbol.side; ++c) {
+            for (int c = 0; c < symbol.Side(); ++c) {
                 if (symbol.IsDark(r, c)) {
                     QRgb* first = line + margin + c * w;
                     std::fill(first, first + w, dark);
@@ -49,7 +49,7 @@ QImage RenderSymbolImage(SymbolView symbol, const DrawingOptions& options) {
     return image;
 }
 
-QImage RenderSymbolImage(SymbolView symbol, int moduleWidth, SymbolColour colour) {
+QImage RenderSymbolImage(const Symbol& symbol, int moduleWidth, SymbolColour colour) {
     return RenderSymbolImage(symbol, DrawingOptions{.moduleWidth = moduleWidth, .dark = colour});
 }
 

@@ -4,17 +4,18 @@
 
 #include <QImage>
 
+#include <quirvane/encoder.h>
+
 #include "render/drawing_options.h"
-#include "render/symbol_geometry.h"
 
 namespace quirvane {
 
 // RGB32 on the background colour, or ARGB32 with the background colour at
 // alpha 0; the dpi, when given, recorded as dots per metre. A null image when
 // the options are unsound or the image too large to allocate.
-QImage RenderSymbolImage(SymbolView symbol, const DrawingOptions& options);
+QImage RenderSymbolImage(const Symbol& symbol, const DrawingOptions& options);
 
 // The window's drawing: white, a 10-pixel margin, dark modules in colour.
-QImage RenderSymbolImage(SymbolView symbol, int moduleWidth, SymbolColour colour);
+QImage RenderSymbolImage(const Symbol& symbol, int moduleWidth, SymbolColour colour);
 
 }  // namespace quirvane

@@ -15,8 +15,8 @@ namespace {
 // The page's content: the background, then every run of dark modules as a
 // rectangle in module coordinates (origin at the symbol's top left, y down)
 // and all of them filled as one path.
-std::string PageContent(SymbolView symbol, const DrawingOptions& options) {
-    const int side = DrawingSideOf(symbol.side, options);
+std::string PageContent(const Symbol& symbol, const DrawingOptions& options) {
+    const int side = DrawingSideOf(symbol.Side(), options);
     const int margin = MarginOf(options);
     const std::string scale = DecimalText(72.0 / PrintUnitsPerInch(options), 10);
     std::string content = scale + " 0 0 " + scale + " 0 0 cm\n";
@@ -39,12 +39,12 @@ std::string PageContent(SymbolView symbol, const DrawingOptions& options) {
 
 }  // namespace
 
-std::string RenderSymbolPdf(SymbolView symbol, const DrawingOptions& options) {
+std::string RenderSymbolPdf(const Symbol& symbol, const DrawingOptions& options) {
     if (!CanDraw(symbol, options)) {
         return {};
     }
     const std::string points =
-        LengthText(DrawingSideOf(symbol.side, options) * 72LL, PrintUnitsPerInch(options), 4);
+        LengthText(DrawingSideOf(symbol.Side(), options) * 72LL, PrintUnitsPerInch(options), 4);
     const std::string content = PageContent(symbol, options);
     const std::string objects[] = {
         "<< /Type /Catalog /Pages 2 0 R >>",

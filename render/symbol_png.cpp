@@ -8,7 +8,7 @@
 
 namespace quirvane {
 
-std::string RenderSymbolPng(SymbolView symbol, const DrawingOptions& options) {
+std::string RenderSymbolPng(const Symbol& symbol, const DrawingOptions& options) {
     return PngOf(RenderSymbolImage(symbol, options));
 }
 

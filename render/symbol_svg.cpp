@@ -21,11 +21,11 @@ std::string HexColour(SymbolColour colour) {
 
 }  // namespace
 
-std::string RenderSymbolSvg(SymbolView symbol, const DrawingOptions& options) {
+std::string RenderSymbolSvg(const Symbol& symbol, const DrawingOptions& options) {
     if (!CanDraw(symbol, options)) {
         return {};
     }
-    const int side = DrawingSideOf(symbol.side, options);
+    const int side = DrawingSideOf(symbol.Side(), options);
     const int margin = MarginOf(options);
     const int w = options.moduleWidth;
     const std::string units = std::to_string(side);
@@ -51,7 +51,7 @@ std::string RenderSymbolSvg(SymbolView symbol, const DrawingOptions& options) {
     return svg;
 }
 
-std::string RenderSymbolSvg(SymbolView symbol, int moduleWidth, SymbolColour colour) {
+std::string RenderSymbolSvg(const Symbol& symbol, int moduleWidth, SymbolColour colour) {
     return RenderSymbolSvg(symbol, DrawingOptions{.moduleWidth = moduleWidth, .dark = colour});
 }
 

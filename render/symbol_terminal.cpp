@@ -3,8 +3,6 @@
 // which would invert the symbol, so on a terminal the colours are set here.
 #include "render/symbol_terminal.h"
 
-#include <quirvane/symbol_parameters.h>
-
 namespace quirvane {
 namespace {
 
@@ -16,15 +14,15 @@ constexpr const char* kHalfBlocks[] = {" ", "\xE2\x96\x84", "\xE2\x96\x80", "\xE
 
 }  // namespace
 
-std::string RenderSymbolTerminal(SymbolView symbol, TerminalColours colours) {
-    if (symbol.cells == nullptr || symbol.side < 1 || symbol.side > SideOf(kLargestVersion)) {
+std::string RenderSymbolTerminal(const Symbol& symbol, TerminalColours colours) {
+    if (symbol.Side() < 1) {
         return {};
     }
     const int q = kTerminalQuietZoneModules;
-    const int side = symbol.side + 2 * q;
+    const int side = symbol.Side() + 2 * q;
     // Rows and columns of the bordered square; those outside the symbol are light.
     const auto dark = [&](int row, int column) {
-        return row >= q && column >= q && row < q + symbol.side && column < q + symbol.side &&
+        return row >= q && column >= q && row < q + symbol.Side() && column < q + symbol.Side() &&
                symbol.IsDark(row - q, column - q);
     };
     std::string text;

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "render/symbol_geometry.h"
+#include <quirvane/encoder.h>
 
 namespace quirvane {
 
@@ -22,6 +22,6 @@ enum class TerminalColours {
 // Two module rows per line in half blocks (U+2580, U+2584, U+2588 and
 // space), the symbol inside a light border of 4 modules; each line ends in a
 // line feed. Empty when the view is not a symbol's (side 1-177).
-std::string RenderSymbolTerminal(SymbolView symbol, TerminalColours colours);
+std::string RenderSymbolTerminal(const Symbol& symbol, TerminalColours colours);
 
 }  // namespace quirvane

@@ -2,7 +2,7 @@
 
 #include <QList>
 
-#include <quirvane/shift_jis.h>
+#include "encode/shift_jis.h"
 
 namespace quirvane {
 namespace {
@@ -128,7 +128,7 @@ ByteModeText EncodeForByteMode(const QString& text, ByteModeEncoding encoding, b
         if (result.position == 0) {
             result.ok = true;
             result.bytes = std::move(bytes);
-            result.encoding = TextEncoding::ShiftJis;
+            result.encoding = ByteEncoding::ShiftJis;
             return result;
         }
         if (encoding == ByteModeEncoding::ShiftJis) {
@@ -139,7 +139,7 @@ ByteModeText EncodeForByteMode(const QString& text, ByteModeEncoding encoding, b
     result = ByteModeText{};
     result.ok = true;
     result.bytes.assign(utf8.constData(), static_cast<std::size_t>(utf8.size()));
-    result.encoding = TextEncoding::Utf8;
+    result.encoding = ByteEncoding::Utf8;
     return result;
 }
 

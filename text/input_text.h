@@ -20,7 +20,7 @@
 #include <string>
 #include <string_view>
 
-#include <quirvane/encoder_settings.h>
+#include <quirvane/encoder.h>
 
 namespace quirvane {
 
@@ -45,7 +45,7 @@ enum class ByteModeEncoding { CodePageWhenPossible, ShiftJis, Utf8 };
 struct ByteModeText {
     bool ok = false;
     std::string bytes;
-    TextEncoding encoding = TextEncoding::Utf8;
+    ByteEncoding encoding = ByteEncoding::Utf8;
     // When not ok (ShiftJis forced): the first character without a
     // code-page-932 form and its position, 1-based in characters.
     QString unencodable;

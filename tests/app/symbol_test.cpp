@@ -3,6 +3,7 @@
 #include <QMenu>
 
 #include "app/large_symbol_window.h"
+#include "encode/symbol_access.h"
 #include "tests/app/app_test_support.h"
 #include "tests/support/drawing_reference.h"
 
@@ -19,7 +20,7 @@ QClipboard* Clipboard() {
 // The first pixel that is not the window's drawing of the symbol, or "".
 QString WrongDrawing(const QImage& image, const EncoderState& st, int w, QRgb dark) {
     const DrawingOptions options{.moduleWidth = w, .dark = {qRed(dark), qGreen(dark), qBlue(dark)}};
-    return QString::fromStdString(quirvane::testing::WrongUnit(image, 1, st, options));
+    return QString::fromStdString(quirvane::testing::WrongUnit(image, 1, SymbolOf(st), options));
 }
 
 // An empty frame: no drawing, no menu, and none of a drawing's white shown.

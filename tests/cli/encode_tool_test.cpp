@@ -29,6 +29,7 @@
 #include "tests/support/scratch_folder.h"
 #include "tests/support/zbar_decode.h"
 #include "text/file_bytes.h"
+#include "text/statistics_line.h"
 
 namespace quirvane::testing {
 namespace {
@@ -56,16 +57,15 @@ ProcessRun RunEncodeTool(const Args& args, const std::string& input = {}) {
     return RunProcess(ToolLaunch(args, input));
 }
 
-// What the tool writes of `state`: the drawings as the renderers make them,
+// What the tool writes of `symbol`: the drawings as the renderers make them,
 // the text format spelt out here, a line of '0'/'1' a row.
-std::string Drawn(const EncoderState& state, OutputFormat format,
-                  const DrawingOptions& options = {}) {
+std::string Drawn(const Symbol& state, OutputFormat format, const DrawingOptions& options = {}) {
     if (format != OutputFormat::Text) {
-        return SymbolAsBytes(ViewOf(state), format, options, TerminalColours::None);
+        return SymbolAsBytes(state, format, options, TerminalColours::None);
     }
     std::string text;
-    for (int r = 0; r < state.SymbolSide(); ++r) {
-        for (int c = 0; c < state.SymbolSide(); ++c) {
+    for (int r = 0; r < state.Side(); ++r) {
+        for (int c = 0; c < state.Side(); ++c) {
             text += state.IsDark(r, c) ? '1' : '0';
         }
         text += '\n';
@@ -73,9 +73,10 @@ std::string Drawn(const EncoderState& state, OutputFormat format,
     return text;
 }
 
-std::string Statistics(const GenerationResult& r) {
-    return std::string(r.status) + "  バージョン：" + std::to_string(r.version) + "  マスク：" +
-           std::to_string(r.mask) + "\n";
+std::string Statistics(const Result& r) {
+    return StatisticsLine(r.statistics).toStdString() + "  バージョン：" +
+           std::to_string(r.symbol.Version()) + "  マスク：" + std::to_string(r.symbol.Mask()) +
+           "\n";
 }
 
 // The version the statistics line at the end of `err` tells, or -1.
@@ -93,119 +94,36 @@ std::vector<std::string> FaultEnvironment(const std::string& fault) {
         std::string("ASAN_OPTIONS=") + (asan != nullptr ? asan : "") + ":verify_asan_link_order=0"};
 }
 
-constexpr std::string_view kUtf8 = "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80";  // 1 to 4 bytes each
-
-// `length` bytes of `piece` over and over, from its byte `start` on.
-std::string Cycle(std::string_view piece, int length, int start = 0) {
-    std::string text;
-    for (int i = start; i < start + length; ++i) {
-        text += piece[static_cast<std::size_t>(i) % piece.size()];
-    }
-    return text;
-}
-
-// UTF-8 cut to at most `limit` bytes, never inside a character.
-std::string CutUtf8(const std::string& text, std::size_t limit) {
-    while (limit < text.size() && (static_cast<unsigned char>(text[limit]) & 0xC0) == 0x80) {
-        --limit;
-    }
-    return text.substr(0, limit);
-}
-
-// UTF-8 without its last `count` characters.
-std::string DropLast(const std::string& text, int count) {
-    std::size_t end = text.size();
-    while (count > 0 && end > 0) {
-        count -= (static_cast<unsigned char>(text[--end]) & 0xC0) != 0x80 ? 1 : 0;
-    }
-    return text.substr(0, end);
-}
-
-class RoundTrip : public ::testing::TestWithParam<std::tuple<int, int>> {};  // version, level
-
-// Short and full texts of every mode, all eight masks; Kanji and the automatic
-// mix cut on a character, every other symbol with what only UTF-8 carries.
-TEST_P(RoundTrip, EveryModeScansBack) {
-    const auto [version, level] = GetParam();
-    const int index = (version - 1) * 4 + level - kLevelL;
-    const SymbolParameters& p = *FindSymbolParameters(version, level);
-    std::string full = Cycle(kUtf8, p.byteCapacity / 2);  // then bytes 1-255, all once it holds 255
-    for (int i = static_cast<int>(full.size()); i < p.byteCapacity; ++i) {
-        full += static_cast<char>((i * 97 + index) % 255 + 1);
-    }
-    const std::pair<int, std::string> cases[] = {
-        {kModeByte, "\xC3\xA9\xE2\x82\xAC\xFF\x80"},  // what 1-H holds: 7 bytes
-        {kModeByte, full},
-        {kModeByte, Cycle(kUtf8, p.byteCapacity + 11)},  // cut back to the last whole character
-        {kModeAlphanumeric, "AC-42 $/:"},
-        {kModeAlphanumeric,
-         Cycle("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ $%*+-./:", p.alphanumericCapacity, index)},
-        {kModeNumeric, "0012345"},  // leading zeros, a lone last digit
-        {kModeNumeric, Cycle("3141592653589793238462643383279502884197", p.numericCapacity)},
-        {kModeKanji, Repeat("東京都港区芝公園、こんにちは。データ作成テスト", 80)},
-        {kModeAuto, Repeat(index % 2 == 0 ? "注文番号 20240611-0042、東京都 ABC-123 お問い合わせ "
-                                          : "丸数字①、café 20240611 ﾊﾝｶｸ 東京 ",
-                           140)}};
-    ScratchFolder folder;
-    const std::string png = folder / "symbol.png";
-    auto state = std::make_unique<EncoderState>();  // reused: each run must start clean
-    for (std::size_t i = 0; i < std::size(cases); ++i) {
-        const auto& [mode, text] = cases[i];
-        const int mask = static_cast<int>((index + i) % kMaskCount);
-        SCOPED_TRACE("case " + std::to_string(i) + " mask " + std::to_string(mask));
-        const bool cut = mode == kModeKanji || mode == kModeAuto;
-        state->settings = {mode, version, level, mask};
-        const GenerationResult r =
-            cut ? state->CreateSymbol(text, {mode, version, 1, kLargestVersion, level, mask})
-                : state->CreateData(text);
-        ASSERT_TRUE(r.Created()) << r.message;
-        ASSERT_TRUE(!cut || r.charactersLeftOut > 0);
-        WriteFile(png, RenderSymbolPng(ViewOf(*state), {}));
-        EXPECT_EQ(ZbarRead(png, cut ? Zbar::Text : Zbar::Bytes),
-                  cut                 ? DropLast(text, r.charactersLeftOut)
-                  : mode == kModeByte ? CutUtf8(text, p.byteCapacity)
-                                      : text);
-    }
-}
-
-std::string VersionAndLevel(const ::testing::TestParamInfo<std::tuple<int, int>>& info) {
-    std::string name = "v";
-    return name += std::to_string(std::get<0>(info.param)) + '_' +
-                   "LMQH"[std::get<1>(info.param) - kLevelL];
-}
-
-INSTANTIATE_TEST_SUITE_P(AllVersionsAndLevels, RoundTrip,
-                         ::testing::Combine(::testing::Range(1, kLargestVersion + 1),
-                                            ::testing::Range(kLevelL, kLevelH + 1)),
-                         VersionAndLevel);
-
 // The options become the request; --input turns line breaks into CR LF and
 // reads what is not UTF-8 as Shift_JIS.
 TEST(Tool, SuccessPrintsTheSymbolAsLinesAndTheStatisticsLine) {
-    const SymbolRequest automatic = kToolDefaults;
+    const Request automatic = kToolDefaults;
     // clang-format off
-    const std::tuple<Args, std::string, SymbolRequest, std::string> rows[] = {
+    const std::tuple<Args, std::string, Request, std::string> rows[] = {
         {{"HELLO"}, "", automatic, "HELLO"},
-        {{"--level", "Q", "--", "-x"}, "", {kModeAuto, kVersionAuto, 1, 40, kLevelQ}, "-x"},
+        {{"--level", "Q", "--", "-x"}, "", {.level = Level::Q}, "-x"},
         {{"--mode", "numeric", "--symbol-version=2", "--level", "H", "--mask=0", "0123456789"}, "",
-         {kModeNumeric, 2, 1, 40, kLevelH, 0}, "0123456789"},
+         {.mode = Mode::Numeric, .level = Level::H, .version = 2, .cutToFit = true, .mask = 0},
+         "0123456789"},
         {{"HELLO WORLD", "-m", "alnum", "-s", "40", "-l", "Q", "-k", "7", "-f", "text", "-o", "-"},
-         "", {kModeAlphanumeric, 40, 1, 40, kLevelQ, 7}, "HELLO WORLD"},
-        {{"-m", "kanji", "-k", "auto", "東京都"}, "", {kModeKanji}, "東京都"},
-        {{"--min-version", "5", "--max-version=7", "a1"}, "", {kModeAuto, kVersionAuto, 5, 7}, "a1"},
+         "", {.mode = Mode::Alphanumeric, .level = Level::Q, .version = 40, .cutToFit = true,
+              .mask = 7}, "HELLO WORLD"},
+        {{"-m", "kanji", "-k", "auto", "東京都"}, "", {.mode = Mode::Kanji}, "東京都"},
+        {{"--min-version", "5", "--max-version=7", "a1"}, "", {.minVersion = 5, .maxVersion = 7},
+         "a1"},
         {{"--input", "-"}, "AB\nCD\r\nEF", automatic, "AB\r\nCD\r\nEF"},
         {{"-i", "-"}, "AB\r\nCD\nEF\n", automatic, "AB\r\nCD\r\nEF\r\n"},
         {{"-i", "-"}, "\x93\x8C\x8B\x9E\x93\x73\n\xB6\xC0\xB6\xC5\x87\x40", automatic,
          "東京都\r\nｶﾀｶﾅ①"}};  // Shift_JIS (code page 932)
     // clang-format on
-    auto state = std::make_unique<EncoderState>();
+    Encoder encoder;
     for (const auto& [args, input, request, text] : rows) {
         SCOPED_TRACE(::testing::PrintToString(args));
-        const GenerationResult expected = state->CreateSymbol(text, request);
-        ASSERT_TRUE(expected.Created()) << expected.message;
+        const Result expected = encoder.Encode(text, request);
+        ASSERT_TRUE(expected);
         const ProcessRun run = RunEncodeTool(args, input);
         EXPECT_EQ(std::tuple(run.exitCode, run.err, run.out),
-                  std::tuple(0, Statistics(expected), Drawn(*state, OutputFormat::Text)));
+                  std::tuple(0, Statistics(expected), Drawn(expected.symbol, OutputFormat::Text)));
     }
     const ProcessRun help = RunEncodeTool({"--help"}), version = RunEncodeTool({"--version"});
     EXPECT_TRUE(help.exitCode == 0 && help.out.find("--module-width") != std::string::npos);
@@ -324,9 +242,10 @@ TEST(ToolFiles, WriteFailuresExitTwoAndLeaveTheOldFile) {
 // exits 2, for --help and --version too. (FIFOs, devices: WriteWhole's tests.)
 TEST(ToolFiles, StandardOutputGetsTheBytesOrExitsTwo) {
     ScratchFolder folder;
-    auto state = std::make_unique<EncoderState>();
-    const GenerationResult hi = state->CreateSymbol("hi", kToolDefaults);
-    ASSERT_TRUE(hi.Created());
+    Encoder encoder;
+    const Result hi = encoder.Encode("hi", kToolDefaults);
+    const Symbol& state = hi.symbol;
+    ASSERT_TRUE(hi);
     const std::string captured = folder / "stdout.txt",
                       full = ": cannot write to standard output: No space left on device\n";
     // clang-format off
@@ -347,13 +266,32 @@ TEST(ToolFiles, StandardOutputGetsTheBytesOrExitsTwo) {
             continue;
         }
         EXPECT_EQ(run.exitCode, 0) << run.err;
-        EXPECT_EQ(output.empty() ? run.out : ReadFile(output), Drawn(*state, OutputFormat::Text));
+        EXPECT_EQ(output.empty() ? run.out : ReadFile(output), Drawn(state, OutputFormat::Text));
     }
     // A terminal with no --output gets the terminal's drawing, black on white.
     ProcessSpec terminal = ToolLaunch({"hi"});
     terminal.onTerminal = true;
     EXPECT_EQ(RunProcess(terminal).out,
-              RenderSymbolTerminal(ViewOf(*state), TerminalColours::BlackOnWhite) + Statistics(hi));
+              RenderSymbolTerminal(state, TerminalColours::BlackOnWhite) + Statistics(hi));
+}
+
+constexpr std::string_view kUtf8 = "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80";  // 1 to 4 bytes each
+
+// `length` bytes of `piece` over and over.
+std::string Cycle(std::string_view piece, int length) {
+    std::string text;
+    for (int i = 0; i < length; ++i) {
+        text += piece[static_cast<std::size_t>(i) % piece.size()];
+    }
+    return text;
+}
+
+// UTF-8 cut to at most `limit` bytes, never inside a character.
+std::string CutUtf8(const std::string& text, std::size_t limit) {
+    while (limit < text.size() && (static_cast<unsigned char>(text[limit]) & 0xC0) == 0x80) {
+        --limit;
+    }
+    return text.substr(0, limit);
 }
 
 // Inputs, under any name, are read up to kMaxInputBytes; anything longer is
@@ -535,8 +473,10 @@ TEST(ToolSymbol, TheVersionHoldsTheTextOrSaysWhatItLeftOut) {
 // The format named or implied, drawn as the options say, replacing a longer file.
 TEST(ToolDrawing, EachFormatIsDrawnWithTheOptionsGiven) {
     ScratchFolder folder;
-    auto state = std::make_unique<EncoderState>();
-    ASSERT_TRUE(state->CreateSymbol("format", {kModeAuto, 3}).Created());
+    Encoder encoder;
+    const Result made = encoder.Encode("format", {.version = 3});
+    ASSERT_TRUE(made);
+    const Symbol& state = made.symbol;
     using enum OutputFormat;
     // clang-format off
     const DrawingOptions red{.moduleWidth = 1, .dark = {255, 0, 0}},
@@ -567,7 +507,7 @@ TEST(ToolDrawing, EachFormatIsDrawnWithTheOptionsGiven) {
         const ProcessRun run = RunEncodeTool(args);
         ASSERT_EQ(run.exitCode, 0) << run.err;
         EXPECT_EQ(path == "-" ? run.out : run.out + ReadFile(path),
-                  Drawn(*state, expected, drawing));
+                  Drawn(state, expected, drawing));
     }
 }
 

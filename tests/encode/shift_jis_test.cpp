@@ -1,6 +1,8 @@
 // The code page 932 and JIS X 0208 lookups against glibc iconv, asked one
 // character at a time over every scalar and every code, and past both ranges;
 // UTF-8 decoding against iconv's encoder and bad input; the Shift_JIS cut.
+#include "encode/shift_jis.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,9 +14,7 @@
 #include <utility>
 #include <vector>
 
-#include <quirvane/shift_jis.h>
-#include <quirvane/text_cut.h>
-
+#include "encode/text_cut.h"
 #include "tests/support/iconv_text.h"
 
 namespace quirvane {

@@ -68,7 +68,7 @@ void ExpectLength(const std::string& written, int units, const DrawingOptions& o
 
 // How often the rectangles of a file paint each unit.
 struct UnitCover {
-    const EncoderState& st;
+    const Symbol& st;
     const DrawingOptions& o;
     int side = testing::ReferenceSide(st, o);
     std::vector<int> count = std::vector<int>(side * side);
@@ -109,33 +109,27 @@ std::string Hex(SymbolColour c) {
 class SymbolFormats : public ::testing::TestWithParam<Case> {
   protected:
     void SetUp() override {
-        state_ =
-            testing::MakeSymbol(GetParam().version, kLevelM, kModeByte, "formats \xE2\x96\xA0");
-        ASSERT_NE(state_, nullptr);
-        char* cells = state_->symbolMatrix;
-        const int n = state_->SymbolSide();
-        std::replace(cells + 8 * kPlaneStride, cells + 9 * kPlaneStride, '0', '*');
-        for (int r = 0; r < n; ++r) {
-            cells[r * kPlaneStride + n] = '1';
-        }
-        side_ = testing::ReferenceSide(*state_, GetParam().options);
+        made_ =
+            testing::MakeSymbol(GetParam().version, Level::M, Mode::Byte, "formats \xE2\x96\xA0");
+        ASSERT_NE(made_, nullptr);
+        side_ = testing::ReferenceSide(made_->symbol, GetParam().options);
     }
 
-    std::unique_ptr<EncoderState> state_;
+    std::unique_ptr<testing::MadeSymbol> made_;
     int side_ = 0;
 };
 
 TEST_P(SymbolFormats, PngHasEveryPixelItsDpiAndItsAlpha) {
     const DrawingOptions& o = GetParam().options;
-    const std::string png = RenderSymbolPng(ViewOf(*state_), o);
+    const std::string png = RenderSymbolPng(made_->symbol, o);
     const QImage image = QImage::fromData(QByteArray::fromStdString(png), "PNG");
     ASSERT_FALSE(image.isNull());
     EXPECT_EQ(image.hasAlphaChannel(), o.transparentBackground);
-    EXPECT_EQ(testing::WrongUnit(image, 1, *state_, o), "");
+    EXPECT_EQ(testing::WrongUnit(image, 1, made_->symbol, o), "");
     if (o.transparentBackground) {
         // Light under alpha 0, so that a reader ignoring alpha sees it light too.
         int i = 0;
-        while (DarkUnit(*state_, o, i % side_, i / side_)) {
+        while (DarkUnit(made_->symbol, o, i % side_, i / side_)) {
             ++i;
         }
         EXPECT_EQ(image.pixel(i % side_, i / side_),
@@ -151,7 +145,7 @@ TEST_P(SymbolFormats, PngHasEveryPixelItsDpiAndItsAlpha) {
 
 TEST_P(SymbolFormats, SvgHasItsSizeBackgroundAndOneRectanglePerRun) {
     const DrawingOptions& o = GetParam().options;
-    const std::string svg = RenderSymbolSvg(ViewOf(*state_), o);
+    const std::string svg = RenderSymbolSvg(made_->symbol, o);
     std::smatch m;
     ASSERT_TRUE(std::regex_search(
         svg, m,
@@ -172,7 +166,7 @@ TEST_P(SymbolFormats, SvgHasItsSizeBackgroundAndOneRectanglePerRun) {
     ASSERT_NE(d, std::string::npos);
     EXPECT_EQ(svg.find("<path", d + 1), std::string::npos) << "one path only";
     const char* at = svg.c_str() + d + head.size();
-    UnitCover cover{*state_, o};
+    UnitCover cover{made_->symbol, o};
     int x = 0, y = 0, rw = 0, rh = 0, back = 0, used = 0;
     while (std::sscanf(at, "M%d %dh%dv%dh-%dz%n", &x, &y, &rw, &rh, &back, &used) == 5) {
         ASSERT_EQ(back, rw);
@@ -185,7 +179,7 @@ TEST_P(SymbolFormats, SvgHasItsSizeBackgroundAndOneRectanglePerRun) {
 
 TEST_P(SymbolFormats, EpsHasItsBoxesBackgroundAndOneRectanglePerRun) {
     const DrawingOptions& o = GetParam().options;
-    const std::string eps = RenderSymbolEps(ViewOf(*state_), o);
+    const std::string eps = RenderSymbolEps(made_->symbol, o);
     EXPECT_EQ(eps.rfind("%!PS-Adobe-3.0 EPSF-3.0\n", 0), 0U);
     const double points = o.dpi > 0 ? side_ * 72.0 / o.dpi : side_;
     std::smatch m;
@@ -210,7 +204,7 @@ TEST_P(SymbolFormats, EpsHasItsBoxesBackgroundAndOneRectanglePerRun) {
     const std::size_t runs = eps.find("setrgbcolor\n", eps.find(" neg scale\n"));
     ASSERT_NE(runs, std::string::npos);
     std::istringstream tokens(eps.substr(runs + 12));
-    UnitCover cover{*state_, o};
+    UnitCover cover{made_->symbol, o};
     std::string column, row, length, r;
     while (tokens >> column && column != "restore") {
         ASSERT_TRUE(tokens >> row >> length >> r);
@@ -223,7 +217,7 @@ TEST_P(SymbolFormats, EpsHasItsBoxesBackgroundAndOneRectanglePerRun) {
 
 TEST_P(SymbolFormats, PdfIsOneExactPageOfRectanglesWithExactOffsets) {
     const DrawingOptions& o = GetParam().options;
-    const std::string pdf = RenderSymbolPdf(ViewOf(*state_), o);
+    const std::string pdf = RenderSymbolPdf(made_->symbol, o);
     EXPECT_EQ(pdf.rfind("%PDF-1.4\n", 0), 0U);
     EXPECT_EQ(pdf.find("/Image"), std::string::npos);
     EXPECT_EQ(pdf.find("/XObject"), std::string::npos);
@@ -257,7 +251,7 @@ TEST_P(SymbolFormats, PdfIsOneExactPageOfRectanglesWithExactOffsets) {
         content.find(" rg\n", content.find(" cm\n", content.find(" cm\n") + 1));
     ASSERT_NE(runs, std::string::npos);
     std::istringstream lines(content.substr(runs + 4));
-    UnitCover cover{*state_, o};
+    UnitCover cover{made_->symbol, o};
     std::string line;
     int column = 0, row = 0, length = 0, used = 0;
     while (std::getline(lines, line) &&
@@ -282,17 +276,16 @@ TEST_P(SymbolConsumers, DrawEveryUnitInPlaceAtThePhysicalSizeAndScan) {
         SCOPED_TRACE("format " + std::to_string(static_cast<int>(format)));
         // Units per inch: the dpi, else a CSS pixel in SVG and a point in PDF and EPS.
         const int unitsPerInch = o.dpi > 0 ? o.dpi : format == VectorFormat::Svg ? 96 : 72;
-        const std::string bytes = format == VectorFormat::Svg ? RenderSymbolSvg(ViewOf(*state_), o)
-                                  : format == VectorFormat::Pdf
-                                      ? RenderSymbolPdf(ViewOf(*state_), o)
-                                      : RenderSymbolEps(ViewOf(*state_), o);
+        const std::string bytes = format == VectorFormat::Svg   ? RenderSymbolSvg(made_->symbol, o)
+                                  : format == VectorFormat::Pdf ? RenderSymbolPdf(made_->symbol, o)
+                                                                : RenderSymbolEps(made_->symbol, o);
         QTemporaryDir dir;
         const QString png = dir.filePath("drawn.png");
         ASSERT_EQ(testing::Rasterise(format, bytes, o, 4 * unitsPerInch,
                                      o.transparentBackground ? Raster::Alpha : Raster::Colour,
                                      dir.path(), png),
                   "");
-        EXPECT_EQ(testing::WrongUnit(QImage(png), 4, *state_, o), "");
+        EXPECT_EQ(testing::WrongUnit(QImage(png), 4, made_->symbol, o), "");
         if (printed) {
             EXPECT_EQ(testing::ZbarRead(png.toStdString()), "formats \xE2\x96\xA0");
         }
@@ -321,10 +314,10 @@ TEST(SymbolTerminal, HalfBlocksHoldEveryModuleInsideALightBorderAndScan) {
     for (const auto& [version, text] :
          std::vector<std::pair<int, std::string>>{{1, "terminal"}, {40, "version forty"}}) {
         SCOPED_TRACE(version);
-        const auto state = testing::MakeSymbol(version, kLevelM, kModeByte, text);
-        ASSERT_NE(state, nullptr);
-        const int n = state->SymbolSide(), side = n + 2 * kTerminalQuietZoneModules;
-        const std::string plain = RenderSymbolTerminal(ViewOf(*state), TerminalColours::None);
+        const auto made = testing::MakeSymbol(version, Level::M, Mode::Byte, text);
+        ASSERT_NE(made, nullptr);
+        const int n = made->symbol.Side(), side = n + 2 * kTerminalQuietZoneModules;
+        const std::string plain = RenderSymbolTerminal(made->symbol, TerminalColours::None);
         ASSERT_FALSE(plain.empty());
         EXPECT_EQ(plain.back(), '\n');
         // In colour, every line black (cube colour 16) on white (231) whatever the
@@ -345,14 +338,15 @@ TEST(SymbolTerminal, HalfBlocksHoldEveryModuleInsideALightBorderAndScan) {
                 at += glyph->first.size();
             }
         }
-        EXPECT_EQ(RenderSymbolTerminal(ViewOf(*state), TerminalColours::BlackOnWhite), coloured);
+        EXPECT_EQ(RenderSymbolTerminal(made->symbol, TerminalColours::BlackOnWhite), coloured);
         // The side is odd: the last line's lower halves are one more light row.
         ASSERT_EQ(ink.size(), static_cast<std::size_t>(side + 1));
         for (int r = 0; r <= side; ++r) {
             ASSERT_EQ(ink[r].size(), static_cast<std::size_t>(side)) << "row " << r;
             for (int c = 0; c < side; ++c) {
                 const int sr = r - kTerminalQuietZoneModules, sc = c - kTerminalQuietZoneModules;
-                const bool dark = sr >= 0 && sc >= 0 && sr < n && sc < n && state->IsDark(sr, sc);
+                const bool dark =
+                    sr >= 0 && sc >= 0 && sr < n && sc < n && made->symbol.IsDark(sr, sc);
                 ASSERT_EQ(ink[r][c], dark) << "module row " << r << " column " << c;
             }
         }
@@ -369,11 +363,10 @@ TEST(SymbolTerminal, HalfBlocksHoldEveryModuleInsideALightBorderAndScan) {
 
 // A value out of range is named and nothing drawn; nor from a broken symbol.
 TEST(DrawingOptions, EveryFormatRefusesWhatItCannotDraw) {
-    auto state = std::make_unique<EncoderState>();
-    state->settings.characterMode = kModeByte;
-    ASSERT_TRUE(state->CreateData("options").Created());
-    const SymbolView symbol = ViewOf(*state);
-    const auto drawsNothing = [](SymbolView view, const DrawingOptions& o) {
+    const auto made = testing::MakeSymbol(1, Level::L, Mode::Byte, "options");
+    ASSERT_NE(made, nullptr);
+    const Symbol& symbol = made->symbol;
+    const auto drawsNothing = [](const Symbol& view, const DrawingOptions& o) {
         return RenderSymbolImage(view, o).isNull() && RenderSymbolPng(view, o).empty() &&
                RenderSymbolSvg(view, o).empty() && RenderSymbolEps(view, o).empty() &&
                RenderSymbolPdf(view, o).empty();
@@ -400,11 +393,8 @@ TEST(DrawingOptions, EveryFormatRefusesWhatItCannotDraw) {
         EXPECT_EQ(DrawingOptionsProblem(options), "");
         EXPECT_FALSE(RenderSymbolSvg(symbol, options).empty());
     }
-    for (const SymbolView view :
-         {SymbolView{nullptr, 21}, SymbolView{symbol.cells, 0}, SymbolView{symbol.cells, 178}}) {
-        EXPECT_TRUE(drawsNothing(view, {})) << view.side;
-        EXPECT_EQ(RenderSymbolTerminal(view, TerminalColours::None), "") << view.side;
-    }
+    EXPECT_TRUE(drawsNothing(Symbol{}, {}));
+    EXPECT_EQ(RenderSymbolTerminal(Symbol{}, TerminalColours::None), "");
 }
 
 // Numbers in the vector files: trimmed, no "-0", lengths never rounded up.

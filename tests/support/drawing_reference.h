@@ -15,28 +15,35 @@
 
 namespace quirvane::testing {
 
-// A finished symbol of the text, or nullptr when the encoder refuses it.
-inline std::unique_ptr<EncoderState> MakeSymbol(int version, int level, int mode,
-                                                std::string_view text) {
-    auto state = std::make_unique<EncoderState>();
-    state->settings.version = version;
-    state->settings.errorCorrectionLevel = level;
-    state->settings.characterMode = mode;
-    return state->CreateData(text).Created() ? std::move(state) : nullptr;
+// A finished symbol with the encoder that holds it.
+struct MadeSymbol {
+    Encoder encoder;
+    Symbol symbol;
+};
+
+// The symbol of the text at (version, level) with mask 3, the window's
+// preset, or nullptr when the encoder refuses it.
+inline std::unique_ptr<MadeSymbol> MakeSymbol(int version, Level level, Mode mode,
+                                              std::string_view text) {
+    auto made = std::make_unique<MadeSymbol>();
+    const Result result =
+        made->encoder.Encode(text, {.mode = mode, .level = level, .version = version, .mask = 3});
+    made->symbol = result.symbol;
+    return result ? std::move(made) : nullptr;
 }
 
 inline int ReferenceMargin(const DrawingOptions& o) {
     return o.quietZoneModules < 0 ? 10 : o.quietZoneModules * o.moduleWidth;
 }
 
-inline int ReferenceSide(const EncoderState& st, const DrawingOptions& o) {
-    return st.SymbolSide() * o.moduleWidth + 2 * ReferenceMargin(o);
+inline int ReferenceSide(const Symbol& st, const DrawingOptions& o) {
+    return st.Side() * o.moduleWidth + 2 * ReferenceMargin(o);
 }
 
 // Unit (x, y) is dark when it lies on the symbol and its module is dark.
-inline bool DarkUnit(const EncoderState& st, const DrawingOptions& o, int x, int y) {
+inline bool DarkUnit(const Symbol& st, const DrawingOptions& o, int x, int y) {
     const int m = ReferenceMargin(o);
-    const int end = m + st.SymbolSide() * o.moduleWidth;
+    const int end = m + st.Side() * o.moduleWidth;
     return x >= m && y >= m && x < end && y < end &&
            st.IsDark((y - m) / o.moduleWidth, (x - m) / o.moduleWidth);
 }
@@ -45,7 +52,7 @@ inline bool DarkUnit(const EncoderState& st, const DrawingOptions& o, int x, int
 // centre of its square, away from a rasteriser's rounding at the edges) that
 // is wrong, or "". Dark units are opaque in the dark colour; light ones
 // transparent, or opaque in the background colour.
-inline std::string WrongUnit(const QImage& raster, int scale, const EncoderState& st,
+inline std::string WrongUnit(const QImage& raster, int scale, const Symbol& st,
                              const DrawingOptions& o) {
     const QImage image = raster.convertToFormat(QImage::Format_ARGB32);
     const int s = ReferenceSide(st, o);

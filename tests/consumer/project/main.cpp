@@ -1,19 +1,20 @@
 // Makes one symbol with the installed encoder and checks what came back.
 #include <cstdio>
-#include <memory>
 
 #include <quirvane/encoder.h>
 #include <quirvane/version.h>
 
 int main() {
-    auto state = std::make_unique<quirvane::EncoderState>();
-    state->settings.characterMode = quirvane::kModeNumeric;
-    state->settings.errorCorrectionLevel = quirvane::kLevelM;
-    const quirvane::GenerationResult result = state->CreateData("01234567");
-    if (!result.Created() || state->SymbolSide() != 21 || !state->IsDark(0, 0)) {
+    quirvane::Encoder encoder;
+    const quirvane::Result result =
+        encoder.Encode("01234567", {.mode = quirvane::Mode::Numeric, .level = quirvane::Level::M});
+    // The standard's example symbol: version 1 with mask 2, a finder at the top left.
+    if (!result || result.symbol.Side() != 21 || result.symbol.Mask() != 2 ||
+        !result.symbol.IsDark(0, 0) || result.symbol.IsDark(1, 1)) {
         std::fprintf(stderr, "consumer: no symbol from Quirvane %s\n", quirvane::kVersionText);
         return 1;
     }
-    std::printf("consumer: %s\n", result.status);
+    std::printf("consumer: a %d x %d symbol from Quirvane %s\n", result.symbol.Side(),
+                result.symbol.Side(), quirvane::kVersionText);
     return 0;
 }

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include <quirvane/symbol_parameters.h>
+#include "ecc/symbol_parameters.h"
 
 namespace quirvane {
 
@@ -35,18 +35,12 @@ struct MaskEvaluation {
     int penalties[kMaskCount];
 };
 
-// The penalty N1 + N2 + N3 + N4 of a finished symbol of side 1-177 ('1'
-// dark, any other cell light; row stride kPlaneStride), or -1 for another
-// side. Each row is read in groups of eight cells, up to seven past the side.
-int SymbolPenalty(const char* cells, int side);
-
 // Scores the finished symbol each of the eight masks would give, format
 // information for (level, mask) and version information included, into
 // scratch.penalties, and returns the mask with the lowest penalty (the lowest
 // reference on a tie). dataPlane is the placed, unmasked data with
 // kFunctionMark on every function module, patternPlane the function patterns;
 // neither is changed (their rows are read up to seven cells past the side).
-// Returns -1, scoring nothing, for a version outside 1-40 or an unknown level.
 int EvaluateMasks(const char* dataPlane, const char* patternPlane, int version, int level,
                   MaskEvaluation& scratch);
 

@@ -5,15 +5,9 @@
 // compiled.
 #pragma once
 
-#include <array>
+#include <quirvane/encoder.h>
 
 namespace quirvane {
-
-// Character modes, as the mode radio buttons set them.
-inline constexpr int kModeNone = 0;
-inline constexpr int kModeByte = 1;
-inline constexpr int kModeAlphanumeric = 2;
-inline constexpr int kModeNumeric = 3;
 
 // Error-correction levels, as the level list sets them.
 inline constexpr int kLevelL = 1;
@@ -22,7 +16,6 @@ inline constexpr int kLevelQ = 3;
 inline constexpr int kLevelH = 4;
 
 inline constexpr int kMaskCount = 8;
-inline constexpr int kLargestVersion = 40;
 inline constexpr int kLargestSide = 4 * kLargestVersion + 17;  // 177
 
 struct SymbolParameters {
@@ -50,9 +43,6 @@ constexpr bool IsSupportedVersion(int version) {
 constexpr bool IsSupportedLevel(int level) {
     return level >= kLevelL && level <= kLevelH;
 }
-constexpr bool IsSupportedMode(int mode) {
-    return mode >= kModeByte && mode <= kModeNumeric;
-}
 constexpr bool IsSupportedMask(int mask) {
     return mask >= 0 && mask < kMaskCount;
 }
@@ -60,22 +50,10 @@ constexpr int SideOf(int version) {
     return 4 * version + 17;
 }
 
-// The table row of (version, level), or nullptr when either is unsupported.
-const SymbolParameters* FindSymbolParameters(int version, int level);
+// The table row of (version, level), both supported.
+const SymbolParameters& FindSymbolParameters(int version, int level);
 
 // Total codewords of a version, the same for all four levels.
 int TotalCodewordsOf(int version);
-
-// Width in bits of the character count indicator: numeric, alphanumeric and
-// byte widths for versions 1-9, 10-26 and 27-40.
-constexpr int CountIndicatorWidth(int mode, int version) {
-    constexpr int kWidths[3][3] = {{10, 9, 8}, {12, 11, 16}, {14, 13, 16}};
-    const int band = version <= 9 ? 0 : (version <= 26 ? 1 : 2);
-    const int column = mode == kModeNumeric ? 0 : (mode == kModeAlphanumeric ? 1 : 2);
-    return kWidths[band][column];
-}
-
-// The capacity of one character mode in a row of the table.
-int CapacityOf(const SymbolParameters& parameters, int mode);
 
 }  // namespace quirvane
