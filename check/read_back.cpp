@@ -27,15 +27,18 @@ GreyImage GreyImageOf(const QImage& image) {
     GreyImage grey{{}, argb.width(), argb.height()};
     grey.pixels.reserve(static_cast<std::size_t>(grey.width) *
                         static_cast<std::size_t>(grey.height));
-    for (int y = 0; y < argb.height(); ++y) {
+    for (int y = 0; y < grey.height; ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
-        for (int x = 0; x < argb.width(); ++x) {
-            const int alpha = qAlpha(line[x]);
+        for (int x = 0; x < grey.width; ++x) {
+            const QRgb pixel = line[x];
+            const int alpha = qAlpha(pixel);
             const auto onWhite = [alpha](int channel) {
                 return (channel * alpha + 255 * (255 - alpha) + 127) / 255;
             };
             grey.pixels.push_back(static_cast<unsigned char>(
-                qGray(onWhite(qRed(line[x])), onWhite(qGreen(line[x])), onWhite(qBlue(line[x])))));
+                alpha == 255
+                    ? qGray(pixel)
+                    : qGray(onWhite(qRed(pixel)), onWhite(qGreen(pixel)), onWhite(qBlue(pixel)))));
         }
     }
     return grey;
