@@ -30,6 +30,7 @@ class ScanWarnings {
     constexpr void Add(ScanWarning warning) { bits_ |= BitOf(warning); }
     constexpr bool Has(ScanWarning warning) const { return (bits_ & BitOf(warning)) != 0; }
     constexpr bool Empty() const { return bits_ == 0; }
+    constexpr bool operator==(const ScanWarnings&) const = default;
 
   private:
     static constexpr unsigned BitOf(ScanWarning warning) {
