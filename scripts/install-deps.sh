@@ -17,6 +17,8 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   # the independent decoder our tests check symbols with
   zbar-tools
+  # zbar's library: the scan check reads drawn symbols back in the program
+  libzbar-dev
   # what the render tests draw the SVG, PDF and EPS files with before zbarimg
   # reads them: rsvg-convert, pdftoppm and pdftocairo, Ghostscript
   librsvg2-bin poppler-utils ghostscript
