@@ -10,8 +10,8 @@ if [ "$(id -u)" -eq 0 ]; then
   bash scripts/install-deps.sh
 fi
 
-# The date in the pages and the changelog is the last commit's, so that the
-# same sources give the same packages.
+# The date in the manual pages and the changelog is the last commit's, not
+# the day of the build, so that the same sources give the same pages.
 SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || date +%s)}
 export SOURCE_DATE_EPOCH
 
