@@ -33,6 +33,11 @@ packages=(
   valgrind clang libclang-rt-14-dev
   # the formatting check of CI
   clang-format
+  # the Debian packages (scripts/package.sh): quirvane-encode(1) made from the
+  # tool's --help, dpkg-shlibdeps and dpkg-buildflags, lintian's check of the
+  # packages, and what CI checks the installed packages with: man -w,
+  # desktop-file-validate and the bash completion's _parse_help
+  help2man dpkg-dev lintian man-db desktop-file-utils bash-completion
 )
 
 missing=()
