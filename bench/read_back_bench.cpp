@@ -20,18 +20,19 @@ void TimeReading(benchmark::State& bench, int version) {
     for (int i = 0; i < 3000; ++i) {
         text += static_cast<char>('!' + i % 90);
     }
-    // An explicit version cuts the text to what it holds.
-    auto state = std::make_unique<quirvane::EncoderState>();
-    const auto made = state->CreateSymbol(text, {.characterMode = quirvane::kModeByte,
-                                                 .version = version,
-                                                 .errorCorrectionLevel = quirvane::kLevelM});
-    if (!made.Created()) {
-        bench.SkipWithError(made.message);
+    // The text cut to what the version holds.
+    quirvane::Encoder encoder;
+    const quirvane::Result made = encoder.Encode(text, {.mode = quirvane::Mode::Byte,
+                                                        .level = quirvane::Level::M,
+                                                        .version = version,
+                                                        .cutToFit = true});
+    if (!made) {
+        bench.SkipWithError("refused");
         return;
     }
     text.resize(text.size() - static_cast<std::size_t>(made.charactersLeftOut));
-    const QImage image = quirvane::RenderSymbolImage(quirvane::ViewOf(*state),
-                                                     {.moduleWidth = 2, .quietZoneModules = 4});
+    const QImage image =
+        quirvane::RenderSymbolImage(made.symbol, {.moduleWidth = 2, .quietZoneModules = 4});
     const auto readsBack = [&] {
         if (kBytesOnly) {
             return quirvane::ReadsBackAs(image, text);

@@ -1,6 +1,6 @@
 // Reading dates and zoned times, and the arithmetic that takes a time to UTC:
 // day numbers in the proleptic Gregorian calendar, counted in 400-year eras.
-#include "calendar_dates.h"
+#include "content/calendar_dates.h"
 
 #include <cassert>
 

@@ -7,8 +7,8 @@
 
 #include <quirvane/content.h>
 
-#include "calendar_dates.h"
-#include "content_text.h"
+#include "content/calendar_dates.h"
+#include "content/content_text.h"
 
 namespace quirvane {
 namespace {

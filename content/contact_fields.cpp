@@ -1,10 +1,10 @@
 // The checks both contact formats make before writing anything.
-#include "contact_fields.h"
+#include "content/contact_fields.h"
 
 #include <utility>
 
-#include "content_text.h"
-#include "typed_values.h"
+#include "content/content_text.h"
+#include "content/typed_values.h"
 
 namespace quirvane::content {
 namespace {

@@ -9,7 +9,7 @@
 
 #include <quirvane/content.h>
 
-#include "calendar_dates.h"
+#include "content/calendar_dates.h"
 
 namespace quirvane::content {
 

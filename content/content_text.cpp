@@ -1,7 +1,7 @@
 // The shared checks and escapes of the content builders.
-#include "content_text.h"
+#include "content/content_text.h"
 
-#include <quirvane/shift_jis.h>
+#include "encode/shift_jis.h"
 
 namespace quirvane::content {
 

@@ -5,8 +5,8 @@
 
 #include <quirvane/content.h>
 
-#include "content_text.h"
-#include "typed_values.h"
+#include "content/content_text.h"
+#include "content/typed_values.h"
 
 namespace quirvane {
 

@@ -7,7 +7,7 @@
 
 #include <quirvane/content.h>
 
-#include "content_text.h"
+#include "content/content_text.h"
 
 namespace quirvane {
 namespace {

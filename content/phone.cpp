@@ -3,8 +3,8 @@
 // the person who typed it meant.
 #include <quirvane/content.h>
 
-#include "content_text.h"
-#include "typed_values.h"
+#include "content/content_text.h"
+#include "content/typed_values.h"
 
 namespace quirvane {
 

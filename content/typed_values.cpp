@@ -1,10 +1,10 @@
 // Phone numbers as people type them, in half- or full-width characters, made
 // into what tel: takes; the minimal checks on mail and web addresses.
-#include "typed_values.h"
+#include "content/typed_values.h"
 
 #include <algorithm>
 
-#include "content_text.h"
+#include "content/content_text.h"
 
 namespace quirvane::content {
 namespace {

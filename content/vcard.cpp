@@ -8,8 +8,8 @@
 
 #include <quirvane/content.h>
 
-#include "contact_fields.h"
-#include "content_text.h"
+#include "content/contact_fields.h"
+#include "content/content_text.h"
 
 namespace quirvane {
 namespace {
