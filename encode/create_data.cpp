@@ -81,6 +81,7 @@ GenerationResult EncoderState::CreateData(std::string_view inputText, ByteEncodi
         }
     }
 
+    streamHeader = StreamHeader{};
     // One segment of the chosen mode, written by the same road as any plan;
     // its byte count is all the writer reads of a single byte segment.
     PlanOneSegment(mode, count, count, 0, settings.version, segmentPlan);

@@ -15,7 +15,6 @@
 #include "encode/symbol_access.h"
 
 namespace quirvane {
-namespace {
 
 RequestField InvalidField(const Request& r) {
     if (static_cast<int>(r.mode) > static_cast<int>(Mode::Auto)) {
@@ -40,8 +39,34 @@ RequestField InvalidField(const Request& r) {
     if (r.eci != 0 && (r.mode != Mode::Byte || r.eci < 0 || r.eci > kLargestEciDesignator)) {
         return RequestField::Eci;
     }
+    const bool industry = r.fnc1 == Fnc1::Industry;
+    if (static_cast<int>(r.fnc1) > static_cast<int>(Fnc1::Industry) ||
+        (r.fnc1 != Fnc1::None && r.mode != Mode::Auto) ||
+        (industry && !IsApplicationIndicator(r.applicationIndicator))) {
+        return RequestField::Fnc1;
+    }
     return RequestField::None;
 }
+
+int ReadTextCharacter(std::string_view text, std::size_t at, Fnc1 fnc1, TextCharacter& c) {
+    const int left = static_cast<int>(std::min<std::size_t>(text.size() - at, 4));
+    const int length = DecodeUtf8(text.data() + at, left, c.code);
+    if (length == 0) {
+        return 0;
+    }
+    c.byteLength = static_cast<std::uint8_t>(length);
+    const int kanji = JisX0208CodeOf(c.code);
+    c.kanjiCode = static_cast<std::uint16_t>(kanji > 0 ? kanji : 0);
+    // An FNC1 symbol writes the separator GS as `%` and a `%` as `%%`.
+    const bool fnc1Text = fnc1 != Fnc1::None;
+    c.alphanumericLength = static_cast<std::uint8_t>(fnc1Text && c.code == U'%'       ? 2
+                                                     : fnc1Text && c.code == 0x1D     ? 1
+                                                     : AlphanumericValue(c.code) >= 0 ? 1
+                                                                                      : 0);
+    return length;
+}
+
+namespace {
 
 Result Refused(Outcome outcome) {
     Result result;
@@ -101,6 +126,11 @@ Result EncoderState::CreateSymbol(std::string_view text, const Request& request)
         result.field = field;
         return result;
     }
+    streamHeader = StreamHeader{};
+    streamHeader.fnc1 = request.fnc1;
+    streamHeader.applicationIndicator = request.applicationIndicator;
+    // FNC1 symbols carry no ECI: their ASCII text goes in the plain family.
+    planFamily = request.fnc1 != Fnc1::None ? Family::Plain : Family::Either;
     return request.mode == Mode::Kanji || request.mode == Mode::Auto
                ? EncodeCharacters(text, request)
                : EncodeSingleMode(text, request);
@@ -176,23 +206,17 @@ bool EncoderState::ReadTextCharacters(std::string_view text, const Request& requ
     textCharacterTotal = 0;
     for (std::size_t at = 0; at < text.size(); ++textCharacterTotal) {
         TextCharacter c{};
-        const int left = static_cast<int>(std::min<std::size_t>(text.size() - at, 4));
-        const int length = DecodeUtf8(text.data() + at, left, c.code);
-        if (length == 0) {
-            result = Refused(Outcome::NotUtf8);
+        const int length = ReadTextCharacter(text, at, request.fnc1, c);
+        const Outcome refusal = length == 0 ? Outcome::NotUtf8
+                                : request.mode == Mode::Kanji && c.kanjiCode == 0
+                                    ? Outcome::NotKanji
+                                : request.fnc1 != Fnc1::None && c.code >= 0x80 ? Outcome::NotAscii
+                                                                               : Outcome::Created;
+        if (refusal != Outcome::Created) {
+            result = Refused(refusal);
             result.position = textCharacterTotal + 1;
             result.byteOffset = static_cast<int>(std::min<std::size_t>(at, INT_MAX));
-            result.character = static_cast<unsigned char>(text[at]);
-            return false;
-        }
-        c.byteLength = static_cast<std::uint8_t>(length);
-        const int kanji = JisX0208CodeOf(c.code);
-        c.kanjiCode = static_cast<std::uint16_t>(kanji > 0 ? kanji : 0);
-        if (request.mode == Mode::Kanji && c.kanjiCode == 0) {
-            result = Refused(Outcome::NotKanji);
-            result.position = textCharacterTotal + 1;
-            result.byteOffset = static_cast<int>(std::min<std::size_t>(at, INT_MAX));
-            result.character = c.code;
+            result.character = length == 0 ? static_cast<unsigned char>(text[at]) : c.code;
             return false;
         }
         if (textCharacterCount < kMaxSegmentCharacters) {
@@ -208,7 +232,7 @@ bool EncoderState::PlanFirst(int characters, int version, const Request& request
         return false;  // longer than any symbol holds
     }
     if (request.mode == Mode::Auto && characters > 0) {
-        return PlanSegments(textCharacters, characters, version, Family::Either, segmentScratch,
+        return PlanSegments(textCharacters, characters, version, planFamily, segmentScratch,
                             segmentPlan);
     }
     // One segment: Kanji, or an empty text written as the window writes it,
@@ -224,7 +248,8 @@ bool EncoderState::PlanFirst(int characters, int version, const Request& request
 
 bool EncoderState::FirstFit(int characters, int version, const Request& request) {
     return PlanFirst(characters, version, request) &&
-           segmentPlan.bits <= DataBitsOf(version, LevelNumberOf(request.level));
+           segmentPlan.bits + HeaderBits(streamHeader) <=
+               DataBitsOf(version, LevelNumberOf(request.level));
 }
 
 int EncoderState::LongestFittingPrefix(int version, const Request& request) {
@@ -257,7 +282,9 @@ Result EncoderState::EncodeCharacters(std::string_view text, const Request& requ
                 planned = PlanFirst(total, v, request);
                 plannedBand = VersionBandOf(v);
             }
-            version = planned && segmentPlan.bits <= DataBitsOf(v, level) ? v : 0;
+            version = planned && segmentPlan.bits + HeaderBits(streamHeader) <= DataBitsOf(v, level)
+                          ? v
+                          : 0;
         }
     } else if (!request.cutToFit && !FirstFit(total, version, request)) {
         version = kVersionAuto;
@@ -269,7 +296,7 @@ Result EncoderState::EncodeCharacters(std::string_view text, const Request& requ
         result.charactersHeld = LongestFittingPrefix(tried, request);
         // Beyond the characters kept, the plan of those kept: a lower bound.
         PlanFirst(textCharacterCount, tried, request);
-        result.bitsOver = segmentPlan.bits - DataBitsOf(tried, level);
+        result.bitsOver = segmentPlan.bits + HeaderBits(streamHeader) - DataBitsOf(tried, level);
         return result;
     }
 

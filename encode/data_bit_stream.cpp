@@ -23,6 +23,26 @@ unsigned KanjiValueOf(std::uint16_t code) {
     return (offset >> 8) * 0xC0 + (offset & 0xFF);
 }
 
+// GS1's separator GS is written as `%` in an alphanumeric segment of an
+// FNC1 symbol, and a `%` of the text as `%%`.
+constexpr int kPercentValue = 38;
+constexpr char kGroupSeparator = 0x1D;
+
+void AppendHeader(char* bits, int& length, const StreamHeader& header) {
+    if (header.partCount > 0) {
+        AppendBits(bits, length, kStructuredAppendIndicator, kModeIndicatorBits);
+        AppendBits(bits, length, static_cast<unsigned>(header.partPosition), 4);
+        AppendBits(bits, length, static_cast<unsigned>(header.partCount - 1), 4);
+        AppendBits(bits, length, static_cast<unsigned>(header.parity), 8);
+    }
+    if (header.fnc1 == Fnc1::Gs1) {
+        AppendBits(bits, length, kFnc1FirstIndicator, kModeIndicatorBits);
+    } else if (header.fnc1 == Fnc1::Industry) {
+        AppendBits(bits, length, kFnc1SecondIndicator, kModeIndicatorBits);
+        AppendBits(bits, length, static_cast<unsigned>(header.applicationIndicator), 8);
+    }
+}
+
 void AppendEciHeader(char* bits, int& length, int designator) {
     AppendBits(bits, length, kEciIndicator, kModeIndicatorBits);
     // One, two or three bytes, told apart by their leading bits 0, 10, 110.
@@ -37,6 +57,23 @@ void AppendEciHeader(char* bits, int& length, int designator) {
 }
 
 }  // namespace
+
+void EncoderState::AppendFnc1AlphanumericData(const char* bytes, int byteCount, int count) {
+    assert(count <= kMaxFnc1Alphanumeric);
+    std::uint8_t values[kMaxFnc1Alphanumeric];
+    int written = 0;
+    for (int i = 0; i < byteCount; ++i) {
+        const char c = bytes[i];
+        values[written++] = static_cast<std::uint8_t>(
+            c == kGroupSeparator ? kPercentValue
+                                 : AlphanumericValue(static_cast<unsigned char>(c)));
+        if (c == '%') {
+            values[written++] = kPercentValue;
+        }
+    }
+    AppendAlphanumericData(bitString, bitStringLength, written,
+                           [&values](int i) { return values[i]; });
+}
 
 int PackBits(const char* bits, int length, std::uint8_t* bytes) {
     const int count = length / 8;
@@ -54,16 +91,16 @@ void EncoderState::BuildDataCodewords(std::string_view source, int forVersion,
     // past the new end is cleared below, so no cell is written twice.
     const int previousLength = bitStringLength;
     bitStringLength = 0;
+    AppendHeader(bitString, bitStringLength, streamHeader);
     if (segmentPlan.eciDesignator != 0) {
         AppendEciHeader(bitString, bitStringLength, segmentPlan.eciDesignator);
     }
     for (int s = 0; s < segmentPlan.count; ++s) {
         const Segment& segment = segmentPlan.segments[s];
         const char* bytes = source.data() + segment.byteStart;
-        const int count = segment.mode == Mode::Byte ? segment.bytes : segment.length;
-        assert(count < 1 << CountIndicatorBits(segment.mode, forVersion));
+        assert(segment.count < 1 << CountIndicatorBits(segment.mode, forVersion));
         AppendBits(bitString, bitStringLength, ModeIndicatorOf(segment.mode), kModeIndicatorBits);
-        AppendBits(bitString, bitStringLength, static_cast<unsigned>(count),
+        AppendBits(bitString, bitStringLength, static_cast<unsigned>(segment.count),
                    CountIndicatorBits(segment.mode, forVersion));
         switch (segment.mode) {
             case Mode::Numeric:
@@ -71,9 +108,14 @@ void EncoderState::BuildDataCodewords(std::string_view source, int forVersion,
                                   [bytes](int i) { return bytes[i] - '0'; });
                 break;
             case Mode::Alphanumeric:
-                AppendAlphanumericData(bitString, bitStringLength, segment.length, [bytes](int i) {
-                    return AlphanumericValue(static_cast<unsigned char>(bytes[i]));
-                });
+                if (streamHeader.fnc1 == Fnc1::None) {
+                    AppendAlphanumericData(
+                        bitString, bitStringLength, segment.count, [bytes](int i) {
+                            return AlphanumericValue(static_cast<unsigned char>(bytes[i]));
+                        });
+                } else {
+                    AppendFnc1AlphanumericData(bytes, segment.bytes, segment.count);
+                }
                 break;
             case Mode::Byte:
                 AppendBytes(bitString, bitStringLength, bytes, segment.bytes);

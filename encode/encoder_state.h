@@ -35,6 +35,8 @@
 #include "ecc/symbol_parameters.h"
 #include "encode/encoder_settings.h"
 #include "encode/generation_result.h"
+#include "encode/mode_table.h"
+#include "encode/part_store.h"
 #include "encode/segmentation.h"
 #include "matrix/mask_evaluation.h"
 
@@ -57,6 +59,8 @@ inline constexpr int kBlockRowCount = 82;
 inline constexpr int kBlockRowStride = 160;
 // Exponent and logarithm tables of GF(256), with an end marker each.
 inline constexpr int kGaloisTableSize = 257;
+// The most characters one alphanumeric segment holds: the capacity of 40-L.
+inline constexpr int kMaxFnc1Alphanumeric = 4296;
 // The largest error-correction count of any block, and the width the
 // Reed-Solomon register is worked in: every block takes one fixed-width pass.
 inline constexpr int kMaxGeneratorDegree = 30;
@@ -113,6 +117,9 @@ struct EncoderState {
     int textCharacterTotal = 0;
     SegmentPlan segmentPlan{};
     SegmentScratch segmentScratch{};
+    // The family plans are made in, and what the stream writes before them.
+    Family planFamily = Family::Either;
+    StreamHeader streamHeader{};
 
     // ---- Reed-Solomon blocks ----
     // Row b is block b: data codewords, then error-correction codewords; a
@@ -163,6 +170,12 @@ struct EncoderState {
     // explicit version and mask gives exactly CreateData's symbol.
     [[nodiscard]] Result CreateSymbol(std::string_view text, const Request& request);
 
+    // The text over `parts` symbols (2-16), or the fewest that hold it, with
+    // structured append (encode/structured_append.cpp); the symbols go to
+    // `store`.
+    [[nodiscard]] Result CreateParts(std::string_view text, const Request& request, int parts,
+                                     PartStore& store);
+
     // ---- The stages ----
     // Fills symbolParameters for the version and level of the settings.
     void LoadSymbolParameters();
@@ -202,6 +215,7 @@ struct EncoderState {
 
   private:
     void EncodeLayout(int b1, int b2, int c1, int k1, int r1, int c2, int k2);
+    void AppendFnc1AlphanumericData(const char* bytes, int byteCount, int count);
     void BuildGeneratorProducts(const int* generator, int degree);
     void UseGenerator(const int* generator, int degree);
     void ClearWorkingCopies();
@@ -217,7 +231,18 @@ struct EncoderState {
     bool FirstFit(int characters, int version, const Request& request);
     int LongestFittingPrefix(int version, const Request& request);
     Result Finish(const Request& request, int version, int charactersEncoded, int charactersTotal);
+    // Structured append's steps (encode/structured_append.cpp).
+    int ReadCharactersFrom(std::string_view text, std::size_t at);
+    int SplitIntoParts(std::string_view text, int version, const Request& request, int most,
+                       std::size_t* ends, int* characters);
 };
+
+// The request's first value that does not exist or does not fit the others.
+RequestField InvalidField(const Request& request);
+
+// Reads the UTF-8 character at `at` into `c`, with what each mode needs of
+// it; returns its length, or 0 when no character starts there.
+int ReadTextCharacter(std::string_view text, std::size_t at, Fnc1 fnc1, TextCharacter& c);
 
 // The level number of the parameter table and the format information.
 constexpr int LevelNumberOf(Level level) {

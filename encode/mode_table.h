@@ -13,6 +13,34 @@ namespace quirvane {
 inline constexpr int kModeIndicatorBits = 4;
 inline constexpr int kTerminatorBits = 4;
 inline constexpr unsigned kEciIndicator = 0b0111;
+inline constexpr unsigned kStructuredAppendIndicator = 0b0011;
+inline constexpr unsigned kFnc1FirstIndicator = 0b0101;
+inline constexpr unsigned kFnc1SecondIndicator = 0b1001;
+
+// What a stream carries before its ECI header and segments: the header of a
+// part of a structured-append set (its position, the number of symbols and
+// the parity of the whole message), then an FNC1 indicator.
+struct StreamHeader {
+    int partPosition = 0;
+    int partCount = 0;  // 0: no structured append
+    int parity = 0;
+    Fnc1 fnc1 = Fnc1::None;
+    int applicationIndicator = 0;
+};
+
+constexpr int HeaderBits(const StreamHeader& header) {
+    const int fnc1 = header.fnc1 == Fnc1::Gs1        ? kModeIndicatorBits
+                     : header.fnc1 == Fnc1::Industry ? kModeIndicatorBits + 8
+                                                     : 0;
+    return (header.partCount > 0 ? kModeIndicatorBits + 16 : 0) + fnc1;
+}
+
+// An application indicator of FNC1 in second position: two digits, or a
+// letter's ASCII value + 100.
+constexpr bool IsApplicationIndicator(int value) {
+    return (value >= 0 && value <= 99) || (value >= 'A' + 100 && value <= 'Z' + 100) ||
+           (value >= 'a' + 100 && value <= 'z' + 100);
+}
 
 // Modes a segment can be written in, for tables indexed by mode.
 inline constexpr int kSegmentModeCount = 4;
@@ -38,18 +66,18 @@ constexpr int CountIndicatorBits(Mode mode, int version) {
     return kWidths[VersionBandOf(version)][static_cast<int>(mode)];
 }
 
-// Data bits of a segment, headers excluded: `characters` counts digits,
-// alphanumeric or Kanji characters, `bytes` the bytes of a byte segment.
-constexpr int SegmentDataBits(Mode mode, int characters, int bytes) {
+// Data bits of a segment, headers excluded, from what its count field holds:
+// digits, alphanumeric characters, bytes or Kanji characters.
+constexpr int SegmentDataBits(Mode mode, int count) {
     switch (mode) {
         case Mode::Numeric:
-            return 10 * (characters / 3) + (characters % 3 == 2 ? 7 : characters % 3 == 1 ? 4 : 0);
+            return 10 * (count / 3) + (count % 3 == 2 ? 7 : count % 3 == 1 ? 4 : 0);
         case Mode::Alphanumeric:
-            return 11 * (characters / 2) + 6 * (characters % 2);
+            return 11 * (count / 2) + 6 * (count % 2);
         case Mode::Byte:
-            return 8 * bytes;
+            return 8 * count;
         default:
-            return 13 * characters;
+            return 13 * count;
     }
 }
 

@@ -41,7 +41,9 @@ int CharacterSixths(int mode, const TextCharacter& character, bool eci) {
         case Mode::Numeric:
             return IsDigit(code) ? kNumericSixths : kUnreachable;
         case Mode::Alphanumeric:
-            return AlphanumericValue(code) >= 0 ? kAlphanumericSixths : kUnreachable;
+            return character.alphanumericLength > 0
+                       ? kAlphanumericSixths * character.alphanumericLength
+                       : kUnreachable;
         case Mode::Byte:
             return eci || code < 0x80 ? kByteSixths * character.byteLength : kUnreachable;
         default:
@@ -144,18 +146,20 @@ void WalkBackwards(const TextCharacter* text, int count, int version, const std:
         for (int pieceEnd = end; pieceEnd > start;) {
             int pieceStart = pieceEnd;
             int bytes = 0;
-            if (segmentMode == Mode::Byte) {
-                while (pieceStart > start && bytes + text[pieceStart - 1].byteLength <= limit) {
-                    bytes += text[pieceStart - 1].byteLength;
-                    --pieceStart;
+            int count = 0;
+            while (pieceStart > start) {
+                const TextCharacter& c = text[pieceStart - 1];
+                const int units = segmentMode == Mode::Byte           ? c.byteLength
+                                  : segmentMode == Mode::Alphanumeric ? c.alphanumericLength
+                                                                      : 1;
+                if (count + units > fullPiece) {
+                    break;
                 }
-            } else {
-                pieceStart = std::max(start, pieceEnd - fullPiece);
-                for (int i = pieceStart; i < pieceEnd; ++i) {
-                    bytes += text[i].byteLength;
-                }
+                count += units;
+                bytes += c.byteLength;
+                --pieceStart;
             }
-            visit(Segment{segmentMode, pieceStart, pieceEnd - pieceStart, 0, bytes});
+            visit(Segment{segmentMode, pieceStart, pieceEnd - pieceStart, 0, bytes, count});
             pieceEnd = pieceStart;
         }
         if (start > 0) {
@@ -167,7 +171,7 @@ void WalkBackwards(const TextCharacter* text, int count, int version, const std:
 
 int SegmentBits(const Segment& segment, int version) {
     return kModeIndicatorBits + CountIndicatorBits(segment.mode, version) +
-           SegmentDataBits(segment.mode, segment.length, segment.bytes);
+           SegmentDataBits(segment.mode, segment.count);
 }
 
 int PlannedBits(const TextCharacter* text, int count, int version, bool eci,
@@ -233,7 +237,8 @@ void PlanOneSegment(Mode mode, int characters, int bytes, int eciDesignator, int
     assert(IsSegmentMode(mode) && characters >= 0 && bytes >= characters);
     plan.eciDesignator = eciDesignator;
     plan.count = 1;
-    plan.segments[0] = Segment{mode, 0, characters, 0, bytes};
+    plan.segments[0] =
+        Segment{mode, 0, characters, 0, bytes, mode == Mode::Byte ? bytes : characters};
     plan.bits = (eciDesignator != 0 ? EciHeaderBits(eciDesignator) : 0) +
                 SegmentBits(plan.segments[0], version);
 }

@@ -18,11 +18,14 @@ inline constexpr int kEciUtf8 = 26;
 inline constexpr int kEciShiftJis = 20;
 
 // One character of the text: its scalar (its first byte in byte mode), its
-// length in bytes and, for a JIS X 0208 character, its Shift_JIS
-// double-byte code (else 0).
+// length in bytes, how many characters an alphanumeric segment writes for it
+// (0 when it cannot: 2 for `%` and 1 for the separator GS in an FNC1
+// symbol) and, for a JIS X 0208 character, its Shift_JIS double-byte code
+// (else 0).
 struct TextCharacter {
     char32_t code;
     std::uint8_t byteLength;
+    std::uint8_t alphanumericLength;
     std::uint16_t kanjiCode;
 };
 
@@ -59,7 +62,8 @@ bool PlanSegments(const TextCharacter* text, int count, int version, Family fami
 bool QualifiesForPlainFamily(const TextCharacter* text, int count);
 
 // A plan of one segment of `mode` holding the first `characters` characters,
-// `bytes` bytes, after an ECI header when `eciDesignator` is not 0.
+// `bytes` bytes (no FNC1 `%`), after an ECI header when `eciDesignator` is
+// not 0.
 void PlanOneSegment(Mode mode, int characters, int bytes, int eciDesignator, int version,
                     SegmentPlan& plan);
 

@@ -12,12 +12,13 @@
 namespace quirvane {
 
 struct SymbolAccess {
-    // A view of the side x side square at the top left of `cells` (row
-    // stride 256, '1' dark).
+    // A view of the side x side square at the top left of `cells` ('1'
+    // dark), rows `stride` cells apart.
     static Symbol Make(const char* cells, int side, int version, Level level, int mask, int eci,
-                       std::span<const Segment> segments) {
+                       std::span<const Segment> segments, int stride = kPlaneStride) {
         Symbol symbol;
         symbol.cells_ = cells;
+        symbol.stride_ = stride;
         symbol.side_ = side;
         symbol.version_ = version;
         symbol.level_ = level;

@@ -30,5 +30,6 @@ std::string CheckStatistics(const Statistics& statistics, int inputBytes, int st
 
 std::string CheckCreateData(EncoderState& state, const FuzzCase& c);
 std::string CheckCreateSymbol(EncoderState& state, const FuzzCase& c);
+std::string CheckCreateParts(EncoderState& state, const FuzzCase& c);
 
 }  // namespace quirvane::fuzz

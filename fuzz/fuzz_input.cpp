@@ -39,8 +39,8 @@ constexpr std::string_view kLetters[] = {"A", "B", "C", "D", "E", "F", "G", "H",
                                          "M", "N", "O", "P", "Q", "R", "S", "T", "U", "V", "W", "X",
                                          "Y", "Z", " ", "$", "%", "*", "+", "-", ".", "/", ":"};
 constexpr std::string_view kOtherAscii[] = {
-    "a", "q", "z", "!", "\"", "#", "&", "'", "(", ")",  ",", ";",  "<",  "=",  ">",      "?",
-    "@", "[", "]", "^", "_",  "`", "{", "|", "}", "\\", "~", "\r", "\n", "\t", {"\0", 1}};
+    "a", "q", "z", "!", "\"", "#", "&", "'", "(", ")",  ",", ";",  "<",  "=",  ">",       "?",
+    "@", "[", "]", "^", "_",  "`", "{", "|", "}", "\\", "~", "\r", "\n", "\t", {"\0", 1}, "\x1D"};
 // JIS X 0208, from both Kanji ranges and their ends (　 0x8140, 滌 0x9FFC,
 // 漾 0xE040, 熙 0xEAA4), with the cells read differently elsewhere.
 constexpr std::string_view kJis[] = {"あ", "い", "ん", "ア", "ン", "ー", "漢", "字", "東",
@@ -163,6 +163,12 @@ FuzzCase DecodeFuzzInput(const std::uint8_t* data, std::size_t size) {
     }
     q.byteEncoding = (flags & 8) != 0 ? ByteEncoding::ShiftJis : ByteEncoding::Utf8;
     q.cutToFit = (flags & 64) != 0;
+    if ((flags & 128) != 0 && (at(8) & 2) != 0) {
+        c.parts = at(10) % 18;
+    } else if ((flags & 128) != 0) {
+        q.fnc1 = (at(8) & 1) != 0 ? Fnc1::Industry : Fnc1::Gs1;
+        q.applicationIndicator = at(9);
+    }
     if ((flags & 2) != 0) {
         const bool shiftJis = q.mode == Mode::Byte && (flags & 8) != 0;
         MapSymbolText(AlphabetOf(flags >> 4 & 3), shiftJis, c.text);
@@ -171,7 +177,9 @@ FuzzCase DecodeFuzzInput(const std::uint8_t* data, std::size_t size) {
 }
 
 std::string RunCase(EncoderState& state, const FuzzCase& c) {
-    return c.symbolCase ? CheckCreateSymbol(state, c) : CheckCreateData(state, c);
+    return !c.symbolCase  ? CheckCreateData(state, c)
+           : c.parts >= 0 ? CheckCreateParts(state, c)
+                          : CheckCreateSymbol(state, c);
 }
 
 }  // namespace quirvane::fuzz

@@ -19,6 +19,7 @@ struct FuzzCase {
     std::string text;
     bool symbolCase = false;  // run CreateSymbol with `request` instead
     Request request{};
+    int parts = -1;  // 0 or more: run CreateParts with `request` over that many parts
 };
 
 // Input layout: mode, version, level and mask bytes, a flags byte, then the
@@ -28,7 +29,10 @@ struct FuzzCase {
 // around the supported range (0xFE, 0xFF: INT_MAX, INT_MIN). Flags: bit 0
 // clears dataReady first; bit 1 maps every text byte into a character set,
 // so the fuzzer need not guess digits or kanji; bit 2 makes it a
-// CreateSymbol case; bit 6 cuts a text too long for an explicit version.
+// CreateSymbol case; bit 6 cuts a text too long for an explicit version;
+// bit 7 makes it an FNC1 case (the first raw designator byte: bit 0 second
+// position, the second byte its application indicator) or, with bit 1 of
+// that byte, a structured-append case over the third byte % 18 parts.
 //
 // A CreateSymbol case has six more bytes before its text: the lower and the
 // upper version bound (the upper counted down from 40, so zeros give 1-40),

@@ -52,7 +52,8 @@ bool ReadCostCharacters(std::string_view text, std::vector<CostCharacter>& chara
     return true;
 }
 
-std::vector<int> ShortestStreams(const std::vector<CostCharacter>& text, int version, bool eci) {
+std::vector<int> ShortestStreams(const std::vector<CostCharacter>& text, int version, bool eci,
+                                 bool fnc1) {
     const int header[4] = {4 + CountFieldBits(kIndicatorNumeric, version),
                            4 + CountFieldBits(kIndicatorAlphanumeric, version),
                            4 + CountFieldBits(kIndicatorByte, version),
@@ -76,11 +77,19 @@ std::vector<int> ShortestStreams(const std::vector<CostCharacter>& text, int ver
             next.numeric[2] = Add(open.numeric[1], 3);
             next.numeric[0] = Add(open.numeric[2], 3);
         }
-        if (IsAlphanumeric(c.code)) {
+        const int written = fnc1 && c.code == U'%'                               ? 2
+                            : IsAlphanumeric(c.code) || (fnc1 && c.code == 0x1D) ? 1
+                                                                                 : 0;
+        if (written > 0) {
             // 6 bits for a single character, 11 for a pair.
             next.alphanumeric[1] =
                 std::min(Add(open.alphanumeric[0], 6), Add(closed, header[1] + 6));
             next.alphanumeric[0] = Add(open.alphanumeric[1], 5);
+            if (written == 2) {
+                const OpenStreams one = next;
+                next.alphanumeric[1] = Add(one.alphanumeric[0], 6);
+                next.alphanumeric[0] = Add(one.alphanumeric[1], 5);
+            }
         }
         if (eci || ascii) {
             next.byte = std::min(Add(open.byte, 8 * c.bytes), Add(closed, header[2] + 8 * c.bytes));

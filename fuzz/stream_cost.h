@@ -33,6 +33,9 @@ bool ReadCostCharacters(std::string_view text, std::vector<CostCharacter>& chara
 // (kNoStream where a prefix breaks these). With `eci`: a 12-bit ECI 26
 // header, byte segments of UTF-8, no Kanji segment. bits[0] is the header
 // alone.
-std::vector<int> ShortestStreams(const std::vector<CostCharacter>& text, int version, bool eci);
+// With `fnc1` (an FNC1 symbol, no ECI) alphanumeric segments also hold the
+// separator GS, written `%`, and write a `%` as `%%`.
+std::vector<int> ShortestStreams(const std::vector<CostCharacter>& text, int version, bool eci,
+                                 bool fnc1 = false);
 
 }  // namespace quirvane::fuzz

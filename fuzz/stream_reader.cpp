@@ -134,6 +134,13 @@ std::string ReadDataStream(const std::vector<std::uint8_t>& data, int version, D
         std::string fault;
         if (item.indicator == kIndicatorEci) {
             fault = ReadDesignator(in, item.value);
+        } else if (item.indicator == kIndicatorStructuredAppend) {
+            item.value = in.Read(4);
+            item.partCount = in.Read(4) + 1;
+            item.parity = in.Read(8);
+        } else if (item.indicator == kIndicatorFnc1First) {
+        } else if (item.indicator == kIndicatorFnc1Second) {
+            item.value = in.Read(8);
         } else if (item.indicator == kIndicatorNumeric ||
                    item.indicator == kIndicatorAlphanumeric || item.indicator == kIndicatorByte ||
                    item.indicator == kIndicatorKanji) {

@@ -1,7 +1,8 @@
 // Reads a symbol's data codewords back into what they hold, the way a scanner
-// does: ECI headers with designators of one, two or three bytes, numeric,
-// alphanumeric, byte and Kanji segments, then the terminator, the fill to a
-// whole byte and the pad codewords.
+// does: a structured-append header, FNC1 indicators, ECI headers with
+// designators of one, two or three bytes, numeric, alphanumeric, byte and
+// Kanji segments, then the terminator, the fill to a whole byte and the pad
+// codewords.
 #pragma once
 
 #include <cstdint>
@@ -12,6 +13,9 @@ namespace quirvane::fuzz {
 
 inline constexpr int kIndicatorNumeric = 0b0001;
 inline constexpr int kIndicatorAlphanumeric = 0b0010;
+inline constexpr int kIndicatorStructuredAppend = 0b0011;
+inline constexpr int kIndicatorFnc1First = 0b0101;
+inline constexpr int kIndicatorFnc1Second = 0b1001;
 inline constexpr int kIndicatorByte = 0b0100;
 inline constexpr int kIndicatorEci = 0b0111;
 inline constexpr int kIndicatorKanji = 0b1000;
@@ -19,7 +23,12 @@ inline constexpr int kIndicatorKanji = 0b1000;
 // One ECI header or segment, in stream order.
 struct StreamItem {
     int indicator = 0;
-    int value = 0;  // the count field of a segment; the designator of an ECI
+    // The count field of a segment; the designator of an ECI; the position
+    // of a structured-append part; the application indicator of FNC1 in
+    // second position.
+    int value = 0;
+    int partCount = 0;  // structured append: the number of symbols
+    int parity = 0;     // and the parity byte
     // A segment's characters: digits and alphanumerics as ASCII, bytes as
     // they are, Kanji as the UTF-8 of the character each code names.
     std::string text;

@@ -170,6 +170,10 @@ Decision DecideSegments(std::string_view text, const Request& q) {
                 d.outcome = Outcome::NotKanji;
                 return d;
             }
+            if (q.fnc1 != Fnc1::None && c.code >= 0x80) {
+                d.outcome = Outcome::NotAscii;
+                return d;
+            }
             prefixBytes.push_back(prefixBytes.back() + c.bytes);
         }
         if (!utf8) {
@@ -184,7 +188,9 @@ Decision DecideSegments(std::string_view text, const Request& q) {
     std::vector<int> plain[3];
     std::vector<int> utf8[3];
     const auto band = [](int v) { return v <= 9 ? 0 : v <= 26 ? 1 : 2; };
-    const auto bitsOf = [&](int k, int v) {
+    // An FNC1 indicator, and a second-position indicator's byte.
+    const int fnc1Bits = q.fnc1 == Fnc1::Gs1 ? 4 : q.fnc1 == Fnc1::Industry ? 12 : 0;
+    const auto streamBits = [&](int k, int v) {
         if (mode == Mode::Kanji) {
             return 4 + CountFieldBits(kIndicatorKanji, v) + 13 * k;
         }
@@ -197,11 +203,15 @@ Decision DecideSegments(std::string_view text, const Request& q) {
         }
         const int b = band(v);
         if (plain[b].empty()) {
-            plain[b] = ShortestStreams(characters, v, false);
-            utf8[b] = ShortestStreams(characters, v, true);
+            const bool fnc1 = q.fnc1 != Fnc1::None;
+            plain[b] = ShortestStreams(characters, v, false, fnc1);
+            // No ECI in an FNC1 symbol.
+            utf8[b] = fnc1 ? std::vector<int>(characters.size() + 1, kNoStream)
+                           : ShortestStreams(characters, v, true);
         }
         return std::min(plain[b][k], utf8[b][k]);
     };
+    const auto bitsOf = [&](int k, int v) { return fnc1Bits + streamBits(k, v); };
     const auto fits = [&](int k, int v) { return bitsOf(k, v) <= DataBits(v, level); };
     const auto longestFitting = [&](int v) {
         int k = d.total;
@@ -287,6 +297,35 @@ bool IsUtf8(std::string_view text) {
         at += static_cast<std::size_t>(length);
     }
     return true;
+}
+
+// The FNC1 indicator an FNC1 request must open its stream with, taken off
+// the stream, and its alphanumeric segments read as FNC1 symbols write them:
+// `%` for the separator GS, `%%` for a `%`.
+std::string TakeFnc1(DataStream& stream, const Request& q) {
+    if (q.fnc1 == Fnc1::None) {
+        return {};
+    }
+    const int indicator = q.fnc1 == Fnc1::Gs1 ? kIndicatorFnc1First : kIndicatorFnc1Second;
+    if (stream.items.empty() || stream.items[0].indicator != indicator ||
+        (q.fnc1 == Fnc1::Industry && stream.items[0].value != q.applicationIndicator)) {
+        return "the stream does not open with the FNC1 indicator asked for";
+    }
+    stream.items.erase(stream.items.begin());
+    for (StreamItem& item : stream.items) {
+        if (item.indicator != kIndicatorAlphanumeric) {
+            continue;
+        }
+        std::string read;
+        for (std::size_t i = 0; i < item.text.size(); ++i) {
+            const bool doubled =
+                item.text[i] == '%' && i + 1 < item.text.size() && item.text[i + 1] == '%';
+            read += item.text[i] != '%' ? item.text[i] : doubled ? '%' : '\x1D';
+            i += doubled ? 1 : 0;
+        }
+        item.text = read;
+    }
+    return {};
 }
 
 // What may stand in the stream of each kind of request.
@@ -433,12 +472,16 @@ std::string CheckCreated(const EncoderState& state, const Result& result, const 
     if (std::string fault = ReadDataStream(data, d.version, stream); !fault.empty()) {
         return fault;
     }
+    const int bits = stream.bits;
+    if (std::string fault = TakeFnc1(stream, q); !fault.empty()) {
+        return fault;
+    }
     const std::string_view held = std::string_view(c.text).substr(0, d.bytes);
     if (std::string fault = CheckItems(stream, d, q, held); !fault.empty()) {
         return fault;
     }
-    if (stream.bits != d.bits) {
-        return "a stream of " + std::to_string(stream.bits) + " bits, the shortest is " +
+    if (bits != d.bits) {
+        return "a stream of " + std::to_string(bits) + " bits, the shortest is " +
                std::to_string(d.bits);
     }
     return CheckMask(state, result, d.version, q);

@@ -35,10 +35,18 @@ enum class Level : std::uint8_t { L, M, Q, H };
 // character. Shift_JIS is code page 932, as Windows writes it.
 enum class ByteEncoding : std::uint8_t { Utf8, ShiftJis };
 
+// FNC1 says the data follow an industry format: in first position GS1
+// element strings (an Application Identifier, its data, and the separator
+// GS, 0x1D, after data of no fixed length that is not last); in second
+// position the format the application indicator names.
+enum class Fnc1 : std::uint8_t { None, Gs1, Industry };
+
 inline constexpr int kVersionAuto = 0;
 inline constexpr int kMaskAuto = -1;
 inline constexpr int kLargestVersion = 40;
 inline constexpr int kLargestEciDesignator = 999999;
+// The most symbols a text may run over with structured append.
+inline constexpr int kMostParts = 16;
 
 struct Request {
     Mode mode = Mode::Auto;
@@ -57,16 +65,25 @@ struct Request {
     // before them (0: none). Auto and Kanji mode take UTF-8 text.
     ByteEncoding byteEncoding = ByteEncoding::Utf8;
     int eci = 0;
+    // Automatic mode only, ASCII text: FNC1 in first position (the text a
+    // GS1 element string, see <quirvane/gs1.h>) or in second position with
+    // its application indicator: a letter's ASCII value + 100 (a: 197), or
+    // 0-99 for two digits.
+    Fnc1 fnc1 = Fnc1::None;
+    int applicationIndicator = 0;
 };
 
 // A run of the text written in one mode: characters [start, start + length)
-// and bytes [byteStart, byteStart + bytes) of the text.
+// and bytes [byteStart, byteStart + bytes) of the text. `count` is what its
+// count field holds: its bytes in byte mode, else its characters, a `%`
+// counting twice in the alphanumeric segments of an FNC1 symbol.
 struct Segment {
     Mode mode;
     int start;
     int length;
     int byteStart;
     int bytes;
+    int count;
 };
 
 enum class Outcome : std::uint8_t {
@@ -76,7 +93,8 @@ enum class Outcome : std::uint8_t {
     NotAlphanumeric,  // character `position` is outside the 45 characters
     NotKanji,         // character `position` has no JIS X 0208 form
     NotUtf8,          // byte `byteOffset` starts no UTF-8 character
-    TooLong,          // no version allowed holds the text: see TooLongBy
+    NotAscii,         // character `position` of an FNC1 text is not ASCII
+    TooLong,          // no version allowed holds the text: see the counts below
 };
 
 enum class RequestField : std::uint8_t {
@@ -88,6 +106,8 @@ enum class RequestField : std::uint8_t {
     Mask,
     ByteEncoding,
     Eci,
+    Fnc1,
+    Parts,
 };
 
 // The counts the desktop program shows after each symbol.
@@ -105,7 +125,7 @@ class Symbol {
   public:
     int Side() const { return side_; }  // 4 * version + 17
     // Module (row, column), row 0 at the top; both 0 to Side() - 1.
-    bool IsDark(int row, int column) const { return cells_[row * kRowStride + column] == '1'; }
+    bool IsDark(int row, int column) const { return cells_[row * stride_ + column] == '1'; }
     int Version() const { return version_; }
     Level ErrorCorrection() const { return level_; }
     int Mask() const { return mask_; }
@@ -114,8 +134,8 @@ class Symbol {
 
   private:
     friend struct SymbolAccess;
-    static constexpr int kRowStride = 256;
     const char* cells_ = nullptr;
+    int stride_ = 0;
     int side_ = 0;
     int version_ = 0;
     Level level_ = Level::L;
@@ -147,6 +167,12 @@ struct Result {
     int charactersHeld = 0;
     int bitsOver = 0;
     int BytesOver() const { return (bitsOver + 7) / 8; }
+
+    // Structured append: every symbol of the set, in order (`symbol` is the
+    // first); when refused TooLong, how many symbols of the largest version
+    // allowed the text needs.
+    std::span<const Symbol> parts;
+    int partsNeeded = 0;
 };
 
 class Encoder {
@@ -158,6 +184,14 @@ class Encoder {
 
     // The symbol of `text` as `request` asks, or why not.
     Result Encode(std::string_view text, const Request& request = {});
+
+    // `text` over `parts` symbols (2-16), or the fewest that hold it (at
+    // least two), with structured append: readers that see them all join
+    // them into the whole text. Automatic mode only. All symbols share one
+    // version and level: the one asked for, or the smallest that holds the
+    // split; each starts with ECI 26 when the text needs UTF-8, so that it
+    // also reads alone. A part's Segments() are empty.
+    Result EncodeParts(std::string_view text, const Request& request = {}, int parts = 0);
 
   private:
     struct Engine;

@@ -10,7 +10,8 @@ std::string ZbarRead(const std::string& pngPath, Zbar reading) {
     // Only QR Code: with every symbology on, zbarimg may also "find" an
     // Interleaved 2 of 5 code in the modules. -Sbinary hands back the bytes as
     // they were encoded, with no charset guessing and no line feed after them.
-    QStringList arguments = {"--quiet", "--raw", "-Sdisable", "-Sqrcode.enable"};
+    QStringList arguments = {"--quiet", reading == Zbar::Xml ? "--xml" : "--raw", "-Sdisable",
+                             "-Sqrcode.enable"};
     if (reading == Zbar::Bytes) {
         arguments << "-Sbinary";
     }

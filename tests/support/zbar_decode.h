@@ -10,8 +10,9 @@ namespace quirvane::testing {
 
 // Bytes: as they were encoded (Kanji mode as its Shift_JIS bytes). Text: as a
 // reader shows them, zbarimg's own reading of Kanji mode, ECI designators and
-// its guess at the encoding of byte mode, in UTF-8.
-enum class Zbar { Bytes, Text };
+// its guess at the encoding of byte mode, in UTF-8. Xml: zbarimg's report,
+// with the modifiers (GS1, AIM) of each symbol.
+enum class Zbar { Bytes, Text, Xml };
 
 // What zbarimg reads in the one symbol of a PNG file or of an image, or
 // "(zbarimg read nothing: ...)" with what it printed when it finds none.
