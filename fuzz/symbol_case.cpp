@@ -42,8 +42,15 @@ bool IsValid(const Request& q) {
     const auto version = [](int v) { return v >= 1 && v <= 40; };
     const bool mode = static_cast<int>(q.mode) <= static_cast<int>(Mode::Auto);
     const bool eci = q.eci == 0 || (q.mode == Mode::Byte && q.eci >= 1 && q.eci <= 999999);
-    return mode && (q.version == kVersionAuto || version(q.version)) && version(q.minVersion) &&
-           version(q.maxVersion) && q.minVersion <= q.maxVersion &&
+    const int indicator = q.applicationIndicator;
+    const bool letter =
+        (indicator >= 165 && indicator <= 190) || (indicator >= 197 && indicator <= 222);
+    const bool fnc1 = q.fnc1 == Fnc1::None ||
+                      (q.mode == Mode::Auto &&
+                       (q.fnc1 == Fnc1::Gs1 || (q.fnc1 == Fnc1::Industry &&
+                                                ((indicator >= 0 && indicator <= 99) || letter))));
+    return mode && fnc1 && (q.version == kVersionAuto || version(q.version)) &&
+           version(q.minVersion) && version(q.maxVersion) && q.minVersion <= q.maxVersion &&
            static_cast<int>(q.level) <= 3 && static_cast<int>(q.byteEncoding) <= 1 &&
            (q.mask == kMaskAuto || (q.mask >= 0 && q.mask <= 7)) && eci;
 }
@@ -491,14 +498,14 @@ std::string CheckCreated(const EncoderState& state, const Result& result, const 
 
 std::string CheckCreateSymbol(EncoderState& state, const FuzzCase& c) {
     const Request& q = c.request;
-    char where[176];
-    std::snprintf(where, sizeof where,
-                  "CreateSymbol mode %d version %d (%d-%d) level %d mask %d ECI %d %s%s, %zu "
-                  "bytes: ",
-                  static_cast<int>(q.mode), q.version, q.minVersion, q.maxVersion,
-                  static_cast<int>(q.level), q.mask, q.eci,
-                  q.byteEncoding == ByteEncoding::ShiftJis ? "Shift_JIS" : "UTF-8",
-                  q.cutToFit ? " cut" : "", c.text.size());
+    char where[200];
+    std::snprintf(
+        where, sizeof where,
+        "CreateSymbol mode %d version %d (%d-%d) level %d mask %d ECI %d %s%s FNC1 %d/%d, "
+        "%zu bytes: ",
+        static_cast<int>(q.mode), q.version, q.minVersion, q.maxVersion, static_cast<int>(q.level),
+        q.mask, q.eci, q.byteEncoding == ByteEncoding::ShiftJis ? "Shift_JIS" : "UTF-8",
+        q.cutToFit ? " cut" : "", static_cast<int>(q.fnc1), q.applicationIndicator, c.text.size());
     if (c.clearReady) {
         state.dataReady = 0;
     }

@@ -278,5 +278,48 @@ TEST(Encoder, TooLongSaysByHowMuch) {
     }
 }
 
+// The refusals of FNC1 and structured append, with their numbers.
+TEST(Encoder, Fnc1AndPartsRefusals) {
+    struct Row {
+        std::string text;
+        Request request;
+        int parts;  // -1: one symbol
+        Outcome outcome;
+        RequestField field = RequestField::None;
+        int position = 0, partsNeeded = 0;
+    };
+    using enum Outcome;
+    const std::string longest(16 * 2951, 'x');  // a part of 40-L holds 2951 bytes after its header
+    const Row rows[] = {
+        {"A", {.mode = Mode::Byte, .fnc1 = Fnc1::Gs1}, -1, InvalidRequest, RequestField::Fnc1},
+        {"A",
+         {.fnc1 = Fnc1::Industry, .applicationIndicator = 150},
+         -1,
+         InvalidRequest,
+         RequestField::Fnc1},
+        {"10東京", {.fnc1 = Fnc1::Gs1}, -1, NotAscii, RequestField::None, 3},
+        {"AB", {.mode = Mode::Byte}, 0, InvalidRequest, RequestField::Mode},
+        {"AB", {.fnc1 = Fnc1::Gs1}, 0, InvalidRequest, RequestField::Fnc1},
+        {"AB", {}, 1, InvalidRequest, RequestField::Parts},
+        {"AB", {}, 17, InvalidRequest, RequestField::Parts},
+        {"ABC", {}, 4, InvalidRequest, RequestField::Parts},  // fewer characters than parts
+        {"A\xFF", {}, 0, NotUtf8, RequestField::None, 2},
+        {longest, {}, 0, Created},
+        {longest + "x", {}, 0, TooLong, RequestField::None, 0, 17},
+        {longest, {}, 15, TooLong, RequestField::None, 0, 16},
+        {longest.substr(0, 5000), {.version = 10}, 0, TooLong, RequestField::None, 0, 19},
+    };
+    Encoder encoder;
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.text.substr(0, 12) + " parts " + std::to_string(r.parts));
+        const Result made = r.parts < 0 ? encoder.Encode(r.text, r.request)
+                                        : encoder.EncodeParts(r.text, r.request, r.parts);
+        EXPECT_EQ(made.outcome, r.outcome);
+        EXPECT_EQ(made.field, r.field);
+        EXPECT_EQ(made.position, r.position);
+        EXPECT_EQ(made.partsNeeded, r.partsNeeded);
+    }
+}
+
 }  // namespace
 }  // namespace quirvane

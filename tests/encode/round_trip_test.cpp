@@ -18,7 +18,14 @@
 #include "fuzz/fuzz_input.h"
 
 #ifdef QUIRVANE_ZBAR_SWEEP
+#include <QPainter>
+
+#include <span>
+
+#include <quirvane/gs1.h>
+
 #include "encode/symbol_access.h"
+#include "render/symbol_image.h"
 #include "render/symbol_png.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/support/zbar_decode.h"
@@ -212,6 +219,79 @@ TEST(RoundTrip, StructuredAppendAndFnc1ReadBack) {
         EXPECT_EQ(RunCase(*state, run), "");
     }
 }
+
+#ifdef QUIRVANE_ZBAR_SWEEP
+// All parts side by side, a quiet zone between them, as one photo sees them.
+QImage Row(std::span<const Symbol> parts) {
+    const DrawingOptions options{.moduleWidth = 3, .quietZoneModules = 4};
+    std::vector<QImage> drawn;
+    int width = 0;
+    for (const Symbol& part : parts) {
+        drawn.push_back(RenderSymbolImage(part, options));
+        width += drawn.back().width();
+    }
+    QImage row(width, drawn[0].height(), QImage::Format_RGB32);
+    QPainter painter(&row);
+    int x = 0;
+    for (const QImage& image : drawn) {
+        painter.drawImage(x, 0, image);
+        x += image.width();
+    }
+    return row;
+}
+
+// zbarimg joins all parts in one image into the whole text; one part alone
+// gives nothing.
+TEST(RoundTrip, StructuredAppendScansBackWhole) {
+    const std::string texts[] = {
+        Repeat("https://example.com/q?id=42&x=y ", 9000),  // 3x what 40-L holds
+        Repeat("東京都港区芝公園4丁目2-8、データ作成テスト。", 3000),
+        Repeat("QR 😀 é ", 2000),
+    };
+    Encoder encoder;
+    for (const std::string& text : texts) {
+        SCOPED_TRACE(text.substr(0, 24));
+        const Result made = encoder.EncodeParts(text, {.level = Level::M});
+        ASSERT_TRUE(made);
+        ASSERT_GE(made.parts.size(), 2u);
+        EXPECT_EQ(testing::ZbarRead(Row(made.parts), testing::Zbar::Text), text);
+        EXPECT_EQ(testing::ZbarRead(Row(made.parts.subspan(0, 1)), testing::Zbar::Text)
+                      .rfind("(zbarimg read nothing", 0),
+                  0u);
+    }
+}
+
+// zbarimg reports FNC1 symbols with their modifier and the data as a reader
+// hands them on: GS between the element strings, the indicator first.
+TEST(RoundTrip, Fnc1SymbolsScanBackWithTheirModifier) {
+    const std::string gs1 = ParseGs1("(01)09501101530003(17)251231(10)ABC%12(21)x7").elementString;
+    ASSERT_FALSE(gs1.empty());
+    struct Case {
+        std::string text;
+        Request request;
+        std::string modifier, data;
+    };
+    const Case cases[] = {
+        {gs1, {.fnc1 = Fnc1::Gs1}, "GS1", gs1},
+        {"12345%ABC",
+         {.fnc1 = Fnc1::Industry, .applicationIndicator = 'a' + 100},
+         "AIM",
+         "a12345%ABC"},
+        {"%ZZ", {.fnc1 = Fnc1::Industry, .applicationIndicator = 37}, "AIM", "37%ZZ"},
+    };
+    Encoder encoder;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.data);
+        const Result made = encoder.Encode(c.text, c.request);
+        ASSERT_TRUE(made);
+        const std::string xml =
+            testing::ZbarRead(RenderSymbolImage(made.symbol, {}), testing::Zbar::Xml);
+        EXPECT_NE(xml.find("modifiers='" + c.modifier + "'"), std::string::npos) << xml;
+        EXPECT_EQ(testing::ZbarRead(RenderSymbolImage(made.symbol, {}), testing::Zbar::Bytes),
+                  c.data);
+    }
+}
+#endif
 
 std::string VersionAndLevel(const ::testing::TestParamInfo<std::tuple<int, int>>& info) {
     std::string name = "v";
