@@ -55,7 +55,7 @@ int ReadTextCharacter(std::string_view text, std::size_t at, Fnc1 fnc1, TextChar
         return 0;
     }
     c.byteLength = static_cast<std::uint8_t>(length);
-    const int kanji = JisX0208CodeOf(c.code);
+    const int kanji = c.code < 0x80 ? 0 : JisX0208CodeOf(c.code);
     c.kanjiCode = static_cast<std::uint16_t>(kanji > 0 ? kanji : 0);
     // An FNC1 symbol writes the separator GS as `%` and a `%` as `%%`.
     const bool fnc1Text = fnc1 != Fnc1::None;

@@ -58,7 +58,8 @@ void AppendEciHeader(char* bits, int& length, int designator) {
 
 }  // namespace
 
-void EncoderState::AppendFnc1AlphanumericData(const char* bytes, int byteCount, int count) {
+void EncoderState::AppendFnc1AlphanumericData(const char* bytes, int byteCount,
+                                              [[maybe_unused]] int count) {
     assert(count <= kMaxFnc1Alphanumeric);
     std::uint8_t values[kMaxFnc1Alphanumeric];
     int written = 0;

@@ -232,7 +232,7 @@ struct EncoderState {
     int LongestFittingPrefix(int version, const Request& request);
     Result Finish(const Request& request, int version, int charactersEncoded, int charactersTotal);
     // Structured append's steps (encode/structured_append.cpp).
-    int ReadCharactersFrom(std::string_view text, std::size_t at);
+    int ReadCharactersFrom(std::string_view text, std::size_t at, int most);
     int SplitIntoParts(std::string_view text, int version, const Request& request, int most,
                        std::size_t* ends, int* characters);
 };

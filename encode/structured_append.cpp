@@ -29,9 +29,9 @@ Result Refused(Outcome outcome) {
 
 }  // namespace
 
-int EncoderState::ReadCharactersFrom(std::string_view text, std::size_t at) {
+int EncoderState::ReadCharactersFrom(std::string_view text, std::size_t at, int most) {
     textCharacterCount = 0;
-    while (at < text.size() && textCharacterCount < kMaxSegmentCharacters) {
+    while (at < text.size() && textCharacterCount < most) {
         TextCharacter& c = textCharacters[textCharacterCount++];
         c = TextCharacter{};
         const int length = ReadTextCharacter(text, at, Fnc1::None, c);
@@ -46,10 +46,15 @@ int EncoderState::ReadCharactersFrom(std::string_view text, std::size_t at) {
 // one character alone does not fit a symbol.
 int EncoderState::SplitIntoParts(std::string_view text, int version, const Request& request,
                                  int most, std::size_t* ends, int* characters) {
+    // No character takes fewer bits than a digit, so a part never holds more
+    // characters than the version holds digits: only those are read.
+    const int level = LevelNumberOf(request.level);
+    const int longest = std::min(
+        kMaxSegmentCharacters, CapacityOf(FindSymbolParameters(version, level), kModeNumeric) + 1);
     std::size_t at = 0;
     int parts = 0;
     while (at < text.size() && parts <= most) {
-        ReadCharactersFrom(text, at);
+        ReadCharactersFrom(text, at, longest);
         const int fitting = LongestFittingPrefix(version, request);
         if (fitting == 0) {
             return INT_MAX;
@@ -154,7 +159,7 @@ Result EncoderState::CreateParts(std::string_view text, const Request& request, 
         const int widest =
             static_cast<int>(std::max_element(characters, characters + count) - characters);
         const std::size_t start = widest == 0 ? 0 : ends[widest - 1];
-        ReadCharactersFrom(text, start);
+        ReadCharactersFrom(text, start, characters[widest]);
         const int half = characters[widest] / 2;
         std::size_t middle = start;
         for (int i = 0; i < half; ++i) {
@@ -174,7 +179,7 @@ Result EncoderState::CreateParts(std::string_view text, const Request& request, 
     for (int i = 0; i < count; ++i) {
         const std::size_t start = i == 0 ? 0 : ends[i - 1];
         streamHeader.partPosition = i;
-        ReadCharactersFrom(text, start);
+        ReadCharactersFrom(text, start, characters[i]);
         const bool fits = FirstFit(characters[i], version, request);
         assert(fits);
         static_cast<void>(fits);

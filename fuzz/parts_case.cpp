@@ -38,9 +38,13 @@ class Splitter {
     Split Greedy(int version, int most) const {
         Split split;
         const int dataBits = 8 * FindSymbolParameters(version, level_).dataCodewords;
+        // A digit is the cheapest character: no part holds more characters
+        // than 10/3 bits each fill.
+        const std::size_t longest = static_cast<std::size_t>(3 * dataBits / 10 + 1);
         for (std::size_t at = 0; at < text_.size() && split.count <= most;) {
-            const std::vector<CostCharacter> rest(text_.begin() + static_cast<long>(at),
-                                                  text_.end());
+            const std::vector<CostCharacter> rest(
+                text_.begin() + static_cast<long>(at),
+                text_.begin() + static_cast<long>(std::min(text_.size(), at + longest)));
             const std::vector<int> bits = ShortestStreams(rest, version, utf8_);
             int k = 0;
             while (k < static_cast<int>(rest.size()) && bits[k + 1] + kHeaderBits <= dataBits) {

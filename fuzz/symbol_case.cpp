@@ -21,8 +21,6 @@
 namespace quirvane::fuzz {
 namespace {
 
-constexpr char kLevelLetters[] = "LMQH";
-
 struct Decision {
     Outcome outcome = Outcome::Created;
     int version = 0;
@@ -244,8 +242,10 @@ Decision DecideSegments(std::string_view text, const Request& q) {
         const int tried = d.version != 0 ? d.version : q.maxVersion;
         d.outcome = Outcome::TooLong;
         d.heldAtLargest = longestFitting(tried);
-        // Past the characters any symbol holds the encoder gives a lower bound.
-        if (d.total <= kMaxSegmentCharacters) {
+        // Judged where no run can outgrow its count field (the fewest bits
+        // here take the fields as wide enough), and within the characters the
+        // encoder plans (past them it gives a lower bound).
+        if (prefixBytes[static_cast<std::size_t>(d.total)] <= 255) {
             d.bitsOver = bitsOf(d.total, tried) - DataBits(tried, level);
         }
         return d;
