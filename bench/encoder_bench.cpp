@@ -15,7 +15,6 @@
 
 #include "bench/alloc_counter.h"
 #include "encode/encoder_state.h"
-#include "encode/shift_jis.h"
 #include "encode/symbol_access.h"
 #include "render/symbol_image.h"
 
@@ -77,21 +76,16 @@ void CreateData(benchmark::State& bench, int version, int level, int mask) {
 }
 
 // Japanese with an address, numbers and an e-mail address, repeated to
-// `length` characters, as the encoder reads it: each character with its
-// UTF-8 length and its Kanji code from the program's own tables.
+// `length` characters, as the encoder reads it.
 std::vector<quirvane::TextCharacter> MixedJapaneseText(int length) {
     constexpr std::string_view kSample =
         "東京都港区芝公園4丁目2-8 お問い合わせは info@example.jp または 03-3433-5111 "
         "まで。注文番号 20240611-0042、ポイント 1500 点。";
     std::vector<quirvane::TextCharacter> text;
     for (std::size_t at = 0; static_cast<int>(text.size()) < length;) {
-        char32_t code = 0;
-        const int bytes = quirvane::DecodeUtf8(
-            kSample.data() + at, static_cast<int>(std::min<std::size_t>(4, kSample.size() - at)),
-            code);
-        const int kanji = quirvane::JisX0208CodeOf(code);
-        text.push_back({code, static_cast<std::uint8_t>(bytes),
-                        static_cast<std::uint16_t>(kanji > 0 ? kanji : 0)});
+        quirvane::TextCharacter c{};
+        const int bytes = quirvane::ReadTextCharacter(kSample, at, quirvane::Fnc1::None, c);
+        text.push_back(c);
         at = (at + static_cast<std::size_t>(bytes)) % kSample.size();
     }
     return text;

@@ -73,6 +73,11 @@ void DrawAlignmentPattern(char* plane, int row, int column) {
 
 void EncoderState::BuildFunctionPatterns(int forVersion) {
     assert(IsSupportedVersion(forVersion));
+    // Said to the optimiser too, which otherwise warns of writes before the
+    // plane for sides the assert rules out.
+    if (!IsSupportedVersion(forVersion)) {
+        __builtin_unreachable();
+    }
     // The new square is filled with '0' and what is left of the previous
     // build's square is cleared, which leaves the whole plane zero outside
     // the new square, as a full clear would, and writes each cell once.

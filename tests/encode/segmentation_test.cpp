@@ -44,7 +44,9 @@ int Utf8Length(char32_t code) {
 std::vector<TextCharacter> CharactersOf(std::u32string_view text) {
     std::vector<TextCharacter> characters;
     for (char32_t code : text) {
+        const bool alphanumeric = testing::ReferenceHolds(1, {code, 1, false}, false);
         characters.push_back(TextCharacter{code, static_cast<std::uint8_t>(Utf8Length(code)),
+                                           static_cast<std::uint8_t>(alphanumeric ? 1 : 0),
                                            code < 0x80 ? std::uint16_t{0} : ShiftJisOf(code)});
     }
     return characters;
