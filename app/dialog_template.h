@@ -30,6 +30,7 @@ enum class ControlKind {
     Button,         // push button
     DefaultButton,  // the push button Enter presses
     Radio,          // automatic radio button
+    Check,          // automatic check box
     List,           // drop-down list; the rectangle's height includes the dropped list
     Frame,          // a frame a symbol is drawn into
     Group,          // untitled group frame around other controls
@@ -42,7 +43,7 @@ struct ControlTemplate {
     QString caption;
     QRect rect;          // dialog units
     QStringList styles;  // "multiline", "hscroll", "vscroll", "wantreturn", "readonly",
-                         // "centre", "number", "sunken"
+                         // "centre", "number", "sunken"; a label's "wrap"
 
     bool Has(const char* style) const { return styles.contains(QLatin1String(style)); }
 };
