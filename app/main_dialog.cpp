@@ -18,6 +18,7 @@
 #include "app/input_file.h"
 #include "app/large_symbol_window.h"
 #include "app/message_box.h"
+#include "app/scan_note.h"
 #include "app/symbol_frame.h"
 #include "encode/symbol_access.h"
 #include "render/clipboard.h"
@@ -285,6 +286,8 @@ void MainDialog::OnCreateData() {
             statusLine_ = StatisticsLine(result.statistics);
             Refresh();
             ++symbolGeneration_;
+            heldBytes_.assign(state_->dataText,
+                              static_cast<std::size_t>(state_->dataCharacterCount));
             return;
         case GenerationOutcome::NoModeChosen:
             ShowMessage(this, QString::fromUtf8(kNoModeChosen));
@@ -310,7 +313,7 @@ void MainDialog::OnCreatePattern() {
     // By the symbol's own version: the list may have moved on since Create Data.
     if (state_->symbolVersion == kLargestVersion) {
         frame_->Clear();  // the main frame never shows a symbol older than this one
-        LargeSymbolWindow window(SymbolOf(*state_), state_->settings.moduleWidth,
+        LargeSymbolWindow window(SymbolOf(*state_), heldBytes_, state_->settings.moduleWidth,
                                  state_->settings.symbolColour, this);
         window.setWindowIcon(windowIcon());
         window.exec();
@@ -321,9 +324,10 @@ void MainDialog::OnCreatePattern() {
 }
 
 void MainDialog::PaintSymbol() {
-    const SymbolDrawing drawing =
-        DrawSymbol(SymbolOf(*state_), state_->settings.moduleWidth, state_->settings.symbolColour);
-    frame_->ShowSymbol(drawing);
+    // The very drawing the frame's repaints show until DataReady is cleared,
+    // so that they keep it and its note.
+    const SymbolDrawing drawing = WaitingSymbol();
+    frame_->ShowSymbol(drawing, CheckDrawing(drawing, heldBytes_));
     CopySymbolToClipboard(drawing.image);
 }
 

@@ -16,6 +16,7 @@
 #include <QHash>
 
 #include <memory>
+#include <string>
 
 #include "app/dialog_units.h"
 #include "app/status_text.h"
@@ -127,6 +128,9 @@ class MainDialog : public QDialog {
     quint64 waitingGeneration_ = 0;
     int waitingWidth_ = 0;
     std::uint32_t waitingRgb_ = 0;
+    // The bytes the symbol made last holds, kept apart from the encoder's
+    // record, which a refused run overwrites: what its read-back must give.
+    std::string heldBytes_;
 };
 
 }  // namespace quirvane::app

@@ -152,7 +152,7 @@ class WindowExtrasTest : public QObject {
         SetJapaneseFamiliesForTesting(installed);
         Started s;
         AboutBox about;
-        LargeSymbolWindow large(Symbol{}, 2, SymbolColour{0, 0, 0});
+        LargeSymbolWindow large(Symbol{}, "", 2, SymbolColour{0, 0, 0});
         QDialog* window = templateId == kMainTemplate    ? static_cast<QDialog*>(s.d.get())
                           : templateId == kAboutTemplate ? static_cast<QDialog*>(&about)
                                                          : &large;
