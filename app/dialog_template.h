@@ -14,10 +14,12 @@
 
 namespace quirvane::app {
 
-// Template ids of the three windows, and the other resources.
+// Template ids of the windows, and the other resources.
 inline constexpr int kAboutTemplate = 100;
 inline constexpr int kMainTemplate = 102;
 inline constexpr int kLargeSymbolTemplate = 129;
+inline constexpr int kWifiTemplate = 130;
+inline constexpr int kMeCardTemplate = 131;
 inline constexpr int kAppIcon = 128;
 inline constexpr int kAboutMenuString = 101;
 
