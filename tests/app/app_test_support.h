@@ -119,12 +119,7 @@ struct Started {
         Set(app::kInputBox, text);
         Click(app::kCreateDataButton);
     }
-    // As the user picks a list item, or clicks a radio button (position -1).
-    void Choose(int id, int position) {
-        if (position < 0) {
-            Click(id);
-            return;
-        }
+    void Choose(int id, int position) {  // as the user picks a list item
         d->ControlAs<QComboBox>(id)->setCurrentIndex(position);
         emit d->ControlAs<QComboBox>(id)->activated(position);
     }

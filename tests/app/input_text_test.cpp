@@ -125,7 +125,7 @@ class InputTextTest : public QObject {
         const auto& [entry, fields, result, encoding] = row;
         Started s("typed before");
         const std::unique_ptr<QMenu> menu(s.d->CreateInputMenu());
-        QVERIFY(s.modals.InModalWindow(
+        const bool checked = s.modals.InModalWindow(
             [&] { menu->actions().last()->menu()->actions()[entry]->trigger(); },
             [&](QWidget* dialog) {
                 for (const QString& field : fields) {
@@ -140,7 +140,8 @@ class InputTextTest : public QObject {
                 QCOMPARE(dialog->isVisible(), encoding.isNull());
                 QCOMPARE(ControlIn<QLabel>(dialog, kContentMessage)->text(),
                          encoding.isNull() ? result : QString());
-            }));
+            });
+        QVERIFY(checked);
         QCOMPARE(s.Text(kInputBox), encoding.isNull() ? QString("typed before") : result);
         QCOMPARE(s.d->ControlAs<QRadioButton>(kByteModeRadio)->isChecked(), !encoding.isNull());
         if (!encoding.isNull()) {

@@ -117,8 +117,9 @@ class MainWindowTest : public QObject {
             QTest::keyClicks(s.d->Control(id), "128");
         }
         for (int i = 0; i < steps.size(); i += 2) {
-            steps[i + 1] == -2 ? QTest::keyClick(s.d->Control(steps[i]), Qt::Key_Escape)
-                               : s.Choose(steps[i], steps[i + 1]);
+            steps[i + 1] == -2   ? QTest::keyClick(s.d->Control(steps[i]), Qt::Key_Escape)
+            : steps[i + 1] == -1 ? s.Click(steps[i])
+                                 : s.Choose(steps[i], steps[i + 1]);
         }
         QCOMPARE(s.Text(kStatusLine), status);
         QCOMPARE(s.beeps, steps[1] == -2 ? 1 : 0);

@@ -181,14 +181,15 @@ class SymbolTest : public QObject {
         };
         const bool large = versionPosition == 20;
         if (large) {
-            QVERIFY(s.modals.InModalWindow([&] { s.Click(kCreatePatternButton); },
-                                           [&](QWidget* window) {
-                                               QVERIFY(Empty(frame));  // the one before is gone
-                                               showAndSave(window->findChild<SymbolFrame*>());
-                                               QTest::mouseClick(ControlIn(window, 1),
-                                                                 Qt::LeftButton);
-                                               QVERIFY(!window->isVisible());
-                                           }));
+            const bool checked =
+                s.modals.InModalWindow([&] { s.Click(kCreatePatternButton); },
+                                       [&](QWidget* window) {
+                                           QVERIFY(Empty(frame));  // the one before is gone
+                                           showAndSave(window->findChild<SymbolFrame*>());
+                                           QTest::mouseClick(ControlIn(window, 1), Qt::LeftButton);
+                                           QVERIFY(!window->isVisible());
+                                       });
+            QVERIFY(checked);
         } else {
             s.Click(kCreatePatternButton);
             showAndSave(frame);
