@@ -1,5 +1,6 @@
 #include "app/dialog_builder.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QGroupBox>
@@ -86,6 +87,7 @@ QWidget* MakeControl(const ControlTemplate& c, QWidget* parent, const DialogBase
             label->setTextFormat(Qt::PlainText);
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             label->setAttribute(Qt::WA_TransparentForMouseEvents);
+            label->setWordWrap(c.Has("wrap"));
             return label;
         }
         case ControlKind::Edit:
@@ -101,6 +103,8 @@ QWidget* MakeControl(const ControlTemplate& c, QWidget* parent, const DialogBase
             radio->setAutoExclusive(true);
             return radio;
         }
+        case ControlKind::Check:
+            return new QCheckBox(c.caption, parent);
         case ControlKind::List: {
             auto* list = new QComboBox(parent);
             list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
@@ -151,6 +155,7 @@ int CaptionWidthOf(const ControlTemplate& c, QWidget* widget) {
     switch (c.kind) {
         case ControlKind::Label:
         case ControlKind::Radio:
+        case ControlKind::Check:
             return c.caption.isEmpty() ? 0 : widget->sizeHint().width();
         case ControlKind::Button:
         case ControlKind::DefaultButton: {

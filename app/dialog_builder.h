@@ -1,10 +1,11 @@
 // Builds a window from its template (dialog_template.h): one Qt widget per
 // control, at its rectangle converted from dialog units, created in template
 // order so that the tab order is the template's. The platform's kinds map to
-// Qt widgets: label QLabel, edit QLineEdit or QPlainTextEdit (multi-line),
-// push button QPushButton, automatic radio button QRadioButton (auto-exclusive
-// among its siblings, none checked), drop-down list QComboBox, group frame an
-// untitled QGroupBox, frame a sunken QFrame unless the caller makes its own.
+// Qt widgets: label QLabel (word-wrapped with "wrap"), edit QLineEdit or
+// QPlainTextEdit (multi-line), push button QPushButton, automatic radio button
+// QRadioButton (auto-exclusive among its siblings, none checked), automatic
+// check box QCheckBox, drop-down list QComboBox, group frame an untitled
+// QGroupBox, frame a sunken QFrame unless the caller makes its own.
 #pragma once
 
 #include <QHash>

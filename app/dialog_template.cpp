@@ -23,9 +23,9 @@ ControlKind KindOf(const QString& name) {
     static const QHash<QString, ControlKind> kinds{
         {"label", ControlKind::Label},   {"edit", ControlKind::Edit},
         {"button", ControlKind::Button}, {"defaultbutton", ControlKind::DefaultButton},
-        {"radio", ControlKind::Radio},   {"list", ControlKind::List},
-        {"frame", ControlKind::Frame},   {"group", ControlKind::Group},
-        {"icon", ControlKind::Icon},
+        {"radio", ControlKind::Radio},   {"check", ControlKind::Check},
+        {"list", ControlKind::List},     {"frame", ControlKind::Frame},
+        {"group", ControlKind::Group},   {"icon", ControlKind::Icon},
     };
     const auto found = kinds.find(name);
     if (found == kinds.end()) {

@@ -14,10 +14,12 @@
 
 namespace quirvane::app {
 
-// Template ids of the three windows, and the other resources.
+// Template ids of the windows, and the other resources.
 inline constexpr int kAboutTemplate = 100;
 inline constexpr int kMainTemplate = 102;
 inline constexpr int kLargeSymbolTemplate = 129;
+inline constexpr int kWifiTemplate = 130;
+inline constexpr int kMeCardTemplate = 131;
 inline constexpr int kAppIcon = 128;
 inline constexpr int kAboutMenuString = 101;
 
@@ -30,6 +32,7 @@ enum class ControlKind {
     Button,         // push button
     DefaultButton,  // the push button Enter presses
     Radio,          // automatic radio button
+    Check,          // automatic check box
     List,           // drop-down list; the rectangle's height includes the dropped list
     Frame,          // a frame a symbol is drawn into
     Group,          // untitled group frame around other controls
@@ -42,7 +45,7 @@ struct ControlTemplate {
     QString caption;
     QRect rect;          // dialog units
     QStringList styles;  // "multiline", "hscroll", "vscroll", "wantreturn", "readonly",
-                         // "centre", "number", "sunken"
+                         // "centre", "number", "sunken"; a label's "wrap"
 
     bool Has(const char* style) const { return styles.contains(QLatin1String(style)); }
 };

@@ -3,13 +3,14 @@
 #include <QPushButton>
 
 #include "app/dialog_builder.h"
+#include "app/scan_note.h"
 #include "app/symbol_frame.h"
 #include "render/clipboard.h"
 
 namespace quirvane::app {
 
-LargeSymbolWindow::LargeSymbolWindow(const Symbol& symbol, int moduleWidth, SymbolColour colour,
-                                     QWidget* parent)
+LargeSymbolWindow::LargeSymbolWindow(const Symbol& symbol, std::string_view heldBytes,
+                                     int moduleWidth, SymbolColour colour, QWidget* parent)
     : QDialog(parent) {
     const BuiltControls built =
         BuildDialog(this, LoadDialogTemplate(kLargeSymbolTemplate),
@@ -23,7 +24,7 @@ LargeSymbolWindow::LargeSymbolWindow(const Symbol& symbol, int moduleWidth, Symb
     }
 
     const SymbolDrawing drawing = DrawSymbol(symbol, moduleWidth, colour);
-    frame_->ShowSymbol(drawing);
+    frame_->ShowSymbol(drawing, CheckDrawing(drawing, heldBytes));
     CopySymbolToClipboard(drawing.image);
 }
 

@@ -1,12 +1,15 @@
 // LargeSymbolWindow: the window of a version 40 symbol (template 129, caption
 // "Quirvane_V40"), too large for the main window's frame. It is handed the
-// symbol, the module width and the colour when it is made, draws the symbol
-// into its frame 1026 and puts the image on the clipboard once, when it
-// opens; later repaints only show that drawing again. "OK" closes it.
+// symbol, the bytes it holds, the module width and the colour when it is
+// made, draws the symbol into its frame 1026 with the note on whether it
+// scans, and puts the image on the clipboard once, when it opens; later
+// repaints only show that drawing again. "OK" closes it.
 #pragma once
 
 #include <QDialog>
 #include <QImage>
+
+#include <string_view>
 
 #include <quirvane/colour.h>
 #include <quirvane/encoder.h>
@@ -19,8 +22,8 @@ class LargeSymbolWindow : public QDialog {
     Q_OBJECT
 
   public:
-    LargeSymbolWindow(const Symbol& symbol, int moduleWidth, SymbolColour colour,
-                      QWidget* parent = nullptr);
+    LargeSymbolWindow(const Symbol& symbol, std::string_view heldBytes, int moduleWidth,
+                      SymbolColour colour, QWidget* parent = nullptr);
 
     // A control of the window by its template id (1, 1026), or nullptr.
     QWidget* Control(int id) const;

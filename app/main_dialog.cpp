@@ -14,11 +14,15 @@
 #include <QRegularExpression>
 
 #include "app/about_box.h"
+#include "app/content_dialog.h"
 #include "app/dialog_builder.h"
 #include "app/input_file.h"
 #include "app/large_symbol_window.h"
+#include "app/mecard_dialog.h"
 #include "app/message_box.h"
+#include "app/scan_note.h"
 #include "app/symbol_frame.h"
+#include "app/wifi_dialog.h"
 #include "encode/symbol_access.h"
 #include "render/clipboard.h"
 #include "text/input_text.h"
@@ -56,6 +60,10 @@ const char kNoModeChosen[] =
     "作成する文字種別フラグ(８ビットバイト、英数字、数字のみ）\nを選択してください";
 const char kNotAlphanumeric[] = "英数字の文字セットのみを選択してください";
 const char kNotNumeric[] = "数字の文字セットのみを選択してください";
+
+const char kInputHelpMenu[] = "入力支援";
+const char kWifiEntry[] = "Wi-Fi…";
+const char kMeCardEntry[] = "連絡先 (MeCard)…";
 
 template <std::size_t N>
 void Fill(QComboBox* list, const char* const (&items)[N], int presetPosition) {
@@ -160,6 +168,12 @@ void MainDialog::Connect() {
     connect(ControlAs<QPushButton>(kFileButton), &QPushButton::clicked, this,
             &MainDialog::OnChooseFile);
     connect(ControlAs<QPushButton>(kExitButton), &QPushButton::clicked, this, &QDialog::reject);
+    auto* box = ControlAs<QPlainTextEdit>(kInputBox);
+    box->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(box, &QWidget::customContextMenuRequested, this, [this, box](const QPoint& at) {
+        const std::unique_ptr<QMenu> menu(CreateInputMenu());
+        menu->exec(box->viewport()->mapToGlobal(at));  // a scroll area's menu is its viewport's
+    });
 }
 
 // ---- Transfers ----
@@ -285,6 +299,8 @@ void MainDialog::OnCreateData() {
             statusLine_ = StatisticsLine(result.statistics);
             Refresh();
             ++symbolGeneration_;
+            heldBytes_.assign(state_->dataText,
+                              static_cast<std::size_t>(state_->dataCharacterCount));
             return;
         case GenerationOutcome::NoModeChosen:
             ShowMessage(this, QString::fromUtf8(kNoModeChosen));
@@ -310,7 +326,7 @@ void MainDialog::OnCreatePattern() {
     // By the symbol's own version: the list may have moved on since Create Data.
     if (state_->symbolVersion == kLargestVersion) {
         frame_->Clear();  // the main frame never shows a symbol older than this one
-        LargeSymbolWindow window(SymbolOf(*state_), state_->settings.moduleWidth,
+        LargeSymbolWindow window(SymbolOf(*state_), heldBytes_, state_->settings.moduleWidth,
                                  state_->settings.symbolColour, this);
         window.setWindowIcon(windowIcon());
         window.exec();
@@ -321,9 +337,10 @@ void MainDialog::OnCreatePattern() {
 }
 
 void MainDialog::PaintSymbol() {
-    const SymbolDrawing drawing =
-        DrawSymbol(SymbolOf(*state_), state_->settings.moduleWidth, state_->settings.symbolColour);
-    frame_->ShowSymbol(drawing);
+    // The very drawing the frame's repaints show until DataReady is cleared,
+    // so that they keep it and its note.
+    const SymbolDrawing drawing = WaitingSymbol();
+    frame_->ShowSymbol(drawing, CheckDrawing(drawing, heldBytes_));
     CopySymbolToClipboard(drawing.image);
 }
 
@@ -374,6 +391,35 @@ void MainDialog::OnChooseFile() {
     setWindowTitle(MainCaptionWithFile(path));
     SetInputText(file.text);
     Refresh();
+}
+
+// ---- Input help ----
+
+QMenu* MainDialog::CreateInputMenu() {
+    QMenu* menu = ControlAs<QPlainTextEdit>(kInputBox)->createStandardContextMenu();
+    menu->addSeparator();
+    QMenu* help = menu->addMenu(QString::fromUtf8(kInputHelpMenu));
+    connect(help->addAction(QString::fromUtf8(kWifiEntry)), &QAction::triggered, this, [this] {
+        WifiDialog dialog(this);
+        OnInputHelp(dialog);
+    });
+    connect(help->addAction(QString::fromUtf8(kMeCardEntry)), &QAction::triggered, this, [this] {
+        MeCardDialog dialog(this);
+        OnInputHelp(dialog);
+    });
+    return menu;
+}
+
+void MainDialog::OnInputHelp(ContentDialog& dialog) {
+    dialog.setWindowIcon(windowIcon());
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    SetInputText(dialog.Text());
+    // Only byte mode holds these texts (lower case, ';', ':'), and it writes
+    // them in the program's code page, as Japanese phones expect: the mode is
+    // chosen as the user would choose it, status line included.
+    ControlAs<QRadioButton>(kByteModeRadio)->click();
 }
 
 // ---- Keys and the background menu ----

@@ -16,6 +16,7 @@
 #include <QHash>
 
 #include <memory>
+#include <string>
 
 #include "app/dialog_units.h"
 #include "app/status_text.h"
@@ -23,9 +24,11 @@
 #include "encode/encoder_state.h"
 
 class QAction;
+class QMenu;
 
 namespace quirvane::app {
 
+class ContentDialog;
 class SymbolFrame;
 
 // The numbered controls of template 102.
@@ -71,6 +74,9 @@ class MainDialog : public QDialog {
     const DialogBaseUnits& BaseUnits() const { return units_; }
     // The input as the encoder gets it: the box's text with CR LF line ends.
     QString InputText() const;
+    // The input box's context menu, owned by the caller: Qt's own entries,
+    // then 「入力支援」, whose dialogs write a finished text into the box.
+    QMenu* CreateInputMenu();
 
     void setVisible(bool visible) override;
     // The colour as last read (red, green, blue).
@@ -97,6 +103,7 @@ class MainDialog : public QDialog {
     void OnCreateData();
     void OnCreatePattern();
     void OnChooseFile();
+    void OnInputHelp(ContentDialog& dialog);
 
     void LoadSymbolParameters();
     void Refresh();
@@ -127,6 +134,9 @@ class MainDialog : public QDialog {
     quint64 waitingGeneration_ = 0;
     int waitingWidth_ = 0;
     std::uint32_t waitingRgb_ = 0;
+    // The bytes the symbol made last holds, kept apart from the encoder's
+    // record, which a refused run overwrites: what its read-back must give.
+    std::string heldBytes_;
 };
 
 }  // namespace quirvane::app

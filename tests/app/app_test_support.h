@@ -1,30 +1,19 @@
 // The main window started in a folder of its own, messages and beeps
-// recorded; modal windows and FIFOs that never keep a test waiting.
+// recorded, and modal windows that never keep a test waiting.
 #pragma once
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
-#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
-#include <QPointer>
-#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
-#include <fcntl.h>
 #include <functional>
-#include <optional>
-#include <source_location>
-#include <sys/stat.h>
-#include <thread>
-#include <unistd.h>
-#include <utility>
-
-#include <quirvane/version.h>
 
 #include "app/application.h"
 #include "app/input_file.h"
@@ -38,118 +27,55 @@
 
 namespace quirvane::testing {
 
-// The main window's caption: the version with its point written full width.
-inline QString MainCaptionText() {
-    return QString("Quirvane（VER%1）").arg(QString(kVersionText).replace('.', "．"));
+// A control of a window built from a template, by its id.
+template <typename T = QWidget>
+T* ControlIn(const QWidget* window, int id) {
+    return window->findChild<T*>(QString("control%1").arg(id));
 }
 
-// A failed check inside a modal window returns but exec() does not: the
-// watchdog runs the check in the window and closes every modal window after
-// it; any other modal window is closed at once and fails the test.
+// A check that fails inside a modal window returns, but exec() does not: the
+// check runs inside the window, and every modal window closes after it. A
+// modal window no check waits for fails the test and closes at once.
 class ModalWatchdog : public QObject {
   public:
     ModalWatchdog() { qApp->installEventFilter(this); }
 
-    // Runs `open`, and `check` inside the modal window it opens. False
-    // (logged) when no window opened or a check failed.
-    bool InModalWindow(const std::function<void()>& open,
-                       const std::function<void(QWidget* window)>& check,
-                       std::source_location where = std::source_location::current()) {
-        check_ = check;
-        stage_ = Stage::Waiting;
+    // Runs `open`, and `check` inside the modal window it opens; false when
+    // none opened or the check failed.
+    bool InModalWindow(const std::function<void()>& open, std::function<void(QWidget*)> check) {
+        check_ = std::move(check);
         open();
-        const Stage reached = std::exchange(stage_, Stage::Idle);
-        if (reached != Stage::Checked) {
-            QTest::qFail("no modal window stayed open for the check", where.file_name(),
-                         static_cast<int>(where.line()));
-            return false;
-        }
-        return !QTest::currentTestFailed();
+        const bool ran = !check_;
+        check_ = nullptr;
+        return ran && !QTest::currentTestFailed();
     }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        auto* widget = qobject_cast<QWidget*>(watched);
-        if (event->type() != QEvent::Show || widget == nullptr || !widget->isWindow() ||
-            !widget->isModal()) {
-            return false;
-        }
-        // Shown from exec(): what is queued here runs inside its event loop.
-        const QPointer<QWidget> window(widget);
-        if (stage_ == Stage::Waiting) {
-            stage_ = Stage::Shown;
-            QMetaObject::invokeMethod(
-                this, [this, window] { Check(window); }, Qt::QueuedConnection);
-        } else {
-            QTest::qFail(
-                qPrintable("a modal window nobody checks opened: " + widget->windowTitle()),
-                __FILE__, __LINE__);
-            QMetaObject::invokeMethod(
-                this, [window] { Close(window); }, Qt::QueuedConnection);
+        auto* window = qobject_cast<QWidget*>(watched);
+        if (event->type() == QEvent::Show && window != nullptr && window->isModal()) {
+            // Shown from exec(): what is queued here runs inside its event loop.
+            QTimer::singleShot(0, window, [window, check = std::exchange(check_, nullptr)] {
+                if (!check) {
+                    QTest::qFail("a modal window nobody checks", __FILE__, __LINE__);
+                } else if (window->isVisible()) {
+                    check(window);
+                }
+                for (QWidget* open;
+                     (open = QApplication::activeModalWidget()) && open->isVisible();) {
+                    open->hide();  // which ends a dialog's exec()
+                }
+            });
         }
         return false;
     }
 
   private:
-    enum class Stage { Idle, Waiting, Shown, Checked };
-
-    static void Close(QWidget* window) {
-        if (auto* dialog = qobject_cast<QDialog*>(window)) {
-            dialog->reject();
-        }
-        if (window != nullptr) {
-            window->hide();  // a dialog's hide() also ends its exec()
-        }
-    }
-
-    void Check(const QPointer<QWidget>& window) {
-        if (stage_ != Stage::Shown || window == nullptr || !window->isVisible()) {
-            return;
-        }
-        stage_ = Stage::Checked;
-        const auto closeAll = qScopeGuard([] {
-            QWidget* open = nullptr;
-            while ((open = QApplication::activeModalWidget()) != nullptr) {
-                Close(open);
-                if (QApplication::activeModalWidget() == open) {
-                    return;  // it would not hide; never loop on it
-                }
-            }
-        });
-        check_(window);
-    }
-
     std::function<void(QWidget*)> check_;
-    Stage stage_ = Stage::Idle;
-};
-
-// A FIFO with a writer standing by, so that a window that opened it would
-// fail the test, not hang; a reader that never waits lets the writer go.
-class StandbyFifo {
-  public:
-    explicit StandbyFifo(const QString& path) : name_(QFile::encodeName(path)) {
-        if (::mkfifo(name_.constData(), 0600) == 0) {
-            writer_ = std::thread(
-                [name = name_] { ::close(::open(name.constData(), O_WRONLY | O_CLOEXEC)); });
-        }
-    }
-    ~StandbyFifo() {
-        if (writer_.joinable()) {
-            const int reader = ::open(name_.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-            writer_.join();
-            ::close(reader);
-        }
-    }
-    bool Made() const { return writer_.joinable(); }
-
-  private:
-    QByteArray name_;
-    std::thread writer_;
 };
 
 struct Started {
     QTemporaryDir dir;
-    std::optional<StandbyFifo> fifo;  // gone before its folder
     QString previous = QDir::currentPath();
     QStringList messages;
     int beeps = 0;
@@ -193,24 +119,9 @@ struct Started {
         Set(app::kInputBox, text);
         Click(app::kCreateDataButton);
     }
-    // As the user picks a list item, or clicks a radio button (position -1).
-    void Choose(int id, int position) {
-        if (position < 0) {
-            Click(id);
-            return;
-        }
+    void Choose(int id, int position) {  // as the user picks a list item
         d->ControlAs<QComboBox>(id)->setCurrentIndex(position);
         emit d->ControlAs<QComboBox>(id)->activated(position);
-    }
-    void ChooseFile(const QString& path) {  // in the file dialog
-        app::SetFileChooserForTesting([path](QWidget*) { return path; });
-        Click(app::kFileButton);
-        app::SetFileChooserForTesting({});
-    }
-    void SetColour(QRgb dark) {
-        Set(app::kRedField, QString::number(qRed(dark)));
-        Set(app::kGreenField, QString::number(qGreen(dark)));
-        Set(app::kBlueField, QString::number(qBlue(dark)));
     }
 };
 
@@ -248,6 +159,7 @@ inline QImage Drawn(const QString& path, app::SaveFormat format) {
 
 using namespace quirvane;
 using namespace quirvane::app;
+using quirvane::testing::ControlIn;
 using quirvane::testing::Copied;
 using quirvane::testing::Decoded;
 using quirvane::testing::Drawn;
