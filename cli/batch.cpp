@@ -94,9 +94,14 @@ std::string NamesProblem(const NamePattern& pattern, const Plan& plan, const std
                         {std::to_string(first), std::to_string(second), Quoted(nameOf(first))});
         }
     }
+    // No name is the input unless one may lie in the input's folder.
     const std::size_t slash = input.rfind('/');
+    if (input.empty() || (!pattern.FieldInFolders() &&
+                          RealFolder(pattern.FixedFolder()) != input.substr(0, slash))) {
+        return {};
+    }
     const std::string_view base = std::string_view(input).substr(slash + 1);
-    for (int line = 1; !input.empty() && line <= plan.lineCount; ++line) {
+    for (int line = 1; line <= plan.lineCount; ++line) {
         const std::string name = nameOf(line);
         if (name.substr(name.rfind('/') + 1) == base &&
             RealFolder(FolderOf(name)) == input.substr(0, slash)) {

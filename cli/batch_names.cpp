@@ -52,6 +52,7 @@ NamePattern::NamePattern(std::string_view pattern) {
         at = field + pieces_.back().size();
     }
     fixedFolder_ = FolderOf(std::string(pattern.substr(0, fixedEnd)) + "x");
+    fieldInFolders_ = fixedEnd < pattern.size() && pattern.find('/', fixedEnd) != std::string::npos;
     // Each part of a name holding {text} leaves {text} what the rest leaves.
     textBytes_ = kMostNameBytes;
     for (std::size_t start = 0; start <= pattern.size();) {

@@ -30,6 +30,8 @@ class NamePattern {
     std::string NameOf(int number, int lineCount, std::string_view safeText) const;
     // The folder every name lies in: that of the pattern before its first field.
     const std::string& FixedFolder() const { return fixedFolder_; }
+    // Whether a field names a folder too, so that names lie in several.
+    bool FieldInFolders() const { return fieldInFolders_; }
 
   private:
     std::vector<std::string> pieces_;  // literal text, "{n}" or "{text}"
@@ -37,6 +39,7 @@ class NamePattern {
     int numbers_ = 0;
     std::size_t textBytes_ = 0;
     std::string fixedFolder_;
+    bool fieldInFolders_ = false;
 };
 
 // The {text} of each line of a batch that has one, packed, by line number.
