@@ -49,11 +49,14 @@ class Work {
         for (;;) {
             int number = 0, item = 0;
             bool tooLong = false;
+            // A signal that came stops this worker before its next file.
+            if (HeldSignals::Pending() != 0) {
+                break;
+            }
             {
                 const std::lock_guard<std::mutex> lock(mutex_);
                 // More lines than the first reading counted: the file grew meanwhile.
-                bool got = !stop_ && HeldSignals::Pending() == 0 &&
-                           nextItem_ < static_cast<int>(written_.size());
+                bool got = !stop_ && nextItem_ < static_cast<int>(written_.size());
                 while (got && (got = source_.Next(line, tooLong)) && line.empty() && !tooLong) {
                     ++lineNumber_;
                 }
