@@ -152,10 +152,9 @@ class JapaneseTextTest : public QObject {
         s.Choose(kVersionList, version - 1);
         CheckSymbol(s, Statistics(bytes, bytes), text, "CP932", readerShows);
         QProcess tool;
-        tool.start(QUIRVANE_ENCODE,
-                   {"--mode", "byte", "--symbol-version", QString::number(version), "--cut",
-                    "--mask", "3", "--crlf", "--quiet-zone", "5", "--input", "QRcode.ini",
-                    "--output", "tool.png"});
+        tool.start(QUIRVANE_ENCODE, {"--mode", "byte", "--symbol-version", QString::number(version),
+                                     "--cut", "--mask", "3", "--crlf", "--quiet-zone", "5",
+                                     "--input", "QRcode.ini", "--output", "tool.png"});
         QVERIFY(tool.waitForFinished(-1) && tool.exitCode() == 0);
         QCOMPARE(QImage(s.dir.filePath("tool.png")).convertToFormat(QImage::Format_RGB32),
                  Copied());
