@@ -27,22 +27,22 @@ std::string GroupTitle(OptionGroup group) {
     return translate("quirvane-encode", "Messages:");
 }
 
-std::string OptionColumn(const OptionSpec& spec) {
+std::string OptionColumn(const OptionEntry& entry) {
     // Long names line up whether or not one letter comes before them.
-    std::string names = *spec.letters == '\0' ? "      " : "  ";
-    for (const char letter : std::string_view(spec.letters)) {
+    std::string names = *entry.letters == '\0' ? "      " : "  ";
+    for (const char letter : std::string_view(entry.letters)) {
         names += {'-', letter, ',', ' '};
     }
-    names.append("--").append(spec.name);
-    if (spec.value != nullptr) {
-        names.append(" ").append(spec.value);
+    names.append("--").append(entry.name);
+    if (entry.value != nullptr) {
+        names.append(" ").append(entry.value);
     }
     return names;
 }
 
-std::string Aliases(const OptionSpec& spec) {
+std::string Aliases(const OptionEntry& entry) {
     std::string list;
-    for (std::string_view aliases = spec.aliases; !aliases.empty();) {
+    for (std::string_view aliases = entry.aliases; !aliases.empty();) {
         const std::size_t space = aliases.find(' ');
         list += (list.empty() ? "--" : ", --") + std::string(aliases.substr(0, space));
         aliases = space == std::string_view::npos ? "" : aliases.substr(space + 1);
@@ -50,10 +50,10 @@ std::string Aliases(const OptionSpec& spec) {
     return list.empty() ? list : Fill(translate("quirvane-encode", "also %1"), {list});
 }
 
-void AppendOption(std::string& help, const OptionSpec& spec) {
-    std::string line = OptionColumn(spec);
-    std::string description = translate("quirvane-encode", spec.help);
-    if (const std::string aliases = Aliases(spec); !aliases.empty()) {
+void AppendOption(std::string& help, const OptionEntry& entry) {
+    std::string line = OptionColumn(entry);
+    std::string description = translate("quirvane-encode", entry.help);
+    if (const std::string aliases = Aliases(entry); !aliases.empty()) {
         description += "\n" + aliases;
     }
     for (std::size_t start = 0; start <= description.size();) {
@@ -83,13 +83,13 @@ std::string HelpText() {
                   "decodes to the same text, and says nothing unless something goes wrong.\n");
     OptionGroup group = OptionGroup::Messages;
     bool first = true;
-    for (const OptionSpec& spec : Options()) {
-        if (first || spec.group != group) {
-            help.append("\n").append(GroupTitle(spec.group)).append("\n");
-            group = spec.group;
+    for (const OptionEntry& entry : Options()) {
+        if (first || entry.group != group) {
+            help.append("\n").append(GroupTitle(entry.group)).append("\n");
+            group = entry.group;
             first = false;
         }
-        AppendOption(help, spec);
+        AppendOption(help, entry);
     }
     return help + "\n" +
            translate(

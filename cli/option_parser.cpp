@@ -13,30 +13,30 @@ namespace {
 
 // Calls `each` with every long name of the option, its own and its aliases.
 template <typename Each>
-void ForEachName(const OptionSpec& spec, Each each) {
-    each(std::string_view(spec.name));
-    for (std::string_view aliases = spec.aliases; !aliases.empty();) {
+void ForEachName(const OptionEntry& entry, Each each) {
+    each(std::string_view(entry.name));
+    for (std::string_view aliases = entry.aliases; !aliases.empty();) {
         const std::size_t space = aliases.find(' ');
         each(aliases.substr(0, space));
         aliases = space == std::string_view::npos ? "" : aliases.substr(space + 1);
     }
 }
 
-const OptionSpec* FindLong(std::string_view name) {
-    for (const OptionSpec& spec : Options()) {
+const OptionEntry* FindLong(std::string_view name) {
+    for (const OptionEntry& entry : Options()) {
         bool found = false;
-        ForEachName(spec, [&](std::string_view known) { found = found || known == name; });
+        ForEachName(entry, [&](std::string_view known) { found = found || known == name; });
         if (found) {
-            return &spec;
+            return &entry;
         }
     }
     return nullptr;
 }
 
-const OptionSpec* FindLetter(char letter) {
-    for (const OptionSpec& spec : Options()) {
-        if (std::string_view(spec.letters).find(letter) != std::string_view::npos) {
-            return &spec;
+const OptionEntry* FindLetter(char letter) {
+    for (const OptionEntry& entry : Options()) {
+        if (std::string_view(entry.letters).find(letter) != std::string_view::npos) {
+            return &entry;
         }
     }
     return nullptr;
@@ -66,8 +66,8 @@ int Distance(std::string_view a, std::string_view b) {
 std::string Nearest(std::string_view name) {
     std::string best;
     int bestDistance = 3;
-    for (const OptionSpec& spec : Options()) {
-        ForEachName(spec, [&](std::string_view known) {
+    for (const OptionEntry& entry : Options()) {
+        ForEachName(entry, [&](std::string_view known) {
             const int distance =
                 name.size() >= 2 && known.starts_with(name) ? 1 : Distance(name, known);
             if (distance < bestDistance && 2 * distance <= static_cast<int>(name.size())) {
@@ -87,9 +87,9 @@ std::string Unknown(std::string_view typed, const std::string& nearest) {
                       {Quoted(typed), nearest});
 }
 
-std::string Apply(const OptionSpec& spec, std::string_view typed, std::string_view value,
+std::string Apply(const OptionEntry& entry, std::string_view typed, std::string_view value,
                   EncodeOptions& o) {
-    const std::string accepts = spec.apply(value, o);
+    const std::string accepts = entry.apply(value, o);
     return accepts.empty() ? accepts
                            : Fill(translate("quirvane-encode", "%1: %2 is not accepted; %3"),
                                   {typed, Quoted(value), accepts});
@@ -136,20 +136,20 @@ class Reader {
     std::string ReadLong(std::string_view arg) {
         const std::size_t equals = arg.find('=');
         const std::string_view typed = arg.substr(0, equals);
-        const OptionSpec* spec = FindLong(typed.substr(2));
-        if (spec == nullptr) {
+        const OptionEntry* entry = FindLong(typed.substr(2));
+        if (entry == nullptr) {
             return Unknown(typed, Nearest(typed.substr(2)));
         }
-        if (spec->value == nullptr) {
+        if (entry->value == nullptr) {
             return equals == std::string_view::npos
-                       ? spec->apply({}, o_)
+                       ? entry->apply({}, o_)
                        : Fill(translate("quirvane-encode", "%1 takes no value"), {typed});
         }
         if (equals != std::string_view::npos) {
-            return Apply(*spec, typed, arg.substr(equals + 1), o_);
+            return Apply(*entry, typed, arg.substr(equals + 1), o_);
         }
         const char* value = NextArgument();
-        return value == nullptr ? NeedsValue(typed) : Apply(*spec, typed, value, o_);
+        return value == nullptr ? NeedsValue(typed) : Apply(*entry, typed, value, o_);
     }
 
     std::string ReadLetters(std::string_view arg) {
@@ -158,12 +158,12 @@ class Reader {
         const std::string longForm = FindLong(word) != nullptr ? "--" + std::string(word) : "";
         for (std::size_t j = 1; j < arg.size(); ++j) {
             const std::string typed = {'-', arg[j]};
-            const OptionSpec* spec = FindLetter(arg[j]);
-            if (spec == nullptr) {
+            const OptionEntry* entry = FindLetter(arg[j]);
+            if (entry == nullptr) {
                 return Unknown(longForm.empty() ? std::string_view(typed) : arg, longForm);
             }
-            if (spec->value == nullptr) {
-                spec->apply({}, o_);
+            if (entry->value == nullptr) {
+                entry->apply({}, o_);
                 continue;
             }
             const std::string_view rest = arg.substr(j + 1);
@@ -171,7 +171,7 @@ class Reader {
             if (rest.empty() && value == nullptr) {
                 return NeedsValue(typed);
             }
-            const std::string error = Apply(*spec, typed, rest.empty() ? value : rest, o_);
+            const std::string error = Apply(*entry, typed, rest.empty() ? value : rest, o_);
             return error.empty() || longForm.empty() || rest.empty() ? error
                                                                      : Unknown(arg, longForm);
         }

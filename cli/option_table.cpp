@@ -35,7 +35,7 @@ std::string SetMode(O& o, Mode mode) {
 }
 
 // clang-format off
-constexpr OptionSpec kOptions[] = {
+constexpr OptionEntry kOptions[] = {
     {G::Symbol, "l", "level", "", "L|M|Q|H", QT_TRANSLATE_NOOP("quirvane-encode",
      "error-correction level, in either case\n(default L)"),
      [](V v, O& o) -> std::string {
@@ -172,7 +172,7 @@ constexpr OptionSpec kOptions[] = {
 
 }  // namespace
 
-std::span<const OptionSpec> Options() {
+std::span<const OptionEntry> Options() {
     return kOptions;
 }
 

@@ -19,7 +19,7 @@ enum class OptionGroup { Symbol, Drawing, Files, Batch, Messages };
 // in the user's language.
 using ApplyOption = std::string (*)(std::string_view value, EncodeOptions& options);
 
-struct OptionSpec {
+struct OptionEntry {
     OptionGroup group;
     const char* letters;  // its short names ("sw" is -s and -w), "" for none
     const char* name;     // its long name
@@ -29,6 +29,6 @@ struct OptionSpec {
     ApplyOption apply;
 };
 
-std::span<const OptionSpec> Options();
+std::span<const OptionEntry> Options();
 
 }  // namespace quirvane

@@ -122,8 +122,8 @@ TEST(ToolOptions, HelpIsReadByBashCompletionAndHelp2man) {
     for (std::string line; std::getline(lines, line);) {
         offered.insert(line);
     }
-    for (const OptionSpec& spec : Options()) {
-        table.insert("--" + std::string(spec.name));
+    for (const OptionEntry& entry : Options()) {
+        table.insert("--" + std::string(entry.name));
     }
     EXPECT_EQ(offered, table);
 }
