@@ -1,202 +1,233 @@
 #include "cli/batch.h"
 
-#include <QList>
-#include <QString>
-
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
-#include <cstdio>
-#include <map>
-#include <memory>
 #include <mutex>
+#include <system_error>
 #include <thread>
 #include <unistd.h>
 #include <vector>
 
 #include <quirvane/encoder.h>
 
+#include "cli/batch_names.h"
+#include "cli/batch_plan.h"
+#include "cli/batch_report.h"
+#include "cli/batch_source.h"
+#include "cli/batch_sync.h"
 #include "cli/exit_status.h"
-#include "cli/printable.h"
+#include "cli/file_messages.h"
+#include "cli/held_signals.h"
 #include "cli/symbol_output.h"
+#include "cli/tool_messages.h"
 #include "cli/tool_text.h"
+#include "text/file_bytes.h"
 
 namespace quirvane {
 namespace {
 
-constexpr std::size_t kMaxNameText = 64;
+// The second reading: each worker takes the next line with text, makes its
+// symbol with an encoder of its own and writes its file.
+class Work {
+  public:
+    Work(const EncodeOptions& options, OutputFormat format, const NamePattern& pattern,
+         const BatchPlan& plan, BatchSource& source, BatchReport& report)
+        : options_(options),
+          format_(format),
+          pattern_(pattern),
+          plan_(plan),
+          source_(source),
+          report_(report),
+          written_(static_cast<std::size_t>(plan.items)) {}
 
-enum class LineOutcome { Made, Refused, Failed };
+    void Run() {
+        Encoder encoder;
+        std::string line;
+        ToolText text;
+        for (;;) {
+            int number = 0, item = 0;
+            bool tooLong = false;
+            // A signal that came stops this worker before its next file.
+            if (HeldSignals::Pending() != 0) {
+                break;
+            }
+            {
+                const std::lock_guard<std::mutex> lock(mutex_);
+                // More lines than the first reading counted: the file grew meanwhile.
+                bool got = !stop_ && nextItem_ < static_cast<int>(written_.size());
+                while (got && (got = source_.Next(line, tooLong)) && line.empty() && !tooLong) {
+                    ++lineNumber_;
+                }
+                if (!got) {
+                    break;
+                }
+                number = ++lineNumber_;
+                item = nextItem_++;
+            }
+            std::string message;
+            const LineOutcome outcome =
+                MakeLine(encoder, line, tooLong, number, text, message, written_[item]);
+            report_.Done(item, number, outcome, std::move(message));
+        }
+        const std::lock_guard<std::mutex> lock(mutex_);
+        --running_;
+        ended_.notify_one();
+    }
 
-struct LineResult {
-    LineOutcome outcome = LineOutcome::Made;
-    std::string reason;  // why it was refused or failed, or what a cut left out
+    void Started() {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        ++running_;
+    }
+    // Until every worker has ended or a signal has come, the bar redrawn a
+    // few times a second meanwhile.
+    void AwaitEnd() {
+        std::unique_lock<std::mutex> lock(mutex_);
+        while (running_ > 0 && HeldSignals::Pending() == 0) {
+            if (!ended_.wait_for(lock, std::chrono::milliseconds(100),
+                                 [this] { return running_ == 0; })) {
+                lock.unlock();
+                report_.Redraw();
+                lock.lock();
+            }
+        }
+    }
+    void Stop() { stop_ = true; }
+    const std::vector<WrittenFile>& Written() const { return written_; }
+    std::string NameOf(int line) const {
+        return pattern_.NameOf(line, plan_.lineCount, plan_.names.Of(line));
+    }
+
+  private:
+    LineOutcome MakeLine(Encoder& encoder, const std::string& line, bool tooLong, int number,
+                         ToolText& text, std::string& message, WrittenFile& file) {
+        if (tooLong) {
+            message = Fill(translate("quirvane-encode",
+                                     "the line is longer than 16 MiB (%1 bytes), the most that "
+                                     "is read"),
+                           {std::to_string(kMaxInputBytes)});
+            return LineOutcome::Refused;
+        }
+        if (message = LineText(line, options_.encoding, text); !message.empty()) {
+            return LineOutcome::Refused;
+        }
+        const ToolSymbol symbol = MakeSymbol(encoder, text, options_);
+        message = symbol.made ? DrawingProblem(symbol.result.symbol, format_, options_.drawing)
+                              : symbol.refusal;
+        if (!message.empty()) {
+            return LineOutcome::Refused;
+        }
+        const std::string bytes =
+            SymbolAsBytes(symbol.result.symbol, format_, options_.drawing, TerminalColours::None);
+        if (bytes.empty()) {
+            message = translate("quirvane-encode", "out of memory");
+            return LineOutcome::Failed;
+        }
+        const std::string name = NameOf(number);
+        const WriteOutcome written = WriteFile(name, bytes, WritePolicy::OneOfMany);
+        if (!written.Ok()) {
+            message = CannotWrite("--output", name, written);
+            return LineOutcome::Failed;
+        }
+        file = {static_cast<std::uint32_t>(number), static_cast<std::uint32_t>(written.inode)};
+        return LineOutcome::Made;
+    }
+
+    const EncodeOptions& options_;
+    const OutputFormat format_;
+    const NamePattern& pattern_;
+    const BatchPlan& plan_;
+    BatchSource& source_;
+    BatchReport& report_;
+    std::vector<WrittenFile> written_;  // by item: each worker fills its own
+    std::mutex mutex_;                  // the source and the counts below
+    int lineNumber_ = 0;
+    int nextItem_ = 0;
+    std::condition_variable ended_;
+    std::atomic<bool> stop_{false};
+    int running_ = 0;
 };
 
-// The text of a line as a file name may hold it: control characters, slashes
-// and bytes that are not UTF-8 become '_'.
-std::string SafeNameText(std::string_view text) {
-    std::string safe;
-    const QList<uint> characters =
-        QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).toUcs4();
-    for (const uint c : characters) {
-        const bool unsafe = c < 0x20 || c == 0x7F || (c >= 0x80 && c < 0xA0) || c == U'/' ||
-                            c == U'\\' || c == 0xFFFD;
-        const char32_t kept = unsafe ? U'_' : static_cast<char32_t>(c);
-        const QByteArray utf8 = QString::fromUcs4(&kept, 1).toUtf8();
-        if (safe.size() + static_cast<std::size_t>(utf8.size()) > kMaxNameText) {
-            break;
-        }
-        safe.append(utf8.constData(), static_cast<std::size_t>(utf8.size()));
-    }
-    if (safe.empty() || safe == "." || safe == ".." || safe == "-") {
-        safe.assign(1, '_');
-    }
-    return safe;
-}
-
-std::string Replace(std::string text, std::string_view field, std::string_view value) {
-    for (std::size_t at = text.find(field); at != std::string::npos;
-         at = text.find(field, at + value.size())) {
-        text.replace(at, field.size(), value);
-    }
-    return text;
-}
-
-std::string NameTextOf(const ToolText& text) {
-    if (text.raw) {
-        return text.bytes;
-    }
-    const QByteArray utf8 = text.text.toUtf8();
-    return std::string(utf8.constData(), static_cast<std::size_t>(utf8.size()));
-}
-
-// Redraws "[=====     ] 500/1000" on one line of standard error.
-void ShowProgress(int done, int total) {
-    constexpr int kBarWidth = 40;
-    const int filled = total > 0 ? done * kBarWidth / total : kBarWidth;
-    std::fprintf(
-        stderr, "\r[%s%s] %d/%d", std::string(static_cast<std::size_t>(filled), '=').c_str(),
-        std::string(static_cast<std::size_t>(kBarWidth - filled), ' ').c_str(), done, total);
-    std::fflush(stderr);
+// Symbols are made on the processor, so more workers than cores only wait.
+int Jobs(const EncodeOptions& options, int items) {
+    const int cores = static_cast<int>(std::max(1U, std::thread::hardware_concurrency()));
+    return std::min({options.jobs > 0 ? options.jobs : cores, cores, items});
 }
 
 }  // namespace
 
-std::string BatchFileName(std::string_view pattern, int number, int lineCount,
-                          std::string_view text) {
-    const std::string count = std::to_string(lineCount);
-    std::string n = std::to_string(number);
-    n.insert(0, count.size() > n.size() ? count.size() - n.size() : 0, '0');
-    std::string name = Replace(std::string(pattern), "{n}", n);
-    return name.find("{text}") == std::string::npos ? name
-                                                    : Replace(name, "{text}", SafeNameText(text));
-}
-
 int RunBatch(const EncodeOptions& options) {
-    std::string bytes;
-    if (const std::string error = ReadInput("--batch", options.batchPath, bytes); !error.empty()) {
-        return Fail(error);
+    const FormatChoice format = ChooseFormat(options, false);
+    if (!format.problem.empty()) {
+        return Fail(format.problem);
     }
-    const BatchText batch = ReadBatchLines(bytes, options.encoding);
-    if (!batch.refusal.empty()) {
-        return Refuse("quirvane-encode: --batch: " + batch.refusal);
-    }
-    const std::vector<BatchLine>& lines = batch.lines;
-    const std::string& pattern = options.outputPath;
-    if (lines.size() > 1 && pattern.find("{n}") == std::string::npos &&
-        pattern.find("{text}") == std::string::npos) {
-        return Fail("--output: a batch of several lines needs {n} or {text} in the name");
-    }
-    const int lineCount = batch.lineCount;
-    std::vector<std::string> names;
-    std::map<std::string, int> lineOfName;
-    for (const BatchLine& line : lines) {
-        names.push_back(BatchFileName(pattern, line.number, lineCount, NameTextOf(line.text)));
-        const auto [at, fresh] = lineOfName.emplace(names.back(), line.number);
-        if (!fresh) {
-            return Fail("--output: lines " + std::to_string(at->second) + " and " +
-                        std::to_string(line.number) + " would both be written to " +
-                        Quoted(names.back()));
+    const NamePattern pattern(options.outputPath);
+    BatchSource source;
+    BatchReport report(::isatty(STDERR_FILENO) == 1);
+    BatchPlan plan;
+    for (const std::string& problem :
+         {source.Open(options.batchPath), CountAndName(source, options, pattern, report, plan),
+          NamesProblem(pattern, plan, source.RealPath())}) {
+        if (!problem.empty()) {
+            return Fail(problem);
         }
     }
-    const OutputFormat format = ResolveFormat(options, false);
-
-    std::vector<LineResult> results(lines.size());
-    std::atomic<std::size_t> next{0};
-    std::atomic<int> done{0};
-    std::mutex mutex;
-    std::condition_variable finished;
-    const auto work = [&] {
-        // A record of its own for each worker: the encoder keeps all its state in it.
-        Encoder encoder;
-        for (std::size_t i = next++; i < lines.size(); i = next++) {
-            LineResult& result = results[i];
-            const ToolSymbol symbol = MakeSymbol(encoder, lines[i].text, options);
-            const Symbol& view = symbol.result.symbol;
-            std::string problem = symbol.made ? DrawingProblem(view, format, options.drawing) : "";
-            if (!symbol.made || !problem.empty()) {
-                result = {LineOutcome::Refused, symbol.made ? problem : symbol.refusal};
-            } else {
-                const std::string drawn =
-                    SymbolAsBytes(view, format, options.drawing, TerminalColours::None);
-                problem = drawn.empty() ? "--format: the drawing could not be made"
-                                        : WriteOutput("--output", names[i], drawn);
-                if (!problem.empty()) {
-                    result = {LineOutcome::Failed, problem};
-                } else if (symbol.result.charactersLeftOut > 0) {
-                    result.reason = LeftOutNotice(symbol.result);
-                }
-            }
-            ++done;
-            finished.notify_one();
-        }
-    };
-    const int jobs = options.jobs > 0
-                         ? options.jobs
-                         : static_cast<int>(std::max(1U, std::thread::hardware_concurrency()));
+    if (plan.items == 0) {
+        return kExitMade;
+    }
+    if (const int error = MakeFolders(pattern.FixedFolder()); error != 0) {
+        return Fail(CannotWrite("--output", pattern.FixedFolder(), {WriteProblem::System, error}));
+    }
+    source.Rewind();
+    BatchSync sync(pattern.FixedFolder());
+    report.Start(plan.items);
+    Work work(options, format.format, pattern, plan, source, report);
+    HeldSignals held;
     std::vector<std::thread> workers;
-    for (int j = 0; j < std::min<int>(jobs, static_cast<int>(lines.size())); ++j) {
-        workers.emplace_back(work);
-    }
-    const bool progress = ::isatty(STDERR_FILENO) == 1;
-    const int total = static_cast<int>(lines.size());
-    {
-        // The bar is redrawn a few times a second, not once a symbol.
-        std::unique_lock<std::mutex> lock(mutex);
-        while (done < total) {
-            finished.wait_for(lock, std::chrono::milliseconds(100));
-            if (progress) {
-                ShowProgress(done, total);
-            }
+    std::string startProblem;
+    try {
+        for (int j = Jobs(options, plan.items); j > 0; --j) {
+            workers.emplace_back([&work] { work.Run(); });
+            work.Started();
         }
+    } catch (const std::system_error& error) {
+        work.Stop();
+        startProblem = Fill(translate("quirvane-encode", "--jobs: cannot start a thread: %1"),
+                            {SystemReason(error.code().value())});
     }
+    work.AwaitEnd();
+    work.Stop();
     for (std::thread& worker : workers) {
         worker.join();
     }
-    if (progress) {
-        // The finished bar, also when the work was done before the first redraw.
-        ShowProgress(total, total);
-        std::fputc('\n', stderr);
+    if (const int signal = HeldSignals::Pending(); signal != 0) {
+        held.EndBy(signal);
     }
-
-    int made = 0;
-    int refused = 0;
-    int failed = 0;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const LineResult& r = results[i];
-        (r.outcome == LineOutcome::Made      ? made
-         : r.outcome == LineOutcome::Refused ? refused
-                                             : failed)++;
-        if (!r.reason.empty()) {
-            std::fprintf(stderr, "quirvane-encode: line %d: %s\n", lines[i].number,
-                         Printable(r.reason).c_str());
-        }
+    report.Finish();
+    if (!startProblem.empty()) {
+        return Fail(startProblem);
     }
-    std::fprintf(stderr, "quirvane-encode: %d made, %d refused, %d failed\n", made, refused,
-                 failed);
-    return failed > 0 ? kExitBadOption : refused > 0 ? kExitRefused : kExitMade;
+    if (source.Error() != 0) {
+        FileBytes failure;
+        failure.error = source.Error();
+        return Fail(CannotRead("--batch", options.batchPath, failure));
+    }
+    const std::vector<std::string> unsynced =
+        sync.Sync(work.Written(), [&work](int line) { return work.NameOf(line); });
+    for (const std::string& line : unsynced) {
+        report.Say(line);
+    }
+    if (const int signal = HeldSignals::Pending(); signal != 0) {
+        held.EndBy(signal);
+    }
+    const bool failed = report.Failed() > 0 || !unsynced.empty();
+    if (options.verbose || failed || report.Refused() > 0) {
+        report.Say(Fill(translate("quirvane-encode", "%1 made, %2 refused, %3 failed"),
+                        {std::to_string(report.Made()), std::to_string(report.Refused()),
+                         std::to_string(report.Failed())}));
+    }
+    return failed ? kExitBadOption : report.Refused() > 0 ? kExitRefused : kExitMade;
 }
 
 }  // namespace quirvane

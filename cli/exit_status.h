@@ -1,28 +1,22 @@
-// How quirvane-encode ends and what it says on standard error, shared by the
-// single symbol and the batch.
+// How quirvane-encode ends and what it says on standard error: one line each,
+// starting with the program's name, shared by the single symbol and batches.
 #pragma once
 
 #include <string>
 
-#include <quirvane/encoder.h>
-
 namespace quirvane {
 
 inline constexpr int kExitMade = 0;
-inline constexpr int kExitRefused = 1;    // the program refused the text
+inline constexpr int kExitRefused = 1;    // the program refused the text, or a line of a batch
 inline constexpr int kExitBadOption = 2;  // a bad option, or a file that cannot be read or written
 
-// Prints "quirvane-encode: " and the line, returns kExitBadOption.
+// "quirvane-encode: " and the line on standard error.
+void Say(const std::string& line);
+
+// Say(line), then kExitBadOption.
 int Fail(const std::string& line);
 
-// Prints the line as it is (the program's own message), returns kExitRefused.
+// Say(line), then kExitRefused.
 int Refuse(const std::string& line);
-
-// The statistics line of a symbol, with the version and the mask the tool
-// chose after it.
-std::string StatisticsLine(const Result& result);
-
-// What an explicit version left out of a text longer than it holds.
-std::string LeftOutNotice(const Result& result);
 
 }  // namespace quirvane

@@ -1,8 +1,11 @@
 // quirvane-encode: the encoder without the window, for scripts, batches and
 // print. One text, or one symbol per line of a batch.
+#include <QCoreApplication>
+
+#include <clocale>
 #include <csignal>
-#include <cstdio>
-#include <memory>
+#include <new>
+#include <string>
 #include <unistd.h>
 
 #include <quirvane/encoder.h>
@@ -10,75 +13,91 @@
 
 #include "cli/batch.h"
 #include "cli/exit_status.h"
-#include "cli/options.h"
-#include "cli/printable.h"
+#include "cli/help_text.h"
+#include "cli/option_parser.h"
 #include "cli/symbol_output.h"
+#include "cli/tool_messages.h"
 #include "cli/tool_text.h"
 
-int main(int argc, char** argv) {
-    using namespace quirvane;
-    // A file-size limit then fails the write with EFBIG, which is reported,
-    // instead of killing the program halfway through the temporary file.
-    std::signal(SIGXFSZ, SIG_IGN);
-    const ParseResult parsed = ParseEncodeOptions(argc, argv);
-    if (!parsed.ok) {
-        return Fail(parsed.error);
-    }
-    const EncodeOptions& options = parsed.options;
-    if (options.showHelp || options.showVersion) {
-        const std::string text =
-            options.showHelp ? std::string(kEncodeUsage)
-                             : "quirvane-encode (Quirvane) " + std::string(kVersionText) + "\n";
-        const std::string error = WriteOutput(options.showHelp ? "--help" : "--version", "-", text);
-        return error.empty() ? kExitMade : Fail(error);
-    }
-    if (!options.batchPath.empty()) {
-        return RunBatch(options);
-    }
+namespace quirvane {
+namespace {
 
-    ToolText text;
-    if (!options.inputPath.empty()) {
-        std::string bytes;
-        if (const std::string error = ReadInput("--input", options.inputPath, bytes);
-            !error.empty()) {
-            return Fail(error);
-        }
-        text = ReadFileText(bytes, options.encoding);
-    } else {
-        text = ReadArgumentText(options.text, options.encoding);
-    }
-    if (!text.ok) {
-        return Refuse("quirvane-encode: " + text.refusal);
-    }
-
-    Encoder encoder;
-    const ToolSymbol symbol = MakeSymbol(encoder, text, options);
-    if (!symbol.made) {
-        // The refusal may quote a character of the text: a control character
-        // there must not reach the terminal as a command.
-        return Refuse(Printable(symbol.refusal));
-    }
+int RunSingle(const EncodeOptions& options) {
     const bool terminal = options.outputPath == "-" && ::isatty(STDOUT_FILENO) == 1;
-    const OutputFormat format = ResolveFormat(options, terminal);
+    const FormatChoice format = ChooseFormat(options, terminal);
+    if (!format.problem.empty()) {
+        return Fail(format.problem);
+    }
+    const TextRead read = ReadToolText(options);
+    if (!read.problem.empty()) {
+        Say(read.problem);
+        return read.exitStatus;
+    }
+    Encoder encoder;
+    const ToolSymbol symbol = MakeSymbol(encoder, read.text, options);
+    if (!symbol.made) {
+        return Refuse(symbol.refusal);
+    }
     const Symbol& view = symbol.result.symbol;
-    if (const std::string problem = DrawingProblem(view, format, options.drawing);
+    if (const std::string problem = DrawingProblem(view, format.format, options.drawing);
         !problem.empty()) {
         return Fail(problem);
     }
     const std::string bytes =
-        SymbolAsBytes(view, format, options.drawing,
+        SymbolAsBytes(view, format.format, options.drawing,
                       terminal ? TerminalColours::BlackOnWhite : TerminalColours::None);
     if (bytes.empty()) {
-        return Fail("--format: the drawing could not be made");
+        return Fail(translate("quirvane-encode", "out of memory"));
     }
     if (const std::string error = WriteOutput("--output", options.outputPath, bytes);
         !error.empty()) {
         return Fail(error);
     }
-    const Result& result = symbol.result;
-    if (result.charactersLeftOut > 0) {
-        std::fprintf(stderr, "quirvane-encode: %s\n", LeftOutNotice(result).c_str());
+    if (options.verbose) {
+        for (const std::string& line : VerboseLines(symbol.result)) {
+            std::fprintf(stderr, "%s\n", line.c_str());
+        }
     }
-    std::fprintf(stderr, "%s\n", StatisticsLine(result).c_str());
     return kExitMade;
+}
+
+int Run(int argc, char** argv) {
+    ParseResult parsed = ParseEncodeOptions(argc, argv);
+    if (!parsed.ok) {
+        return Fail(parsed.error);
+    }
+    EncodeOptions& options = parsed.options;
+    if (options.showHelp || options.showVersion) {
+        const std::string text =
+            options.showHelp ? HelpText()
+                             : "quirvane-encode (Quirvane) " + std::string(kVersionText) + "\n";
+        const std::string error = WriteOutput(options.showHelp ? "--help" : "--version", "-", text);
+        return error.empty() ? kExitMade : Fail(error);
+    }
+    if (const std::string problem = Reconcile(options, ::isatty(STDIN_FILENO) == 1);
+        !problem.empty()) {
+        return Fail(problem);
+    }
+    return options.batchPath.empty() ? RunSingle(options) : RunBatch(options);
+}
+
+}  // namespace
+}  // namespace quirvane
+
+int main(int argc, char** argv) {
+    using namespace quirvane;
+    // A file-size limit then fails the write with EFBIG, and a closed pipe
+    // with EPIPE: both reported, exit 2, instead of a silent death.
+    std::signal(SIGXFSZ, SIG_IGN);
+    std::signal(SIGPIPE, SIG_IGN);
+    const QCoreApplication application(argc, argv);
+    // Qt takes the user's locale for everything; numbers in SVG, EPS and PDF
+    // must keep their decimal point.
+    std::setlocale(LC_NUMERIC, "C");
+    LoadTranslation();
+    try {
+        return Run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        return Fail(translate("quirvane-encode", "out of memory"));
+    }
 }

@@ -1,6 +1,6 @@
-// The command line of quirvane-encode: what symbol to make (a SymbolRequest,
-// automatic by default), how to read the text, how to draw the symbol and
-// where to put it.
+// What the command line of quirvane-encode asks for: the symbol to make (a
+// Request, automatic by default), how to read the text, how to draw the
+// symbol and where to put it; and whether the options fit together.
 #pragma once
 
 #include <string>
@@ -11,46 +11,55 @@
 
 namespace quirvane {
 
-enum class OutputFormat { FromExtension, Text, Png, Svg, Eps, Pdf, Terminal };
+enum class OutputFormat { FromName, Text, Png, Svg, Eps, Pdf, Terminal };
 
 // How the text becomes the bytes of 8-bit byte mode: as the window does (the
 // program's code page when every character has a form there, else UTF-8), one
 // of the two forced, or the bytes exactly as given.
 enum class InputEncoding { CodePageWhenPossible, ShiftJis, Utf8, Bytes };
 
-// The tool's defaults are what command-line users expect: the smallest
-// version, the best mask and the shortest mix of modes, at level L.
-inline constexpr Request kToolDefaults{};
+// The quiet zone the standard asks for, in every format of the tool.
+inline constexpr int kToolQuietZoneModules = 4;
 
 struct EncodeOptions {
-    Request request = kToolDefaults;
+    // -v N fills minVersion: the smallest version, grown to fit, as
+    // command-line users expect. Reconcile makes it exactly N, refusing what
+    // does not fit (--strict-version) or holding the start of the text as
+    // the window cuts it (--cut).
+    Request request;
+    bool versionGiven = false;
+    bool strictVersion = false;
+    bool cutToVersion = false;
+    bool modeGiven = false;
     InputEncoding encoding = InputEncoding::CodePageWhenPossible;
-    bool eci = false;  // write the designator of the byte-mode encoding in use
-    DrawingOptions drawing;
+    bool eci = false;   // write the designator of the byte-mode encoding in use
+    bool crlf = false;  // line feeds become CR LF, as the window reads a file
+    DrawingOptions drawing{.quietZoneModules = kToolQuietZoneModules};
     bool hasText = false;  // the text came as an argument
     std::string text;
-    std::string inputPath;  // --input; "-" is standard input
+    std::string inputPath;  // -r; "-" is standard input
     std::string outputPath = "-";
-    OutputFormat format = OutputFormat::FromExtension;
+    OutputFormat format = OutputFormat::FromName;
     std::string batchPath;  // --batch; "-" is standard input
     int jobs = 0;           // --jobs; 0: one per core
+    bool verbose = false;
     bool showHelp = false;
     bool showVersion = false;
 };
 
-struct ParseResult {
-    bool ok = false;
-    EncodeOptions options;
-    std::string error;  // one line naming the option and what it accepts
+// Makes the options whole once all are read: the text's source (standard
+// input when none is given and it is not a terminal), the byte-mode options'
+// mode, the version rule. "" or one line saying what does not fit.
+std::string Reconcile(EncodeOptions& options, bool standardInputIsTerminal);
+
+struct FormatChoice {
+    OutputFormat format = OutputFormat::Text;
+    std::string problem;  // "" or one line: the output's extension is not one written
 };
 
-ParseResult ParseEncodeOptions(int argc, const char* const* argv);
-
-// The format to write: the one asked for, else by the extension of the output
-// (or of the batch's name pattern), else the terminal drawing when standard
-// output is a terminal, else text.
-OutputFormat ResolveFormat(const EncodeOptions& options, bool standardOutputIsTerminal);
-
-extern const char kEncodeUsage[];
+// The format to write: -t, else the extension of the output (or of a batch's
+// name pattern, which then needs one), else the terminal drawing when
+// standard output is a terminal, else text.
+FormatChoice ChooseFormat(const EncodeOptions& options, bool standardOutputIsTerminal);
 
 }  // namespace quirvane

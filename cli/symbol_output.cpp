@@ -1,17 +1,39 @@
 #include "cli/symbol_output.h"
 
 #include <cerrno>
-#include <cstring>
+#include <new>
 #include <unistd.h>
 
-#include "cli/printable.h"
+#include "cli/file_messages.h"
+#include "cli/tool_messages.h"
 #include "render/symbol_eps.h"
 #include "render/symbol_pdf.h"
 #include "render/symbol_png.h"
 #include "render/symbol_svg.h"
 #include "text/file_bytes.h"
+#include "text/statistics_line.h"
 
 namespace quirvane {
+namespace {
+
+constexpr char kLevelLetters[] = "LMQH";
+
+std::string ModeName(Mode mode) {
+    switch (mode) {
+        case Mode::Numeric:
+            return translate("quirvane-encode", "numeric");
+        case Mode::Alphanumeric:
+            return translate("quirvane-encode", "alphanumeric");
+        case Mode::Kanji:
+            return translate("quirvane-encode", "kanji");
+        case Mode::Byte:
+        case Mode::Auto:
+            break;
+    }
+    return translate("quirvane-encode", "byte");
+}
+
+}  // namespace
 
 std::string SymbolAsText(const Symbol& symbol) {
     std::string text;
@@ -30,52 +52,72 @@ std::string DrawingProblem(const Symbol& symbol, OutputFormat format,
                            const DrawingOptions& options) {
     const int side = DrawingSideOf(symbol.Side(), options);
     if (format == OutputFormat::Png && side > kMaxPngSide) {
-        return "--module-width: the PNG would be " + std::to_string(side) + " pixels a side, " +
-               "more than " + std::to_string(kMaxPngSide) +
-               "; use a smaller --module-width or --quiet-zone, or svg, eps or pdf";
+        return Fill(translate("quirvane-encode",
+                              "--module-width: the PNG would be %1 pixels a side, more than %2; "
+                              "use a smaller --module-width or --quiet-zone, or svg, eps or pdf"),
+                    {std::to_string(side), std::to_string(kMaxPngSide)});
     }
     return {};
 }
 
 std::string SymbolAsBytes(const Symbol& symbol, OutputFormat format, const DrawingOptions& options,
                           TerminalColours terminalColours) {
-    switch (format) {
-        case OutputFormat::Png:
-            return RenderSymbolPng(symbol, options);
-        case OutputFormat::Svg:
-            return RenderSymbolSvg(symbol, options);
-        case OutputFormat::Eps:
-            return RenderSymbolEps(symbol, options);
-        case OutputFormat::Pdf:
-            return RenderSymbolPdf(symbol, options);
-        case OutputFormat::Terminal:
-            return RenderSymbolTerminal(symbol, terminalColours);
-        default:
-            return SymbolAsText(symbol);
+    try {
+        switch (format) {
+            case OutputFormat::Png:
+                return RenderSymbolPng(symbol, options);
+            case OutputFormat::Svg:
+                return RenderSymbolSvg(symbol, options);
+            case OutputFormat::Eps:
+                return RenderSymbolEps(symbol, options);
+            case OutputFormat::Pdf:
+                return RenderSymbolPdf(symbol, options);
+            case OutputFormat::Terminal:
+                return RenderSymbolTerminal(symbol, terminalColours);
+            case OutputFormat::Text:
+            case OutputFormat::FromName:
+                break;
+        }
+        return SymbolAsText(symbol);
+    } catch (const std::bad_alloc&) {
+        return {};
     }
 }
 
 std::string WriteOutput(std::string_view option, const std::string& path, std::string_view bytes) {
-    const bool standardOutput = path == "-";
-    std::string reason = WriteWhole(path, bytes);
-    if (reason.empty() && standardOutput && ::close(STDOUT_FILENO) != 0) {
-        reason = std::strerror(errno);
+    WriteOutcome written = WriteFile(path, bytes, WritePolicy::Single);
+    if (written.Ok() && path == "-" && ::close(STDOUT_FILENO) != 0) {
+        written = {WriteProblem::System, errno};
     }
-    if (reason.empty()) {
-        return {};
-    }
-    const std::string file = standardOutput ? "to standard output" : Quoted(path);
-    return std::string(option) + ": cannot write " + file + ": " + reason;
+    return written.Ok() ? std::string() : CannotWrite(option, path, written);
 }
 
-std::string ReadInput(std::string_view option, const std::string& path, std::string& bytes) {
-    FileBytes read = ReadBoundedBytes(path, kMaxInputBytes, ReadPolicy::Streams);
-    if (!read.Ok()) {
-        const std::string file = path == "-" ? "standard input" : Quoted(path);
-        return std::string(option) + ": cannot read " + file + ": " + read.reason;
+std::vector<std::string> VerboseLines(const Result& result) {
+    const Symbol& symbol = result.symbol;
+    std::string segments;
+    for (const Segment& segment : symbol.Segments()) {
+        segments += (segments.empty() ? "" : ", ") +
+                    Fill(translate("quirvane-encode", "%1 (%2 characters)"),
+                         {ModeName(segment.mode), std::to_string(segment.length)});
     }
-    bytes = std::move(read.bytes);
-    return {};
+    std::string choices =
+        Fill(translate("quirvane-encode", "quirvane-encode: version %1, mask %2, segments: %3"),
+             {std::to_string(symbol.Version()) + '-' +
+                  kLevelLetters[static_cast<int>(symbol.ErrorCorrection())],
+              std::to_string(symbol.Mask()), segments});
+    if (symbol.Eci() != 0) {
+        choices += Fill(translate("quirvane-encode", ", ECI %1"), {std::to_string(symbol.Eci())});
+    }
+    std::vector<std::string> lines = {StatisticsLine(result.statistics).toStdString(), choices};
+    if (result.charactersLeftOut > 0) {
+        lines.push_back(Fill(translate("quirvane-encode",
+                                       "quirvane-encode: %1 of the text's %2 characters left "
+                                       "out: version %3 holds only its start"),
+                             {std::to_string(result.charactersLeftOut),
+                              std::to_string(result.charactersEncoded + result.charactersLeftOut),
+                              std::to_string(symbol.Version())}));
+    }
+    return lines;
 }
 
 }  // namespace quirvane

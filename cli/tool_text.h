@@ -1,14 +1,11 @@
-// What quirvane-encode encodes: the text of its argument, of a file or of one
-// line of a batch, read as the window reads its files, and the symbol made
-// of it as the options ask. A batch's workers call MakeSymbol at once, each
-// with a record of its own.
+// What quirvane-encode encodes: the text of its argument, of a file or of
+// standard input, or one line of a batch, and the symbol made of it as the
+// options ask. A batch's workers call MakeSymbol at once, each with an
+// encoder of its own.
 #pragma once
-
-#include <QString>
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include <quirvane/encoder.h>
 
@@ -17,31 +14,25 @@
 namespace quirvane {
 
 struct ToolText {
-    bool ok = false;
-    std::string refusal;  // when not ok: one line saying why
-    bool raw = false;     // --encoding bytes: `bytes` is the text, byte for byte
-    QString text;
-    std::string bytes;
+    bool raw = false;   // --encoding bytes: `bytes` exactly as given
+    std::string bytes;  // UTF-8 unless raw
 };
 
-// An argument is UTF-8, as a terminal gives it.
-ToolText ReadArgumentText(std::string_view argument, InputEncoding encoding);
-
-// A file is UTF-8 or Shift_JIS, with CR LF line ends, as the window reads it.
-ToolText ReadFileText(std::string_view fileBytes, InputEncoding encoding);
-
-// The lines of a batch file, read as a file is; each line one text, without
-// its line end. Lines with no text are dropped, but keep their numbers.
-struct BatchLine {
-    int number;  // 1-based, in the file
+struct TextRead {
     ToolText text;
+    std::string problem;  // "" or one line
+    int exitStatus = 0;   // when there is a problem: 2 for the file, 1 for its content
 };
-struct BatchText {
-    std::vector<BatchLine> lines;
-    int lineCount = 0;    // every line of the file, empty ones included
-    std::string refusal;  // when the file is not text
-};
-BatchText ReadBatchLines(std::string_view fileBytes, InputEncoding encoding);
+
+// The argument (UTF-8, as a terminal gives it) or the content of --input
+// (UTF-8 or Shift_JIS, one final line feed, LF or CR LF, not part of it).
+// With --crlf every line feed becomes CR LF, the last one too, as the window
+// reads a file.
+TextRead ReadToolText(const EncodeOptions& options);
+
+// One line of a batch, its line end gone, decided on alone: UTF-8, else
+// Shift_JIS, else refused. "" or the refusal.
+std::string LineText(std::string_view line, InputEncoding encoding, ToolText& text);
 
 struct ToolSymbol {
     bool made = false;

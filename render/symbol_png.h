@@ -1,5 +1,7 @@
-// The image of a symbol as a PNG file, for quirvane-encode and for the
-// window's saved files.
+// A symbol, or an image already drawn, as the bytes of a PNG file, written
+// by libpng one row at a time. A drawing of two colours takes 1 bit a pixel
+// in a palette of the two, so even the largest symbol needs a row of memory,
+// not a whole image.
 #pragma once
 
 #include <QImage>
@@ -12,12 +14,15 @@
 
 namespace quirvane {
 
-// The bytes of a PNG of RenderSymbolImage(symbol, options): 8-bit RGB, or
-// RGBA when the background is transparent; pHYs holds the dpi when one is
-// given (else Qt's 96 dpi, as always). Empty when the image cannot be made.
+// The PNG of the drawing the options describe: index 0 the background (at
+// alpha 0 when it is transparent), index 1 the dark colour; pHYs holds the
+// dpi when one is given, else 96 dpi as Qt records. Empty for unsound
+// options, or when memory runs out.
 std::string RenderSymbolPng(const Symbol& symbol, const DrawingOptions& options);
 
-// The bytes of a PNG of an image already drawn; empty when it cannot be made.
+// The PNG of an image already drawn (the window's bitmap): the very pixels,
+// in a palette when it has two colours or fewer, else 8-bit RGB or RGBA; its
+// dots per metre in pHYs. Empty when the image is null or memory runs out.
 std::string PngOf(const QImage& image);
 
 }  // namespace quirvane

@@ -17,8 +17,7 @@ trap remove_packages EXIT
 apt-get install -y ./build/quirvane_*.deb ./build/libquirvane-dev_*.deb
 
 # A symbol as text, from the installed tool: 21 lines of 21 modules.
-# Once the tool has -t, this line becomes: /usr/bin/quirvane-encode -t txt hello
-/usr/bin/quirvane-encode --format text hello >"$work/hello.txt"
+/usr/bin/quirvane-encode -t txt hello >"$work/hello.txt"
 [ "$(grep -cxE '[01]{21}' "$work/hello.txt")" -eq 21 ]
 [ "$(wc -l <"$work/hello.txt")" -eq 21 ]
 

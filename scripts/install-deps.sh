@@ -27,6 +27,12 @@ packages=(
   fonts-ipafont-gothic fonts-noto-cjk
   # Qt's own texts in Japanese: the file dialogs, their messages, context menus
   qt6-translations-l10n
+  # quirvane-encode's messages in Japanese: lupdate and lrelease, and the CMake
+  # package (Qt6LinguistTools, in qt6-tools-dev) whose qt_add_translations
+  # builds the .qm from cli/translations/
+  qt6-l10n-tools qt6-tools-dev
+  # libpng: the PNG files written row by row, at 1 bit a pixel for two colours
+  libpng-dev
   # running and looking at the program without a screen
   xvfb xauth xdotool xclip imagemagick
   # memory checks, sanitizer runtime and the fuzzer

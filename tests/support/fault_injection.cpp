@@ -1,7 +1,9 @@
 // Put in front of the C library with LD_PRELOAD, this fails one call of
 // write, fdatasync, close or rename on purpose, so that the tests can show
 // what a full disk or a failing device does to quirvane-encode.
-// QUIRVANE_FAULT="write:1:28" fails the first write with errno 28 (ENOSPC).
+// QUIRVANE_FAULT="write:1:28" fails the first write with errno 28 (ENOSPC);
+// a negative number sends that signal to the process instead, and the call
+// goes on ("write:1:-15": SIGTERM in the middle of the first write).
 // Only calls on descriptors the program opened for writing count (not 0 to 2,
 // so that its messages still get out, nor the files its libraries read when
 // they start); a failed close still closes, as the kernel does.
@@ -11,6 +13,7 @@
 #include <cstring>
 #include <dlfcn.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <stdio.h>
 #include <unistd.h>
 
@@ -40,6 +43,10 @@ bool FailsNow(const char* function) {
     static std::atomic<int> calls{0};
     const Fault& fault = TheFault();
     if (std::strcmp(function, fault.function) != 0 || ++calls != fault.nth) {
+        return false;
+    }
+    if (fault.error < 0) {
+        kill(getpid(), -fault.error);
         return false;
     }
     errno = fault.error;

@@ -1,0 +1,119 @@
+#include "cli/refusal_text.h"
+
+#include <cstdio>
+
+#include "cli/printable.h"
+#include "cli/tool_messages.h"
+#include "text/input_text.h"
+
+namespace quirvane {
+namespace {
+
+constexpr char kLevelLetters[] = "LMQH";
+
+std::string VersionName(int version, Level level) {
+    return std::to_string(version) + "-" + kLevelLetters[static_cast<int>(level)];
+}
+
+// The character at `byteOffset` of a text in UTF-8, and its place in
+// characters; a byte that starts none is shown alone.
+std::string CharacterAt(std::string_view bytes, int byteOffset, int& position) {
+    const auto at = static_cast<std::size_t>(byteOffset);
+    position = 1;
+    for (const char c : bytes.substr(0, at)) {
+        position += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+    }
+    int length = 0;
+    const char32_t character = Utf8CharacterAt(bytes, at, length);
+    return length > 0 ? CharacterShown(character) : Quoted(bytes.substr(at, 1));
+}
+
+// The smallest symbol that would hold the text: a larger version at the same
+// level first, then the highest level below it.
+std::string WouldHold(Encoder& encoder, std::string_view bytes, const Request& request) {
+    Request other = request;
+    other.cutToFit = false;
+    other.version = kVersionAuto;
+    other.maxVersion = kLargestVersion;
+    const int tried = request.version != kVersionAuto ? request.version : request.maxVersion;
+    if (tried < kLargestVersion) {
+        other.minVersion = tried;
+        if (const Result larger = encoder.Encode(bytes, other)) {
+            return VersionName(larger.symbol.Version(), request.level);
+        }
+    }
+    other.minVersion = 1;
+    for (int level = static_cast<int>(request.level) - 1; level >= 0; --level) {
+        other.level = static_cast<Level>(level);
+        if (const Result lower = encoder.Encode(bytes, other)) {
+            return VersionName(lower.symbol.Version(), other.level);
+        }
+    }
+    return {};
+}
+
+std::string TooLong(Encoder& encoder, const Result& refused, const Request& request,
+                    std::string_view bytes) {
+    const int tried = request.version != kVersionAuto ? request.version : request.maxVersion;
+    const std::string held =
+        Fill(translate("quirvane-encode",
+                       "the text does not fit: version %1 holds only the "
+                       "first %2 of its %3 characters"),
+             {VersionName(tried, request.level), std::to_string(refused.charactersHeld),
+              std::to_string(refused.charactersTotal)});
+    const std::string other = WouldHold(encoder, bytes, request);
+    return held + (other.empty()
+                       ? translate("quirvane-encode", "; no symbol holds it")
+                       : Fill(translate("quirvane-encode", "; version %1 would hold it"), {other}));
+}
+
+}  // namespace
+
+std::string CharacterShown(char32_t character) {
+    char code[16];
+    std::snprintf(code, sizeof code, " (U+%04X)", static_cast<unsigned>(character));
+    return Quoted(Utf8Of(character)) + code;
+}
+
+std::string NoShiftJisForm(char32_t character, int position) {
+    return Fill(translate("quirvane-encode", "character %1, %2, has no Shift_JIS form"),
+                {std::to_string(position), CharacterShown(character)});
+}
+
+std::string RefusalText(Encoder& encoder, const Result& refused, const Request& request,
+                        std::string_view bytes) {
+    int position = refused.position;
+    switch (refused.outcome) {
+        case Outcome::NotNumeric: {
+            const std::string shown = CharacterAt(bytes, refused.byteOffset, position);
+            return Fill(translate("quirvane-encode",
+                                  "character %1, %2, is not a digit: numeric mode writes only "
+                                  "0-9"),
+                        {std::to_string(position), shown});
+        }
+        case Outcome::NotAlphanumeric: {
+            const std::string shown = CharacterAt(bytes, refused.byteOffset, position);
+            return Fill(translate("quirvane-encode",
+                                  "character %1, %2, is not one alphanumeric mode writes: 0-9, "
+                                  "A-Z, space and $%*+-./:"),
+                        {std::to_string(position), shown});
+        }
+        case Outcome::NotKanji:
+            return Fill(translate("quirvane-encode",
+                                  "character %1, %2, is not a JIS X 0208 character, which Kanji "
+                                  "mode writes"),
+                        {std::to_string(position), CharacterShown(refused.character)});
+        case Outcome::NotUtf8:
+            return Fill(
+                translate("quirvane-encode", "the text is not UTF-8: byte %1 starts no character"),
+                {std::to_string(refused.byteOffset + 1)});
+        case Outcome::TooLong:
+            return TooLong(encoder, refused, request, bytes);
+        case Outcome::Created:
+        case Outcome::InvalidRequest:
+            break;
+    }
+    return translate("quirvane-encode", "the encoder refused the request");
+}
+
+}  // namespace quirvane

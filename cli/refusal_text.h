@@ -1,0 +1,26 @@
+// The tool's words for a text it refuses, composed from the numbers the
+// encoder gives: which character and where, or how much of the text the
+// version holds and which version or level would hold all of it.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include <quirvane/encoder.h>
+
+namespace quirvane {
+
+// Why `encoder` refused `bytes` with `request`. For a text too long, the
+// encoder is asked again at other versions and levels, so `refused` must not
+// be a view into it (a refusal holds no symbol).
+std::string RefusalText(Encoder& encoder, const Result& refused, const Request& request,
+                        std::string_view bytes);
+
+// Character `position` (1-based) of a text that must go as Shift_JIS has no
+// form there.
+std::string NoShiftJisForm(char32_t character, int position);
+
+// A character as messages show it: quoted and escaped, with its code point.
+std::string CharacterShown(char32_t character);
+
+}  // namespace quirvane
