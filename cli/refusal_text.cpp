@@ -103,6 +103,11 @@ std::string RefusalText(Encoder& encoder, const Result& refused, const Request& 
                                   "character %1, %2, is not a JIS X 0208 character, which Kanji "
                                   "mode writes"),
                         {std::to_string(position), CharacterShown(refused.character)});
+        case Outcome::NotAscii:
+            return Fill(translate("quirvane-encode",
+                                  "character %1, %2, is not ASCII, which GS1 and FNC1 symbols "
+                                  "hold"),
+                        {std::to_string(position), CharacterShown(refused.character)});
         case Outcome::NotUtf8:
             return Fill(
                 translate("quirvane-encode", "the text is not UTF-8: byte %1 starts no character"),

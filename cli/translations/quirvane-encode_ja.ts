@@ -459,6 +459,10 @@ made</source>
         <translation>%1 文字目の %2 は、英数字モードで書ける文字（0-9、A-Z、空白、$%*+-./:）ではありません</translation>
     </message>
     <message>
+        <source>character %1, %2, is not ASCII, which GS1 and FNC1 symbols hold</source>
+        <translation>%1 文字目の %2 は ASCII の文字ではありません。GS1 と FNC1 のシンボルには ASCII しか書けません</translation>
+    </message>
+    <message>
         <source>character %1, %2, is not a JIS X 0208 character, which Kanji mode writes</source>
         <translation>%1 文字目の %2 は、漢字モードで書ける JIS X 0208 の文字ではありません</translation>
     </message>
