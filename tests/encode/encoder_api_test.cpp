@@ -130,46 +130,6 @@ TEST(Encoder, StreamsBeginAsTheStandardWritesThem) {
     }
 }
 
-TEST(Encoder, TheAutomaticVersionIsTheSmallestThatHoldsTheText) {
-    struct Row {
-        Mode mode;
-        std::string text;
-        Level level;
-        int minVersion, maxVersion, expected;
-    };
-    const Row rows[] = {
-        {Mode::Byte, std::string(17, 'a'), Level::L, 1, 40, 1},  // 1-L holds 17 bytes
-        {Mode::Byte, std::string(18, 'a'), Level::L, 1, 40, 2},
-        {Mode::Byte, std::string(17, 'a'), Level::L, 5, 40, 5},
-        {Mode::Alphanumeric, std::string(1852, 'A'), Level::H, 1, 40, 40},
-        {Mode::Auto, std::string(1200, 'x'), Level::L, 1, 40, 25},  // 24-L holds 1171 bytes
-        {Mode::Kanji, "東京都", Level::H, 1, 40, 1},
-    };
-    Encoder encoder;
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.text.substr(0, 12));
-        Request request{.mode = r.mode,
-                        .level = r.level,
-                        .minVersion = r.minVersion,
-                        .maxVersion = r.maxVersion};
-        const Result made = encoder.Encode(r.text, request);
-        ASSERT_TRUE(made);
-        EXPECT_EQ(made.symbol.Version(), r.expected);
-        EXPECT_EQ(made.symbol.Side(), 4 * r.expected + 17);
-        if (r.expected > r.minVersion) {
-            // One version smaller refuses, or with cutToFit holds a part.
-            request.version = r.expected - 1;
-            EXPECT_EQ(encoder.Encode(r.text, request).outcome, Outcome::TooLong);
-            request.cutToFit = true;
-            const Result cut = encoder.Encode(r.text, request);
-            ASSERT_TRUE(cut);
-            EXPECT_GT(cut.charactersLeftOut, 0);
-            EXPECT_EQ(cut.charactersEncoded + cut.charactersLeftOut,
-                      static_cast<int>(r.text.size()) / (r.mode == Mode::Kanji ? 3 : 1));
-        }
-    }
-}
-
 // A window mode with the window's version and mask is the window's symbol,
 // Shift_JIS and UTF-8 bytes alike, and a cut falls where the window's does.
 TEST(Encoder, AWindowModeGivesTheWindowsSymbol) {
@@ -218,6 +178,7 @@ TEST(Encoder, RefusalsSayWhatIsWrong) {
     };
     using enum Outcome;
     const Request kanji{.mode = Mode::Kanji};
+    // clang-format off
     const Row rows[] = {
         // Code page 932's own characters, its reading of a JIS cell, ASCII.
         {kanji, "東京①", NotKanji, 3, 6, U'①'},
@@ -229,13 +190,7 @@ TEST(Encoder, RefusalsSayWhatIsWrong) {
         {{}, "\xED\xA0\x80", NotUtf8, 1, 0, 0xED},  // a surrogate
         {{.mode = Mode::Alphanumeric}, "ABc", NotAlphanumeric, 3, 2, U'c'},
         {{.mode = Mode::Numeric}, "12 3", NotNumeric, 3, 2, U' '},
-        {{.mode = Mode::Auto, .minVersion = 5, .maxVersion = 4},
-         "A",
-         InvalidRequest,
-         0,
-         0,
-         0,
-         RequestField::VersionBounds},
+        {{.minVersion = 5, .maxVersion = 4}, "A", InvalidRequest, 0, 0, 0, RequestField::VersionBounds},
         {{.version = 41}, "A", InvalidRequest, 0, 0, 0, RequestField::Version},
         {{.mask = 8}, "A", InvalidRequest, 0, 0, 0, RequestField::Mask},
         {{.mode = static_cast<Mode>(9)}, "A", InvalidRequest, 0, 0, 0, RequestField::Mode},
@@ -243,6 +198,7 @@ TEST(Encoder, RefusalsSayWhatIsWrong) {
         {{.mode = Mode::Kanji, .eci = 26}, "漢", InvalidRequest, 0, 0, 0, RequestField::Eci},
         {{.mode = Mode::Byte, .eci = 1000000}, "A", InvalidRequest, 0, 0, 0, RequestField::Eci},
     };
+    // clang-format on
     Encoder encoder;
     for (const Row& r : rows) {
         SCOPED_TRACE(r.text);
@@ -290,13 +246,10 @@ TEST(Encoder, Fnc1AndPartsRefusals) {
     };
     using enum Outcome;
     const std::string longest(16 * 2951, 'x');  // a part of 40-L holds 2951 bytes after its header
+    // clang-format off
     const Row rows[] = {
         {"A", {.mode = Mode::Byte, .fnc1 = Fnc1::Gs1}, -1, InvalidRequest, RequestField::Fnc1},
-        {"A",
-         {.fnc1 = Fnc1::Industry, .applicationIndicator = 150},
-         -1,
-         InvalidRequest,
-         RequestField::Fnc1},
+        {"A", {.fnc1 = Fnc1::Industry, .applicationIndicator = 150}, -1, InvalidRequest, RequestField::Fnc1},
         {"10東京", {.fnc1 = Fnc1::Gs1}, -1, NotAscii, RequestField::None, 3},
         {"AB", {.mode = Mode::Byte}, 0, InvalidRequest, RequestField::Mode},
         {"AB", {.fnc1 = Fnc1::Gs1}, 0, InvalidRequest, RequestField::Fnc1},
@@ -309,6 +262,7 @@ TEST(Encoder, Fnc1AndPartsRefusals) {
         {longest, {}, 15, TooLong, RequestField::None, 0, 16},
         {longest.substr(0, 5000), {.version = 10}, 0, TooLong, RequestField::None, 0, 19},
     };
+    // clang-format on
     Encoder encoder;
     for (const Row& r : rows) {
         SCOPED_TRACE(r.text.substr(0, 12) + " parts " + std::to_string(r.parts));
