@@ -175,6 +175,8 @@ struct Result {
     int partsNeeded = 0;
 };
 
+// One encoder makes one symbol (or set) at a time; threads each need their
+// own. A moved-from encoder may only be assigned to or destroyed.
 class Encoder {
   public:
     Encoder();
