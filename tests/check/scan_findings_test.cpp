@@ -14,8 +14,9 @@ constexpr auto kRaster = DrawingKind::Raster, kVector = DrawingKind::Vector;
 
 TEST(ScanFindings, WarningsAndQuietZone) {
     // clang-format off
-    const struct { DrawingOptions options; DrawingKind kind; double quietZone; ScanWarnings warnings; }
-    rows[] = {
+    const struct {
+        DrawingOptions options; DrawingKind kind; double quietZone; ScanWarnings warnings;
+    } rows[] = {
         {{}, kRaster, 5, {}},
         {{.moduleWidth = 1}, kVector, 10, {}},
         {{.moduleWidth = 3}, kRaster, 10.0 / 3, {W::NarrowQuietZone}},
