@@ -2,6 +2,7 @@
 // once; then every unit and colour as rsvg-convert, pdftoppm, gs and a
 // terminal draw it, and zbarimg's reading of those drawings.
 #include <QImage>
+#include <QString>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
