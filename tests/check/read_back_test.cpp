@@ -7,7 +7,6 @@
 #include <QPainter>
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -27,16 +26,12 @@ struct Row {
 };
 
 const std::string kUrl = "https://example.com/";
-const std::string kHelloSjis = "\x82\xb1\x82\xf1\x82\xc9\x82\xbf\x82\xcd";  // こんにちは
 const std::string kKanjiSjis = "\x8a\xbf\x8e\x9a\x83\x65\x83\x58\x83\x67";  // 漢字テスト
-const Request kSjis{.mode = Mode::Byte, .byteEncoding = ByteEncoding::ShiftJis};
 const Request kUtf8Eci{.mode = Mode::Byte, .eci = 26};
 const std::vector<Row> kRows = {
     {kUrl, {}, {}, kUrl, kUrl},
-    {kHelloSjis, kSjis, {}, kHelloSjis, "こんにちは"},
     {"漢字テスト", {.mode = Mode::Kanji}, {}, kKanjiSjis, "漢字テスト"},
     {"é€漢", kUtf8Eci, {.moduleWidth = 3, .quietZoneModules = 4}, "é€漢", "é€漢"},
-    {kUrl, {.minVersion = 40}, {.quietZoneModules = 4}, kUrl, kUrl},
     // Black under alpha 0: read without compositing, it is black on black.
     {kUrl, {}, {.transparentBackground = true, .background = {0, 0, 0}}, kUrl, kUrl},
 };
