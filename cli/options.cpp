@@ -156,6 +156,10 @@ std::string Reconcile(EncodeOptions& o, bool standardInputIsTerminal) {
         return translate("quirvane-encode",
                          "--batch needs --output with a name pattern, such as 'qr-{n}.png'");
     }
+    if (!o.batchPath.empty() && o.printText) {
+        return Fill(translate("quirvane-encode", "%1 and %2 do not go together"),
+                    {"--print-text", "--batch"});
+    }
     if (o.batchPath.empty() && o.jobs != 0) {
         return translate("quirvane-encode", "--jobs applies to --batch");
     }
