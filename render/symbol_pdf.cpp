@@ -14,8 +14,8 @@ namespace {
 
 // The page's content: the background, then every run of dark modules as a
 // rectangle in module coordinates (origin at the symbol's top left, y down)
-// and all of them filled as one path; the next symbol of a row a side and a
-// border further.
+// and all of them filled as one path; the next symbol of a row, a side and a
+// border further, as a path of its own.
 std::string PageContent(std::span<const Symbol> row, const DrawingOptions& options) {
     const int symbolSide = row.front().Side();
     const int width = RowWidthOf(symbolSide, static_cast<int>(row.size()), options);
@@ -35,7 +35,7 @@ std::string PageContent(std::span<const Symbol> row, const DrawingOptions& optio
     char run[48];
     for (std::size_t i = 0; i < row.size(); ++i) {
         if (i > 0) {
-            content += "1 0 0 1 " + pitch + " 0 cm\n";
+            content += "f\n1 0 0 1 " + pitch + " 0 cm\n";  // no cm inside a path
         }
         ForEachDarkRun(row[i], [&](int r, int column, int length) {
             std::snprintf(run, sizeof run, "%d %d %d 1 re\n", column, r, length);
