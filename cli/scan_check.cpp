@@ -146,18 +146,19 @@ std::vector<std::string> ReportLines(const ScanFindings& findings, bool readsBac
     }
     lines.push_back(Fill(translate("quirvane-encode", "quiet zone in modules: %1"),
                          {Decimal(findings.quietZoneModules, 2)}));
-    if (findings.modulePixels || findings.moduleMillimetres) {
-        const std::string size = findings.modulePixels
-                                     ? Fill(translate("quirvane-encode", "%1 px"),
-                                            {std::to_string(*findings.modulePixels)})
-                                     : std::string();
-        const std::string millimetres = findings.moduleMillimetres
-                                            ? Fill(translate("quirvane-encode", "%1 mm"),
-                                                   {Decimal(*findings.moduleMillimetres, 2)})
-                                            : std::string();
-        lines.push_back(Fill(translate("quirvane-encode", "module: %1"),
-                             {size.empty() || millimetres.empty() ? size + millimetres
-                                                                  : size + ", " + millimetres}));
+    const std::string pixels =
+        findings.modulePixels ? std::to_string(*findings.modulePixels) : std::string();
+    const std::string millimetres =
+        findings.moduleMillimetres ? Decimal(*findings.moduleMillimetres, 2) : std::string();
+    if (!pixels.empty() && !millimetres.empty()) {
+        lines.push_back(
+            Fill(translate("quirvane-encode", "module: %1 px, %2 mm"), {pixels, millimetres}));
+    } else if (!pixels.empty() || !millimetres.empty()) {
+        lines.push_back(
+            Fill(translate("quirvane-encode",
+                           pixels.empty() ? QT_TRANSLATE_NOOP("quirvane-encode", "module: %1 mm")
+                                          : QT_TRANSLATE_NOOP("quirvane-encode", "module: %1 px")),
+                 {pixels + millimetres}));
     }
     lines.push_back(translate("quirvane-encode",
                               readsBack ? QT_TRANSLATE_NOOP("quirvane-encode", "read back: yes")

@@ -933,18 +933,6 @@ or the contrast grades F</source>
         <translation>クワイエットゾーン（モジュール）: %1</translation>
     </message>
     <message>
-        <source>%1 px</source>
-        <translation>%1 ピクセル</translation>
-    </message>
-    <message>
-        <source>%1 mm</source>
-        <translation>%1 mm</translation>
-    </message>
-    <message>
-        <source>module: %1</source>
-        <translation>モジュール: %1</translation>
-    </message>
-    <message>
         <source>read back: yes</source>
         <translation>読み取り: できた</translation>
     </message>
@@ -963,6 +951,18 @@ or the contrast grades F</source>
     <message>
         <source>quirvane-encode: %1 symbols with structured append, version %2, masks %3</source>
         <translation>quirvane-encode: 連結のシンボル %1 個、バージョン %2、マスク %3</translation>
+    </message>
+    <message>
+        <source>module: %1 px, %2 mm</source>
+        <translation>モジュール: %1 ピクセル、%2 mm</translation>
+    </message>
+    <message>
+        <source>module: %1 mm</source>
+        <translation>モジュール: %1 mm</translation>
+    </message>
+    <message>
+        <source>module: %1 px</source>
+        <translation>モジュール: %1 ピクセル</translation>
     </message>
 </context>
 </TS>
