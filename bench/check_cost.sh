@@ -20,7 +20,7 @@ lowest() {
   local best=""
   for ((run = 1; run <= runs; run++)); do
     rm -rf out
-    /usr/bin/time -f '%U %S' -o time.txt "$tool" "$@" >/dev/null
+    /usr/bin/time -f '%U %S' -o time.txt "$tool" "$@" >/dev/null 2>&1
     best=$(awk -v b="$best" '{ s = $1 + $2; print (b == "" || s < b) ? s : b }' time.txt)
   done
   echo "$best"
