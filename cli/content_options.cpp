@@ -52,13 +52,6 @@ constexpr FieldUse kFieldUses[] = {
     {"location", Bit(F::Event), false},
 };
 
-constexpr const char* kFormatOptions[] = {"",      "--wifi", "--mecard", "--vcard", "--mailto",
-                                          "--tel", "--sms",  "--geo",    "--event"};
-
-std::string FormatOption(F format) {
-    return kFormatOptions[static_cast<int>(format)];
-}
-
 // The option of a field the library names, and the value it refused.
 struct FieldShown {
     std::string option;
@@ -167,7 +160,7 @@ std::string Refusal(const ContentFields& f, const ContentText& built) {
     switch (built.outcome) {
         case ContentOutcome::Missing:
             return Fill(translate("quirvane-encode", "%1 needs %2"),
-                        {FormatOption(f.format), shown.option});
+                        {ContentFormatOption(f.format), shown.option});
         case ContentOutcome::Invalid:
             return shown.value == nullptr
                        ? Fill(translate("quirvane-encode", "%1: not accepted; %2"),
@@ -175,10 +168,10 @@ std::string Refusal(const ContentFields& f, const ContentText& built) {
                        : Fill(translate("quirvane-encode", "%1: %2 is not accepted; %3"),
                               {shown.option, Quoted(*shown.value), Accepted(built.field)});
         case ContentOutcome::NotAllowed:
-            return Fill(
-                translate("quirvane-encode", "%1 does not go with %2"),
-                {shown.option, built.field == ContentField::Password ? "--security nopass"
-                                                                     : FormatOption(f.format)});
+            return Fill(translate("quirvane-encode", "%1 does not go with %2"),
+                        {shown.option, built.field == ContentField::Password
+                                           ? "--security nopass"
+                                           : ContentFormatOption(f.format)});
         case ContentOutcome::EndBeforeStart:
             return translate("quirvane-encode", "--end: the event ends before it starts");
         case ContentOutcome::EndKindDiffers:
@@ -191,6 +184,12 @@ std::string Refusal(const ContentFields& f, const ContentText& built) {
 }
 
 }  // namespace
+
+std::string ContentFormatOption(ContentFormat format) {
+    constexpr const char* kOptions[] = {"",      "--wifi", "--mecard", "--vcard", "--mailto",
+                                        "--tel", "--sms",  "--geo",    "--event"};
+    return kOptions[static_cast<int>(format)];
+}
 
 std::string ContentFieldProblem(const ContentFields& fields) {
     for (const std::string& name : fields.given) {
@@ -205,12 +204,12 @@ std::string ContentFieldProblem(const ContentFields& fields) {
         }
         if ((use->formats & Bit(fields.format)) == 0) {
             return Fill(translate("quirvane-encode", "%1 does not go with %2"),
-                        {option, FormatOption(fields.format)});
+                        {option, ContentFormatOption(fields.format)});
         }
         const bool once = !use->repeats || (kContact & Bit(fields.format)) == 0;
         if (once && std::count(fields.given.begin(), fields.given.end(), name) > 1) {
             return Fill(translate("quirvane-encode", "%1 goes only once with %2"),
-                        {option, FormatOption(fields.format)});
+                        {option, ContentFormatOption(fields.format)});
         }
     }
     return {};

@@ -25,6 +25,9 @@ struct ContentFields {
     std::vector<std::string> given;  // the long names of the field options given, in order
 };
 
+// The option that picks the format: "--wifi", ...
+std::string ContentFormatOption(ContentFormat format);
+
 // "" when every field given belongs to the format and is given as often as
 // it may be, else one line saying which does not.
 std::string ContentFieldProblem(const ContentFields& fields);

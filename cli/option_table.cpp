@@ -37,14 +37,12 @@ std::string SetMode(O& o, Mode mode) {
     return {};
 }
 
-std::string SetFormat(O& o, ContentFormat format, const char* name) {
-    constexpr const char* kNames[] = {"",      "--wifi", "--mecard", "--vcard", "--mailto",
-                                      "--tel", "--sms",  "--geo",    "--event"};
+std::string SetFormat(O& o, ContentFormat format) {
     const ContentFormat before = std::exchange(o.content.format, format);
     return before == ContentFormat::None || before == format
                ? ""
                : Fill(translate("quirvane-encode", "%1 and %2 do not go together"),
-                      {kNames[static_cast<int>(before)], name});
+                      {ContentFormatOption(before), ContentFormatOption(format)});
 }
 
 // A field of a content format: the builders refuse what does not fit it.
@@ -173,28 +171,28 @@ constexpr OptionEntry kOptions[] = {
 
     {G::Content, "", "wifi", "", nullptr, QT_TRANSLATE_NOOP("quirvane-encode",
      "a Wi-Fi network to join"),
-     [](V, O& o) { return SetFormat(o, ContentFormat::Wifi, "--wifi"); }},
+     [](V, O& o) { return SetFormat(o, ContentFormat::Wifi); }},
     {G::Content, "", "mecard", "", nullptr, QT_TRANSLATE_NOOP("quirvane-encode",
      "a contact as a MeCard, the format Japanese\nphones read"),
-     [](V, O& o) { return SetFormat(o, ContentFormat::MeCard, "--mecard"); }},
+     [](V, O& o) { return SetFormat(o, ContentFormat::MeCard); }},
     {G::Content, "", "vcard", "", nullptr, QT_TRANSLATE_NOOP("quirvane-encode",
      "a contact as a vCard 3.0"),
-     [](V, O& o) { return SetFormat(o, ContentFormat::VCard, "--vcard"); }},
+     [](V, O& o) { return SetFormat(o, ContentFormat::VCard); }},
     {G::Content, "", "mailto", "", nullptr, QT_TRANSLATE_NOOP("quirvane-encode",
      "a mail to write"),
-     [](V, O& o) { return SetFormat(o, ContentFormat::Mail, "--mailto"); }},
+     [](V, O& o) { return SetFormat(o, ContentFormat::Mail); }},
     {G::Content, "", "tel", "", nullptr, QT_TRANSLATE_NOOP("quirvane-encode",
      "a number to call"),
-     [](V, O& o) { return SetFormat(o, ContentFormat::Phone, "--tel"); }},
+     [](V, O& o) { return SetFormat(o, ContentFormat::Phone); }},
     {G::Content, "", "sms", "", nullptr, QT_TRANSLATE_NOOP("quirvane-encode",
      "a text message to send"),
-     [](V, O& o) { return SetFormat(o, ContentFormat::Sms, "--sms"); }},
+     [](V, O& o) { return SetFormat(o, ContentFormat::Sms); }},
     {G::Content, "", "geo", "", nullptr, QT_TRANSLATE_NOOP("quirvane-encode",
      "a place on a map"),
-     [](V, O& o) { return SetFormat(o, ContentFormat::Geo, "--geo"); }},
+     [](V, O& o) { return SetFormat(o, ContentFormat::Geo); }},
     {G::Content, "", "event", "", nullptr, QT_TRANSLATE_NOOP("quirvane-encode",
      "a calendar event"),
-     [](V, O& o) { return SetFormat(o, ContentFormat::Event, "--event"); }},
+     [](V, O& o) { return SetFormat(o, ContentFormat::Event); }},
     {G::Content, "", "print-text", "", nullptr, QT_TRANSLATE_NOOP("quirvane-encode",
      "print the text that would be encoded, and\ndraw nothing"),
      [](V, O& o) -> std::string { o.printText = true; return {}; }},
