@@ -12,6 +12,7 @@
 
 #include <quirvane/encoder.h>
 
+#include "check/read_back.h"
 #include "cli/batch_names.h"
 #include "cli/batch_plan.h"
 #include "cli/batch_report.h"
@@ -20,6 +21,7 @@
 #include "cli/exit_status.h"
 #include "cli/file_messages.h"
 #include "cli/held_signals.h"
+#include "cli/scan_check.h"
 #include "cli/symbol_output.h"
 #include "cli/tool_messages.h"
 #include "cli/tool_text.h"
@@ -131,6 +133,12 @@ class Work {
             return LineOutcome::Failed;
         }
         file = {static_cast<std::uint32_t>(number), static_cast<std::uint32_t>(written.inode)};
+        if (options_.check &&
+            !ReadsBackAs(CheckedImage(format_, options_.drawing, symbol.Symbols(), {&bytes, 1}),
+                         symbol.readBack)) {
+            message = translate("quirvane-encode", "written, but it does not read back");
+            return LineOutcome::NotReadBack;
+        }
         return LineOutcome::Made;
     }
 
@@ -161,6 +169,10 @@ int RunBatch(const EncodeOptions& options) {
     const FormatChoice format = ChooseFormat(options, false);
     if (!format.problem.empty()) {
         return Fail(format.problem);
+    }
+    const ScanFindings findings = ToolFindings(format.format, options.drawing);
+    for (const std::string& warning : WarningLines(findings)) {
+        Say(warning);
     }
     const NamePattern pattern(options.outputPath);
     BatchSource source;
@@ -222,12 +234,22 @@ int RunBatch(const EncodeOptions& options) {
         held.EndBy(signal);
     }
     const bool failed = report.Failed() > 0 || !unsynced.empty();
-    if (options.verbose || failed || report.Refused() > 0) {
+    if (options.check) {
+        report.Say(Fill(
+            translate("quirvane-encode", "%1 made, %2 refused, %3 failed; %4 did not read back"),
+            {std::to_string(report.Made()), std::to_string(report.Refused()),
+             std::to_string(report.Failed()), std::to_string(report.NotReadBack())}));
+    } else if (options.verbose || failed || report.Refused() > 0) {
         report.Say(Fill(translate("quirvane-encode", "%1 made, %2 refused, %3 failed"),
                         {std::to_string(report.Made()), std::to_string(report.Refused()),
                          std::to_string(report.Failed())}));
     }
-    return failed ? kExitBadOption : report.Refused() > 0 ? kExitRefused : kExitMade;
+    const bool checkFailed =
+        options.check && (report.NotReadBack() > 0 || !PassesCheck(findings, true));
+    return failed                 ? kExitBadOption
+           : report.Refused() > 0 ? kExitRefused
+           : checkFailed          ? kExitCheckFailed
+                                  : kExitMade;
 }
 
 }  // namespace quirvane

@@ -25,7 +25,9 @@ void BatchReport::Start(int total) {
 
 void BatchReport::Done(int item, int number, LineOutcome outcome, std::string message) {
     const std::lock_guard<std::mutex> lock(mutex_);
-    (outcome == LineOutcome::Made ? made_ : outcome == LineOutcome::Refused ? refused_ : failed_)++;
+    const bool written = outcome == LineOutcome::Made || outcome == LineOutcome::NotReadBack;
+    (written ? made_ : outcome == LineOutcome::Refused ? refused_ : failed_)++;
+    notReadBack_ += outcome == LineOutcome::NotReadBack ? 1 : 0;
     waiting_.emplace(item, Ended{number, std::move(message)});
     for (auto next = waiting_.find(nextItem_); next != waiting_.end();
          next = waiting_.find(nextItem_)) {

@@ -10,7 +10,8 @@
 
 namespace quirvane {
 
-enum class LineOutcome { Made, Refused, Failed };
+// NotReadBack: written, but --check could not read it back.
+enum class LineOutcome { Made, NotReadBack, Refused, Failed };
 
 class BatchReport {
   public:
@@ -30,7 +31,8 @@ class BatchReport {
     // One more line, between the bar's redraws.
     void Say(const std::string& line);
 
-    int Made() const { return made_; }
+    int Made() const { return made_; }  // NotReadBack included
+    int NotReadBack() const { return notReadBack_; }
     int Refused() const { return refused_; }
     int Failed() const { return failed_; }
     int Finished() const;
@@ -50,6 +52,7 @@ class BatchReport {
     int total_ = -1;
     int counted_ = 0;
     int made_ = 0;
+    int notReadBack_ = 0;
     int refused_ = 0;
     int failed_ = 0;
     bool drawn_ = false;

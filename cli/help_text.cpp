@@ -15,8 +15,20 @@ std::string GroupTitle(OptionGroup group) {
     switch (group) {
         case OptionGroup::Symbol:
             return translate("quirvane-encode", "What to make:");
+        case OptionGroup::Parts:
+            return translate("quirvane-encode",
+                             "A long text over several symbols (structured append):");
+        case OptionGroup::Industry:
+            return translate("quirvane-encode", "GS1 and other industry formats:");
+        case OptionGroup::Content:
+            return translate("quirvane-encode",
+                             "Texts phones act on, made from the fields below (one format):");
+        case OptionGroup::ContentFields:
+            return translate("quirvane-encode", "Their fields:");
         case OptionGroup::Drawing:
             return translate("quirvane-encode", "How to draw it:");
+        case OptionGroup::Check:
+            return translate("quirvane-encode", "Will it scan:");
         case OptionGroup::Files:
             return translate("quirvane-encode", "Where from and where to:");
         case OptionGroup::Batch:
@@ -35,7 +47,7 @@ std::string OptionColumn(const OptionEntry& entry) {
     }
     names.append("--").append(entry.name);
     if (entry.value != nullptr) {
-        names.append(" ").append(entry.value);
+        names.append(entry.value[0] == '[' ? "" : " ").append(entry.value);
     }
     return names;
 }
@@ -97,9 +109,12 @@ std::string HelpText() {
                "TEXT and FILE are UTF-8 or Shift_JIS. COLOUR is R,G,B (each 0-255) or RRGGBB\n"
                "in hex, with or without #. In a batch's name pattern, {n} is the line number,\n"
                "zero-padded to the width of the count, and {text} the line made safe for a\n"
-               "file name; the pattern needs an extension the tool writes, or -t.\n"
+               "file name; the pattern needs an extension the tool writes, or -t. With -S,\n"
+               "{part} in --output is the part's number, zero-padded to the width of the\n"
+               "count.\n"
                "Messages are in Japanese when LC_ALL, LC_MESSAGES or LANG starts with \"ja\".\n"
-               "Exit status: 0 symbol written, 1 text refused, 2 bad option or file.\n");
+               "Exit status: 0 symbol written, 1 text refused, 2 bad option or file,\n"
+               "3 written but --check found that it does not read back or grades F.\n");
 }
 
 }  // namespace quirvane

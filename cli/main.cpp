@@ -15,51 +15,13 @@
 #include "cli/exit_status.h"
 #include "cli/help_text.h"
 #include "cli/option_parser.h"
+#include "cli/single_run.h"
 #include "cli/symbol_output.h"
 #include "cli/tool_messages.h"
 #include "cli/tool_text.h"
 
 namespace quirvane {
 namespace {
-
-int RunSingle(const EncodeOptions& options) {
-    const bool terminal = options.outputPath == "-" && ::isatty(STDOUT_FILENO) == 1;
-    const FormatChoice format = ChooseFormat(options, terminal);
-    if (!format.problem.empty()) {
-        return Fail(format.problem);
-    }
-    const TextRead read = ReadToolText(options);
-    if (!read.problem.empty()) {
-        Say(read.problem);
-        return read.exitStatus;
-    }
-    Encoder encoder;
-    const ToolSymbol symbol = MakeSymbol(encoder, read.text, options);
-    if (!symbol.made) {
-        return Refuse(symbol.refusal);
-    }
-    const Symbol& view = symbol.result.symbol;
-    if (const std::string problem = DrawingProblem(view, format.format, options.drawing);
-        !problem.empty()) {
-        return Fail(problem);
-    }
-    const std::string bytes =
-        SymbolAsBytes(view, format.format, options.drawing,
-                      terminal ? TerminalColours::BlackOnWhite : TerminalColours::None);
-    if (bytes.empty()) {
-        return Fail(translate("quirvane-encode", "out of memory"));
-    }
-    if (const std::string error = WriteOutput("--output", options.outputPath, bytes);
-        !error.empty()) {
-        return Fail(error);
-    }
-    if (options.verbose) {
-        for (const std::string& line : VerboseLines(symbol.result)) {
-            std::fprintf(stderr, "%s\n", line.c_str());
-        }
-    }
-    return kExitMade;
-}
 
 int Run(int argc, char** argv) {
     ParseResult parsed = ParseEncodeOptions(argc, argv);

@@ -106,12 +106,11 @@ class Reader {
 
     std::string Read() {
         bool optionsEnded = false;
-        int texts = 0;
         for (i_ = 1; i_ < argc_; ++i_) {
             const std::string_view arg = argv_[i_];
             std::string error;
             if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
-                if (++texts > 1) {
+                if (o_.hasText) {
                     return translate("quirvane-encode",
                                      "more than one text given: quote the text, or use --input "
                                      "FILE");
@@ -140,7 +139,9 @@ class Reader {
         if (entry == nullptr) {
             return Unknown(typed, Nearest(typed.substr(2)));
         }
-        if (entry->value == nullptr) {
+        // An optional value is given only after '=': the next argument is the text.
+        const bool optional = entry->value != nullptr && entry->value[0] == '[';
+        if (entry->value == nullptr || (optional && equals == std::string_view::npos)) {
             return equals == std::string_view::npos
                        ? entry->apply({}, o_)
                        : Fill(translate("quirvane-encode", "%1 takes no value"), {typed});

@@ -2,6 +2,9 @@
 
 #include <QtGlobal>
 
+#include <utility>
+#include <vector>
+
 #include "cli/option_values.h"
 #include "cli/tool_messages.h"
 
@@ -31,6 +34,27 @@ std::string Path(V v, const char* accepts, std::string& into) {
 std::string SetMode(O& o, Mode mode) {
     o.request.mode = mode;
     o.modeGiven = true;
+    return {};
+}
+
+std::string SetFormat(O& o, ContentFormat format) {
+    const ContentFormat before = std::exchange(o.content.format, format);
+    return before == ContentFormat::None || before == format
+               ? ""
+               : Fill(translate("quirvane-encode", "%1 and %2 do not go together"),
+                      {ContentFormatOption(before), ContentFormatOption(format)});
+}
+
+// A field of a content format: the builders refuse what does not fit it.
+std::string Field(O& o, const char* name, std::string& into, V v) {
+    o.content.given.emplace_back(name);
+    into = v;
+    return {};
+}
+
+std::string ListField(O& o, const char* name, std::vector<std::string>& into, V v) {
+    o.content.given.emplace_back(name);
+    into.emplace_back(v);
     return {};
 }
 
@@ -100,6 +124,162 @@ constexpr OptionEntry kOptions[] = {
      "write the designator of that encoding (20 or\n26) before the data; implies byte mode"),
      [](V, O& o) -> std::string { o.eci = true; return {}; }},
 
+    {G::Parts, "S", "structured-append", "", nullptr, QT_TRANSLATE_NOOP("quirvane-encode",
+     "split the text over the fewest symbols that\nhold it, 2-16, which readers join again;\n"
+     "with -v N every part is version N"),
+     [](V, O& o) -> std::string { o.structuredAppend = true; return {}; }},
+    {G::Parts, "", "parts", "", "N", QT_TRANSLATE_NOOP("quirvane-encode",
+     "split it over N symbols, 2-16; implies -S"),
+     [](V v, O& o) { o.structuredAppend = true; return Number(v, 2, kMostParts, o.parts); }},
+    {G::Parts, "", "layout", "", "files|row", QT_TRANSLATE_NOOP("quirvane-encode",
+     "files: one file per part, named by {part} in\nthe output's name; row: all parts side by\n"
+     "side in one png, svg, eps or pdf (default\nfiles)"),
+     [](V v, O& o) -> std::string {
+         const int layout = IndexOfName(v, {"files", "row"});
+         o.layout = layout == 1 ? PartLayout::Row : PartLayout::Files;
+         return layout < 0 ? translate("quirvane-encode", "use files or row") : "";
+     }},
+
+    {G::Industry, "", "gs1", "", "[=STRING]", QT_TRANSLATE_NOOP("quirvane-encode",
+     "a GS1 symbol of STRING, or of the text:\n(01)09501101530003(17)251231, or the element\n"
+     "string with GS after data of no fixed length"),
+     [](V v, O& o) -> std::string {
+         o.gs1 = true;
+         if (v.data() == nullptr) {
+             return {};
+         }
+         if (o.hasText) {
+             return translate("quirvane-encode", "give the text one way only");
+         }
+         o.hasText = true;
+         o.text = v;
+         return {};
+     }},
+    {G::Industry, "", "fnc1-aim", "", "IND", QT_TRANSLATE_NOOP("quirvane-encode",
+     "the text follows the industry format of\napplication indicator IND, a letter or two\n"
+     "digits"),
+     [](V v, O& o) -> std::string {
+         const bool letter = v.size() == 1 && ((v[0] >= 'a' && v[0] <= 'z') || (v[0] >= 'A' && v[0] <= 'Z'));
+         int indicator = letter ? v[0] + 100 : -1;
+         if (!letter && (v.size() != 2 || !ParseInteger(v, 0, 99, indicator))) {
+             return translate("quirvane-encode", "use a letter or two digits, such as 37");
+         }
+         o.request.fnc1 = Fnc1::Industry;
+         o.request.applicationIndicator = indicator;
+         return {};
+     }},
+
+    {G::Content, "", "wifi", "", nullptr, QT_TRANSLATE_NOOP("quirvane-encode",
+     "a Wi-Fi network to join"),
+     [](V, O& o) { return SetFormat(o, ContentFormat::Wifi); }},
+    {G::Content, "", "mecard", "", nullptr, QT_TRANSLATE_NOOP("quirvane-encode",
+     "a contact as a MeCard, the format Japanese\nphones read"),
+     [](V, O& o) { return SetFormat(o, ContentFormat::MeCard); }},
+    {G::Content, "", "vcard", "", nullptr, QT_TRANSLATE_NOOP("quirvane-encode",
+     "a contact as a vCard 3.0"),
+     [](V, O& o) { return SetFormat(o, ContentFormat::VCard); }},
+    {G::Content, "", "mailto", "", nullptr, QT_TRANSLATE_NOOP("quirvane-encode",
+     "a mail to write"),
+     [](V, O& o) { return SetFormat(o, ContentFormat::Mail); }},
+    {G::Content, "", "tel", "", nullptr, QT_TRANSLATE_NOOP("quirvane-encode",
+     "a number to call"),
+     [](V, O& o) { return SetFormat(o, ContentFormat::Phone); }},
+    {G::Content, "", "sms", "", nullptr, QT_TRANSLATE_NOOP("quirvane-encode",
+     "a text message to send"),
+     [](V, O& o) { return SetFormat(o, ContentFormat::Sms); }},
+    {G::Content, "", "geo", "", nullptr, QT_TRANSLATE_NOOP("quirvane-encode",
+     "a place on a map"),
+     [](V, O& o) { return SetFormat(o, ContentFormat::Geo); }},
+    {G::Content, "", "event", "", nullptr, QT_TRANSLATE_NOOP("quirvane-encode",
+     "a calendar event"),
+     [](V, O& o) { return SetFormat(o, ContentFormat::Event); }},
+    {G::Content, "", "print-text", "", nullptr, QT_TRANSLATE_NOOP("quirvane-encode",
+     "print the text that would be encoded, and\ndraw nothing"),
+     [](V, O& o) -> std::string { o.printText = true; return {}; }},
+
+    {G::ContentFields, "", "ssid", "", "NAME", QT_TRANSLATE_NOOP("quirvane-encode",
+     "the network's name (wifi)"),
+     [](V v, O& o) { return Field(o, "ssid", o.content.wifi.ssid, v); }},
+    {G::ContentFields, "", "password", "", "TEXT", QT_TRANSLATE_NOOP("quirvane-encode",
+     "its password (wifi)"),
+     [](V v, O& o) { return Field(o, "password", o.content.wifi.password, v); }},
+    {G::ContentFields, "", "security", "", "WPA|WEP|nopass", QT_TRANSLATE_NOOP("quirvane-encode",
+     "its security, in either case (wifi; default\nWPA)"),
+     [](V v, O& o) -> std::string {
+         constexpr WifiSecurity kSecurities[] = {WifiSecurity::Wpa, WifiSecurity::Wep, WifiSecurity::Open};
+         const int security = IndexOfName(v, {"wpa", "wep", "nopass"});
+         o.content.given.emplace_back("security");
+         o.content.wifi.security = kSecurities[security < 0 ? 0 : security];
+         return security < 0 ? translate("quirvane-encode", "use WPA, WEP or nopass") : "";
+     }},
+    {G::ContentFields, "", "hidden", "", nullptr, QT_TRANSLATE_NOOP("quirvane-encode",
+     "it does not announce its name (wifi)"),
+     [](V, O& o) -> std::string {
+         o.content.given.emplace_back("hidden");
+         o.content.wifi.hidden = true;
+         return {};
+     }},
+    {G::ContentFields, "", "family-name", "", "TEXT", QT_TRANSLATE_NOOP("quirvane-encode",
+     "the family name (mecard, vcard)"),
+     [](V v, O& o) { return Field(o, "family-name", o.content.contact.familyName, v); }},
+    {G::ContentFields, "", "given-name", "", "TEXT", QT_TRANSLATE_NOOP("quirvane-encode",
+     "the given name (mecard, vcard)"),
+     [](V v, O& o) { return Field(o, "given-name", o.content.contact.givenName, v); }},
+    {G::ContentFields, "", "family-reading", "", "TEXT", QT_TRANSLATE_NOOP("quirvane-encode",
+     "the family name's reading in kana (mecard,\nvcard)"),
+     [](V v, O& o) { return Field(o, "family-reading", o.content.contact.familyReading, v); }},
+    {G::ContentFields, "", "given-reading", "", "TEXT", QT_TRANSLATE_NOOP("quirvane-encode",
+     "the given name's reading in kana (mecard,\nvcard)"),
+     [](V v, O& o) { return Field(o, "given-reading", o.content.contact.givenReading, v); }},
+    {G::ContentFields, "", "phone", "", "NUMBER", QT_TRANSLATE_NOOP("quirvane-encode",
+     "a telephone number (tel, sms; mecard and\nvcard take several)"),
+     [](V v, O& o) { return ListField(o, "phone", o.content.contact.phones, v); }},
+    {G::ContentFields, "", "email", "", "ADDRESS", QT_TRANSLATE_NOOP("quirvane-encode",
+     "a mail address (mailto; mecard and vcard\ntake several)"),
+     [](V v, O& o) { return ListField(o, "email", o.content.contact.emails, v); }},
+    {G::ContentFields, "", "organisation", "", "TEXT", QT_TRANSLATE_NOOP("quirvane-encode",
+     "the organisation (vcard)"),
+     [](V v, O& o) { return Field(o, "organisation", o.content.contact.organisation, v); }},
+    {G::ContentFields, "", "title", "", "TEXT", QT_TRANSLATE_NOOP("quirvane-encode",
+     "the job title (vcard)"),
+     [](V v, O& o) { return Field(o, "title", o.content.contact.title, v); }},
+    {G::ContentFields, "", "address", "", "TEXT", QT_TRANSLATE_NOOP("quirvane-encode",
+     "the postal address (mecard, vcard)"),
+     [](V v, O& o) { return Field(o, "address", o.content.contact.address, v); }},
+    {G::ContentFields, "", "url", "", "URL", QT_TRANSLATE_NOOP("quirvane-encode",
+     "a web address (mecard, vcard)"),
+     [](V v, O& o) { return Field(o, "url", o.content.contact.url, v); }},
+    {G::ContentFields, "", "note", "", "TEXT", QT_TRANSLATE_NOOP("quirvane-encode",
+     "a note (mecard, vcard)"),
+     [](V v, O& o) { return Field(o, "note", o.content.contact.note, v); }},
+    {G::ContentFields, "", "birthday", "", "DATE", QT_TRANSLATE_NOOP("quirvane-encode",
+     "the birthday, YYYY-MM-DD (mecard, vcard)"),
+     [](V v, O& o) { return Field(o, "birthday", o.content.contact.birthday, v); }},
+    {G::ContentFields, "", "subject", "", "TEXT", QT_TRANSLATE_NOOP("quirvane-encode",
+     "the mail's subject (mailto)"),
+     [](V v, O& o) { return Field(o, "subject", o.content.subject, v); }},
+    {G::ContentFields, "", "body", "", "TEXT", QT_TRANSLATE_NOOP("quirvane-encode",
+     "the mail's body (mailto), or the message\n(sms)"),
+     [](V v, O& o) { return Field(o, "body", o.content.body, v); }},
+    {G::ContentFields, "", "latitude", "", "DEGREES", QT_TRANSLATE_NOOP("quirvane-encode",
+     "decimal degrees, -90 to 90 (geo)"),
+     [](V v, O& o) { return Field(o, "latitude", o.content.location.latitude, v); }},
+    {G::ContentFields, "", "longitude", "", "DEGREES", QT_TRANSLATE_NOOP("quirvane-encode",
+     "decimal degrees, -180 to 180 (geo)"),
+     [](V v, O& o) { return Field(o, "longitude", o.content.location.longitude, v); }},
+    {G::ContentFields, "", "summary", "", "TEXT", QT_TRANSLATE_NOOP("quirvane-encode",
+     "what the event is (event)"),
+     [](V v, O& o) { return Field(o, "summary", o.content.event.summary, v); }},
+    {G::ContentFields, "", "start", "", "WHEN", QT_TRANSLATE_NOOP("quirvane-encode",
+     "when it starts: YYYY-MM-DD for a whole day,\nor YYYY-MM-DDTHH:MM with Z or +HH:MM (event)"),
+     [](V v, O& o) { return Field(o, "start", o.content.event.start, v); }},
+    {G::ContentFields, "", "end", "", "WHEN", QT_TRANSLATE_NOOP("quirvane-encode",
+     "its last day, or the moment it ends (event)"),
+     [](V v, O& o) { return Field(o, "end", o.content.event.end, v); }},
+    {G::ContentFields, "", "location", "", "TEXT", QT_TRANSLATE_NOOP("quirvane-encode",
+     "where it is (event)"),
+     [](V v, O& o) { return Field(o, "location", o.content.event.location, v); }},
+
     {G::Drawing, "tf", "format", "type", "TYPE", QT_TRANSLATE_NOOP("quirvane-encode",
      "png, svg, eps, pdf, txt or terminal, in either\ncase (default: from the output's extension;\n"
      "on a terminal, terminal; else txt)"),
@@ -139,6 +319,11 @@ constexpr OptionEntry kOptions[] = {
                     ? "" : translate("quirvane-encode", "use R,G,B, RRGGBB, RRGGBB00 or RRGGBBff in hex, or "
                                    "transparent");
      }},
+
+    {G::Check, "", "check", "", nullptr, QT_TRANSLATE_NOOP("quirvane-encode",
+     "read what is written back with zbar and report\nthe contrast, quiet zone, module size and\n"
+     "whether it reads back; exit 3 if it does not\nor the contrast grades F"),
+     [](V, O& o) -> std::string { o.check = true; return {}; }},
 
     {G::Files, "ri", "input", "read-from", "FILE", QT_TRANSLATE_NOOP("quirvane-encode",
      "read the text from FILE, - for standard\ninput (UTF-8 or Shift_JIS; a final line\n"

@@ -13,7 +13,18 @@
 
 namespace quirvane {
 
-enum class OptionGroup { Symbol, Drawing, Files, Batch, Messages };
+enum class OptionGroup {
+    Symbol,
+    Parts,
+    Industry,
+    Content,
+    ContentFields,
+    Drawing,
+    Check,
+    Files,
+    Batch,
+    Messages
+};
 
 // "" when the value is taken, else what the option accepts ("use 1 to 40"),
 // in the user's language.
@@ -24,8 +35,11 @@ struct OptionEntry {
     const char* letters;  // its short names ("sw" is -s and -w), "" for none
     const char* name;     // its long name
     const char* aliases;  // other long names, separated by spaces
-    const char* value;    // its value as --help shows it, or nullptr for none
-    const char* help;     // the lines of its --help text, in English
+    // Its value as --help shows it, or nullptr for none; "[=VALUE]" for one
+    // that is optional, given only after '=' (apply then gets a null view
+    // when it is not given).
+    const char* value;
+    const char* help;  // the lines of its --help text, in English
     ApplyOption apply;
 };
 

@@ -37,12 +37,19 @@ std::string VersionProblem(EncodeOptions& o) {
 }
 
 std::string SourceProblem(EncodeOptions& o, bool standardInputIsTerminal) {
-    const int sources =
-        (o.hasText ? 1 : 0) + (o.inputPath.empty() ? 0 : 1) + (o.batchPath.empty() ? 0 : 1);
+    if (std::string problem = ContentFieldProblem(o.content); !problem.empty()) {
+        return problem;
+    }
+    const bool content = o.content.format != ContentFormat::None;
+    const int sources = (o.hasText ? 1 : 0) + (o.inputPath.empty() ? 0 : 1) +
+                        (o.batchPath.empty() ? 0 : 1) + (content ? 1 : 0);
     if (sources > 1) {
         return translate("quirvane-encode",
-                         "give the text one way only: as an argument, with --input or with "
-                         "--batch");
+                         "give the text one way only: as an argument, with --input, with "
+                         "--batch or as a content format's fields");
+    }
+    if (content) {
+        return {};
     }
     if (sources == 0) {
         if (standardInputIsTerminal) {
@@ -73,6 +80,56 @@ std::string ByteModeProblem(EncodeOptions& o) {
     return {};
 }
 
+// FNC1 symbols and structured append are made in automatic mode.
+std::string ModeProblem(const EncodeOptions& o, const char* option) {
+    if (o.modeGiven || o.encoding != InputEncoding::CodePageWhenPossible || o.eci) {
+        return Fill(translate("quirvane-encode",
+                              "%1 makes its symbols in automatic mode: --mode, -8, -k, --encoding "
+                              "and --eci do not go with it"),
+                    {option});
+    }
+    return {};
+}
+
+std::string Fnc1Problem(const EncodeOptions& o) {
+    const bool industry = o.request.fnc1 == Fnc1::Industry;
+    if (o.gs1 && industry) {
+        return Fill(translate("quirvane-encode", "%1 and %2 do not go together"),
+                    {"--gs1", "--fnc1-aim"});
+    }
+    return o.gs1 || industry ? ModeProblem(o, o.gs1 ? "--gs1" : "--fnc1-aim") : std::string();
+}
+
+// With -S, -v N is the version of every part; --layout files needs {part}.
+std::string PartsProblem(EncodeOptions& o) {
+    if (!o.structuredAppend) {
+        return o.layout == PartLayout::Row ? translate("quirvane-encode", "--layout applies to -S")
+                                           : std::string();
+    }
+    if (!o.batchPath.empty()) {
+        return Fill(translate("quirvane-encode", "%1 and %2 do not go together"),
+                    {"-S", "--batch"});
+    }
+    if (o.gs1 || o.request.fnc1 != Fnc1::None || o.cutToVersion) {
+        return Fill(translate("quirvane-encode", "%1 and %2 do not go together"),
+                    {"-S", o.cutToVersion ? "--cut"
+                           : o.gs1        ? "--gs1"
+                                          : "--fnc1-aim"});
+    }
+    if (std::string problem = ModeProblem(o, "-S"); !problem.empty()) {
+        return problem;
+    }
+    if (o.versionGiven && o.request.version == kVersionAuto) {
+        o.request.version = std::exchange(o.request.minVersion, 1);
+    }
+    if (o.layout == PartLayout::Files && o.outputPath.find("{part}") == std::string::npos) {
+        return translate("quirvane-encode",
+                         "-S writes one file per part: put {part} in --output's name, such as "
+                         "'label-{part}.png', or give --layout row");
+    }
+    return {};
+}
+
 std::string Extension(const std::string& path) {
     const std::size_t slash = path.rfind('/');
     const std::size_t dot = path.rfind('.');
@@ -89,8 +146,8 @@ std::string Extension(const std::string& path) {
 }  // namespace
 
 std::string Reconcile(EncodeOptions& o, bool standardInputIsTerminal) {
-    for (const std::string& problem :
-         {SourceProblem(o, standardInputIsTerminal), ByteModeProblem(o), VersionProblem(o)}) {
+    for (const std::string& problem : {SourceProblem(o, standardInputIsTerminal), Fnc1Problem(o),
+                                       ByteModeProblem(o), VersionProblem(o), PartsProblem(o)}) {
         if (!problem.empty()) {
             return problem;
         }
@@ -98,6 +155,10 @@ std::string Reconcile(EncodeOptions& o, bool standardInputIsTerminal) {
     if (!o.batchPath.empty() && o.outputPath == "-") {
         return translate("quirvane-encode",
                          "--batch needs --output with a name pattern, such as 'qr-{n}.png'");
+    }
+    if (!o.batchPath.empty() && o.printText) {
+        return Fill(translate("quirvane-encode", "%1 and %2 do not go together"),
+                    {"--print-text", "--batch"});
     }
     if (o.batchPath.empty() && o.jobs != 0) {
         return translate("quirvane-encode", "--jobs applies to --batch");

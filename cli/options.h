@@ -7,6 +7,7 @@
 
 #include <quirvane/encoder.h>
 
+#include "cli/content_options.h"
 #include "render/drawing_options.h"
 
 namespace quirvane {
@@ -17,6 +18,10 @@ enum class OutputFormat { FromName, Text, Png, Svg, Eps, Pdf, Terminal };
 // program's code page when every character has a form there, else UTF-8), one
 // of the two forced, or the bytes exactly as given.
 enum class InputEncoding { CodePageWhenPossible, ShiftJis, Utf8, Bytes };
+
+// Structured append's parts: one file each, named from a pattern with
+// {part}, or side by side in one file.
+enum class PartLayout { Files, Row };
 
 // The quiet zone the standard asks for, in every format of the tool.
 inline constexpr int kToolQuietZoneModules = 4;
@@ -32,8 +37,16 @@ struct EncodeOptions {
     bool cutToVersion = false;
     bool modeGiven = false;
     InputEncoding encoding = InputEncoding::CodePageWhenPossible;
-    bool eci = false;   // write the designator of the byte-mode encoding in use
-    bool crlf = false;  // line feeds become CR LF, as the window reads a file
+    bool eci = false;  // write the designator of the byte-mode encoding in use
+    // -S: the text over 2-16 symbols, `parts` of them (0: the fewest).
+    bool structuredAppend = false;
+    int parts = 0;
+    PartLayout layout = PartLayout::Files;
+    bool gs1 = false;  // the text is a GS1 element string, bracketed or not
+    ContentFields content;
+    bool printText = false;  // print the text that would be encoded, draw nothing
+    bool check = false;      // read the symbol back and report
+    bool crlf = false;       // line feeds become CR LF, as the window reads a file
     DrawingOptions drawing{.quietZoneModules = kToolQuietZoneModules};
     bool hasText = false;  // the text came as an argument
     std::string text;

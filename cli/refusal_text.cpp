@@ -1,5 +1,6 @@
 #include "cli/refusal_text.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "cli/printable.h"
@@ -67,7 +68,90 @@ std::string TooLong(Encoder& encoder, const Result& refused, const Request& requ
                        : Fill(translate("quirvane-encode", "; version %1 would hold it"), {other}));
 }
 
+// The check digit GS1 data should end in: the digits before it weighted 3,
+// 1, 3, ... from the right.
+char CheckDigitFor(std::string_view digits) {
+    int sum = 0;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        sum += (digits[digits.size() - 1 - i] - '0') * (i % 2 == 0 ? 3 : 1);
+    }
+    return static_cast<char>('0' + (10 - sum % 10) % 10);
+}
+
 }  // namespace
+
+std::string PartsRefusal(const Result& refused, const Request& request, int parts) {
+    if (refused.outcome != Outcome::TooLong) {
+        return Fill(
+            translate("quirvane-encode", "the text has %1 characters, too few to make %2 symbols"),
+            {std::to_string(refused.charactersTotal), std::to_string(std::max(parts, 2))});
+    }
+    const std::string version = VersionName(
+        request.version != kVersionAuto ? request.version : request.maxVersion, request.level);
+    if (refused.partsNeeded == 0) {
+        return Fill(translate("quirvane-encode", "a character of the text does not fit version %1"),
+                    {version});
+    }
+    return parts == 0
+               ? Fill(translate("quirvane-encode",
+                                "the text needs %1 symbols of version %2, and structured append "
+                                "joins at most %3"),
+                      {std::to_string(refused.partsNeeded), version, std::to_string(kMostParts)})
+               : Fill(translate("quirvane-encode",
+                                "the text needs %1 symbols of version %2, more than --parts %3"),
+                      {std::to_string(refused.partsNeeded), version, std::to_string(parts)});
+}
+
+std::string Gs1Refusal(const Gs1ElementString& refused, std::string_view text) {
+    const auto at = static_cast<std::size_t>(std::max(refused.position - 1, 0));
+    int position = refused.position;
+    const std::string where = std::to_string(refused.position);
+    const std::string ai = "(" + refused.ai + ")";
+    switch (refused.outcome) {
+        case Gs1Outcome::BadIdentifier:
+            return refused.ai.empty()
+                       ? Fill(translate("quirvane-encode",
+                                        "--gs1: character %1 starts no Application Identifier; "
+                                        "write each in brackets, such as (01)"),
+                              {where})
+                       : Fill(translate("quirvane-encode",
+                                        "--gs1: character %1: %2 is not an Application Identifier "
+                                        "GS1 defines"),
+                              {where, ai});
+        case Gs1Outcome::MissingData:
+            return Fill(translate("quirvane-encode", "--gs1: AI %1 has no data after it"), {ai});
+        case Gs1Outcome::BadCharacter: {
+            const std::string shown = CharacterAt(text, static_cast<int>(at), position);
+            return Fill(translate("quirvane-encode",
+                                  "--gs1: AI %1: character %2, %3, may not stand there: its data "
+                                  "is digits only, or GS1's 82 characters"),
+                        {ai, std::to_string(position), shown});
+        }
+        case Gs1Outcome::WrongLength:
+            return Fill(translate("quirvane-encode",
+                                  "--gs1: AI %1: its data, from character %2, is not of the "
+                                  "length the AI takes"),
+                        {ai, where});
+        case Gs1Outcome::BadCheckDigit: {
+            // (00) holds 18 digits, (01) and (02) 14, (41x) 13, the last the check digit.
+            const std::size_t digits = refused.ai == "00" ? 17 : refused.ai.size() == 2 ? 13 : 12;
+            const std::string_view data = text.substr(at - std::min(at, digits), digits);
+            return Fill(translate("quirvane-encode",
+                                  "--gs1: AI %1: the check digit, character %2, is wrong: it "
+                                  "should be %3"),
+                        {ai, where, std::string(1, CheckDigitFor(data))});
+        }
+        case Gs1Outcome::BadDate:
+            return Fill(translate("quirvane-encode",
+                                  "--gs1: AI %1: %2, from character %3, is not a date "
+                                  "(YYMMDD, DD 00 for a whole month)"),
+                        {ai, Quoted(text.substr(at, 6)), where});
+        case Gs1Outcome::Empty:
+        case Gs1Outcome::Parsed:
+            break;
+    }
+    return translate("quirvane-encode", "--gs1: the element string is empty");
+}
 
 std::string CharacterShown(char32_t character) {
     char code[16];

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include <quirvane/encoder.h>
+#include <quirvane/gs1.h>
 
 namespace quirvane {
 
@@ -15,6 +16,13 @@ namespace quirvane {
 // be a view into it (a refusal holds no symbol).
 std::string RefusalText(Encoder& encoder, const Result& refused, const Request& request,
                         std::string_view bytes);
+
+// Why structured append refused a text: more symbols needed than it joins,
+// or fewer characters than parts.
+std::string PartsRefusal(const Result& refused, const Request& request, int parts);
+
+// Why `text` is no GS1 element string: the AI at fault, what is wrong and where.
+std::string Gs1Refusal(const Gs1ElementString& refused, std::string_view text);
 
 // Character `position` (1-based) of a text that must go as Shift_JIS has no
 // form there.

@@ -1,5 +1,7 @@
 #include "cli/symbol_output.h"
 
+#include <QtGlobal>
+
 #include <cerrno>
 #include <new>
 #include <unistd.h>
@@ -48,16 +50,63 @@ std::string SymbolAsText(const Symbol& symbol) {
     return text;
 }
 
-std::string DrawingProblem(const Symbol& symbol, OutputFormat format,
-                           const DrawingOptions& options) {
-    const int side = DrawingSideOf(symbol.Side(), options);
+std::string DrawingProblem(const Symbol& symbol, OutputFormat format, const DrawingOptions& options,
+                           int count) {
+    const int side = RowWidthOf(symbol.Side(), count, options);
     if (format == OutputFormat::Png && side > kMaxPngSide) {
         return Fill(translate("quirvane-encode",
-                              "--module-width: the PNG would be %1 pixels a side, more than %2; "
-                              "use a smaller --module-width or --quiet-zone, or svg, eps or pdf"),
+                              count == 1 ? QT_TRANSLATE_NOOP("quirvane-encode",
+                                                             "--module-width: the PNG would be %1 "
+                                                             "pixels a side, more than %2; use a "
+                                                             "smaller --module-width or "
+                                                             "--quiet-zone, or svg, eps or pdf")
+                                         : QT_TRANSLATE_NOOP("quirvane-encode",
+                                                             "--module-width: the PNG would be %1 "
+                                                             "pixels wide, more than %2; use a "
+                                                             "smaller --module-width or "
+                                                             "--quiet-zone, or svg, eps or pdf")),
                     {std::to_string(side), std::to_string(kMaxPngSide)});
     }
     return {};
+}
+
+std::string RowAsBytes(std::span<const Symbol> row, OutputFormat format,
+                       const DrawingOptions& options) {
+    try {
+        switch (format) {
+            case OutputFormat::Png:
+                return RenderRowPng(row, options);
+            case OutputFormat::Svg:
+                return RenderRowSvg(row, options);
+            case OutputFormat::Eps:
+                return RenderRowEps(row, options);
+            case OutputFormat::Pdf:
+                return RenderRowPdf(row, options);
+            case OutputFormat::Terminal:
+            case OutputFormat::Text:
+            case OutputFormat::FromName:
+                break;
+        }
+    } catch (const std::bad_alloc&) {
+    }
+    return {};
+}
+
+std::string PartName(std::string_view pattern, int part, int count) {
+    const std::string number = std::to_string(part);
+    const std::string padded =
+        std::string(std::to_string(count).size() - number.size(), '0') + number;
+    std::string name;
+    for (std::size_t at = 0; at < pattern.size();) {
+        const std::size_t field = pattern.find("{part}", at);
+        name.append(pattern.substr(at, field - at));
+        if (field == std::string_view::npos) {
+            break;
+        }
+        name += padded;
+        at = field + 6;
+    }
+    return name;
 }
 
 std::string SymbolAsBytes(const Symbol& symbol, OutputFormat format, const DrawingOptions& options,
@@ -118,6 +167,25 @@ std::vector<std::string> VerboseLines(const Result& result) {
                               std::to_string(symbol.Version())}));
     }
     return lines;
+}
+
+std::vector<std::string> PartsVerboseLines(std::span<const Symbol> parts) {
+    const Symbol& first = parts.front();
+    std::string masks;
+    for (const Symbol& part : parts) {
+        masks += (masks.empty() ? "" : ", ") + std::to_string(part.Mask());
+    }
+    std::string line = Fill(translate("quirvane-encode",
+                                      "quirvane-encode: %1 symbols with structured append, "
+                                      "version %2, masks %3"),
+                            {std::to_string(parts.size()),
+                             std::to_string(first.Version()) + '-' +
+                                 kLevelLetters[static_cast<int>(first.ErrorCorrection())],
+                             masks});
+    if (first.Eci() != 0) {
+        line += Fill(translate("quirvane-encode", ", ECI %1"), {std::to_string(first.Eci())});
+    }
+    return {line};
 }
 
 }  // namespace quirvane

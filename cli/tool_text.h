@@ -4,6 +4,7 @@
 // encoder of its own.
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -24,8 +25,9 @@ struct TextRead {
     int exitStatus = 0;   // when there is a problem: 2 for the file, 1 for its content
 };
 
-// The argument (UTF-8, as a terminal gives it) or the content of --input
-// (UTF-8 or Shift_JIS, one final line feed, LF or CR LF, not part of it).
+// The argument (UTF-8, as a terminal gives it), the content of --input
+// (UTF-8 or Shift_JIS, one final line feed, LF or CR LF, not part of it), or
+// the text of a content format's fields.
 // With --crlf every line feed becomes CR LF, the last one too, as the window
 // reads a file.
 TextRead ReadToolText(const EncodeOptions& options);
@@ -38,9 +40,23 @@ struct ToolSymbol {
     bool made = false;
     std::string refusal;  // when not made: the program's message
     Result result;
+    // The bytes a reader gives back from them all: the element string of a
+    // GS1 symbol, the application indicator before the text of an FNC1 one,
+    // Shift_JIS for Kanji segments.
+    std::string readBack;
+
+    // The symbols made: the one, or structured append's parts.
+    std::span<const Symbol> Symbols() const {
+        return result.parts.empty() ? std::span<const Symbol>(&result.symbol, 1) : result.parts;
+    }
 };
 
-// The symbol of a text made by `encoder`, as the options ask.
+// The symbol of a text made by `encoder`, as the options ask: with --gs1
+// the text read as an element string, with -S split into parts.
 ToolSymbol MakeSymbol(Encoder& encoder, const ToolText& text, const EncodeOptions& options);
+
+// With --gs1, the element string of the text, or the refusal naming the AI;
+// else the text as it is.
+std::string EncodedText(const ToolText& text, const EncodeOptions& options, std::string& refusal);
 
 }  // namespace quirvane

@@ -1,5 +1,7 @@
 #include "render/drawing_options.h"
 
+#include <algorithm>
+
 namespace quirvane {
 namespace {
 
@@ -37,6 +39,12 @@ std::string DrawingOptionsProblem(const DrawingOptions& options) {
 
 bool CanDraw(const Symbol& symbol, const DrawingOptions& options) {
     return symbol.Side() >= 1 && DrawingOptionsProblem(options).empty();
+}
+
+bool CanDrawRow(std::span<const Symbol> row, const DrawingOptions& options) {
+    return !row.empty() && CanDraw(row.front(), options) &&
+           std::all_of(row.begin(), row.end(),
+                       [&](const Symbol& s) { return s.Side() == row.front().Side(); });
 }
 
 }  // namespace quirvane

@@ -37,6 +37,9 @@ std::string DrawingOptionsProblem(const DrawingOptions& options);
 // returns nothing for anything else.
 bool CanDraw(const Symbol& symbol, const DrawingOptions& options);
 
+// The same for a row of symbols: at least one, all of one side.
+bool CanDrawRow(std::span<const Symbol> row, const DrawingOptions& options);
+
 constexpr int MarginOf(const DrawingOptions& options) {
     return options.quietZoneModules == kWindowMargin
                ? kMarginPixels
@@ -46,6 +49,18 @@ constexpr int MarginOf(const DrawingOptions& options) {
 // The side of the whole square drawing, border included, in units.
 constexpr int DrawingSideOf(int symbolSide, const DrawingOptions& options) {
     return symbolSide * options.moduleWidth + 2 * MarginOf(options);
+}
+
+// The width of `count` symbols drawn side by side, as structured append's
+// parts are read from one picture: one border between two symbols, as
+// around them.
+constexpr int RowWidthOf(int symbolSide, int count, const DrawingOptions& options) {
+    return count * symbolSide * options.moduleWidth + (count + 1) * MarginOf(options);
+}
+
+// Where the symbol of index `i` of a row starts, in units from the left.
+constexpr int RowOffsetOf(int symbolSide, int i, const DrawingOptions& options) {
+    return MarginOf(options) + i * (symbolSide * options.moduleWidth + MarginOf(options));
 }
 
 // Units per inch in EPS and PDF: the dpi, else 72 (a unit is a point).

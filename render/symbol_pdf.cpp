@@ -14,25 +14,34 @@ namespace {
 
 // The page's content: the background, then every run of dark modules as a
 // rectangle in module coordinates (origin at the symbol's top left, y down)
-// and all of them filled as one path.
-std::string PageContent(const Symbol& symbol, const DrawingOptions& options) {
-    const int side = DrawingSideOf(symbol.Side(), options);
+// and all of them filled as one path; the next symbol of a row, a side and a
+// border further, as a path of its own.
+std::string PageContent(std::span<const Symbol> row, const DrawingOptions& options) {
+    const int symbolSide = row.front().Side();
+    const int width = RowWidthOf(symbolSide, static_cast<int>(row.size()), options);
+    const int height = DrawingSideOf(symbolSide, options);
     const int margin = MarginOf(options);
     const std::string scale = DecimalText(72.0 / PrintUnitsPerInch(options), 10);
     std::string content = scale + " 0 0 " + scale + " 0 0 cm\n";
     if (!options.transparentBackground) {
-        const std::string units = std::to_string(side);
-        content +=
-            ColourFractions(options.background) + " rg 0 0 " + units + ' ' + units + " re f\n";
+        content += ColourFractions(options.background) + " rg 0 0 " + std::to_string(width) + ' ' +
+                   std::to_string(height) + " re f\n";
     }
     const std::string w = std::to_string(options.moduleWidth);
     content += w + " 0 0 -" + w + ' ' + std::to_string(margin) + ' ' +
-               std::to_string(side - margin) + " cm\n" + ColourFractions(options.dark) + " rg\n";
+               std::to_string(height - margin) + " cm\n" + ColourFractions(options.dark) + " rg\n";
+    const std::string pitch =
+        DecimalText(symbolSide + static_cast<double>(margin) / options.moduleWidth, 6);
     char run[48];
-    ForEachDarkRun(symbol, [&](int row, int column, int length) {
-        std::snprintf(run, sizeof run, "%d %d %d 1 re\n", column, row, length);
-        content += run;
-    });
+    for (std::size_t i = 0; i < row.size(); ++i) {
+        if (i > 0) {
+            content += "f\n1 0 0 1 " + pitch + " 0 cm\n";  // no cm inside a path
+        }
+        ForEachDarkRun(row[i], [&](int r, int column, int length) {
+            std::snprintf(run, sizeof run, "%d %d %d 1 re\n", column, r, length);
+            content += run;
+        });
+    }
     content += "f\n";
     return content;
 }
@@ -40,17 +49,24 @@ std::string PageContent(const Symbol& symbol, const DrawingOptions& options) {
 }  // namespace
 
 std::string RenderSymbolPdf(const Symbol& symbol, const DrawingOptions& options) {
-    if (!CanDraw(symbol, options)) {
+    return RenderRowPdf({&symbol, 1}, options);
+}
+
+std::string RenderRowPdf(std::span<const Symbol> row, const DrawingOptions& options) {
+    if (!CanDrawRow(row, options)) {
         return {};
     }
-    const std::string points =
-        LengthText(DrawingSideOf(symbol.Side(), options) * 72LL, PrintUnitsPerInch(options), 4);
-    const std::string content = PageContent(symbol, options);
+    const auto points = [&](int units) {
+        return LengthText(units * 72LL, PrintUnitsPerInch(options), 4);
+    };
+    const int symbolSide = row.front().Side();
+    const std::string content = PageContent(row, options);
     const std::string objects[] = {
         "<< /Type /Catalog /Pages 2 0 R >>",
         "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
-        "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 " + points + ' ' + points +
-            "] /Resources << >> /Contents 4 0 R >>",
+        "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 " +
+            points(RowWidthOf(symbolSide, static_cast<int>(row.size()), options)) + ' ' +
+            points(DrawingSideOf(symbolSide, options)) + "] /Resources << >> /Contents 4 0 R >>",
         "<< /Length " + std::to_string(content.size()) + " >>\nstream\n" + content + "endstream",
     };
     // The comment of four bytes above 127 tells file transfer programs that

@@ -117,35 +117,36 @@ void SetPixels(png_bytep row, int from, int count) {
     }
 }
 
-// The rows of a symbol's drawing, each module row made once and kept for
-// the w pixel rows it spans.
+// The rows of a row of symbols' drawing (one symbol alone, or structured
+// append's parts side by side), each module row made once and kept for the
+// w pixel rows it spans.
 class SymbolRows final : public RowSource {
   public:
-    SymbolRows(const Symbol& symbol, const DrawingOptions& options, std::size_t rowBytes)
-        : symbol_(symbol),
-          width_(options.moduleWidth),
-          margin_(MarginOf(options)),
-          rowBytes_(rowBytes) {}
+    SymbolRows(std::span<const Symbol> row, const DrawingOptions& options, std::size_t rowBytes)
+        : row_(row), options_(options), rowBytes_(rowBytes) {}
 
-    void Fill(int y, png_bytep row) const override {
-        const int end = margin_ + symbol_.Side() * width_;
-        const int moduleRow = y >= margin_ && y < end ? (y - margin_) / width_ : -1;
+    void Fill(int y, png_bytep pixels) const override {
+        const int side = row_.front().Side(), width = options_.moduleWidth;
+        const int margin = MarginOf(options_);
+        const int moduleRow = y >= margin && y < margin + side * width ? (y - margin) / width : -1;
         if (y > 0 && moduleRow == filledRow_) {
             return;  // libpng leaves the row as it was given
         }
-        std::memset(row, 0, rowBytes_);
-        for (int c = 0; moduleRow >= 0 && c < symbol_.Side(); ++c) {
-            if (symbol_.IsDark(moduleRow, c)) {
-                SetPixels(row, margin_ + c * width_, width_);
+        std::memset(pixels, 0, rowBytes_);
+        for (int i = 0; moduleRow >= 0 && i < static_cast<int>(row_.size()); ++i) {
+            const int left = RowOffsetOf(side, i, options_);
+            for (int c = 0; c < side; ++c) {
+                if (row_[static_cast<std::size_t>(i)].IsDark(moduleRow, c)) {
+                    SetPixels(pixels, left + c * width, width);
+                }
             }
         }
         filledRow_ = moduleRow;
     }
 
   private:
-    const Symbol& symbol_;
-    int width_;
-    int margin_;
+    std::span<const Symbol> row_;
+    const DrawingOptions& options_;
     std::size_t rowBytes_;
     mutable int filledRow_ = -2;
 };
@@ -191,11 +192,17 @@ png_color PaletteColour(int red, int green, int blue) {
 }  // namespace
 
 std::string RenderSymbolPng(const Symbol& symbol, const DrawingOptions& options) {
-    if (!CanDraw(symbol, options)) {
+    return RenderRowPng({&symbol, 1}, options);
+}
+
+std::string RenderRowPng(std::span<const Symbol> row, const DrawingOptions& options) {
+    if (!CanDrawRow(row, options)) {
         return {};
     }
+    const int side = row.front().Side();
     PngLayout layout;
-    layout.width = layout.height = DrawingSideOf(symbol.Side(), options);
+    layout.width = RowWidthOf(side, static_cast<int>(row.size()), options);
+    layout.height = DrawingSideOf(side, options);
     const SymbolColour light = options.background, dark = options.dark;
     layout.palette[0] = PaletteColour(light.red, light.green, light.blue);
     layout.palette[1] = PaletteColour(dark.red, dark.green, dark.blue);
@@ -209,7 +216,7 @@ std::string RenderSymbolPng(const Symbol& symbol, const DrawingOptions& options)
         layout.dotsPerMetreX = layout.dotsPerMetreY =
             static_cast<png_uint_32>(std::lround(options.dpi / kMetresPerInch));
     }
-    return Compressed(layout, SymbolRows(symbol, options, layout.RowBytes()));
+    return Compressed(layout, SymbolRows(row, options, layout.RowBytes()));
 }
 
 std::string PngOf(const QImage& drawn) {

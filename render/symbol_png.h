@@ -6,6 +6,7 @@
 
 #include <QImage>
 
+#include <span>
 #include <string>
 
 #include <quirvane/encoder.h>
@@ -19,6 +20,10 @@ namespace quirvane {
 // dpi when one is given, else 96 dpi as Qt records. Empty for unsound
 // options, or when memory runs out.
 std::string RenderSymbolPng(const Symbol& symbol, const DrawingOptions& options);
+
+// Symbols of one side drawn side by side in one PNG, one border between two
+// as around them (RowWidthOf): structured append's parts, read from one picture.
+std::string RenderRowPng(std::span<const Symbol> row, const DrawingOptions& options);
 
 // The PNG of an image already drawn (the window's bitmap): the very pixels,
 // in a palette when it has two colours or fewer, else 8-bit RGB or RGBA; its

@@ -22,19 +22,26 @@ std::string HexColour(SymbolColour colour) {
 }  // namespace
 
 std::string RenderSymbolSvg(const Symbol& symbol, const DrawingOptions& options) {
-    if (!CanDraw(symbol, options)) {
+    return RenderRowSvg({&symbol, 1}, options);
+}
+
+std::string RenderRowSvg(std::span<const Symbol> row, const DrawingOptions& options) {
+    if (!CanDrawRow(row, options)) {
         return {};
     }
-    const int side = DrawingSideOf(symbol.Side(), options);
+    const int symbolSide = row.front().Side();
+    const int width = RowWidthOf(symbolSide, static_cast<int>(row.size()), options);
+    const int height = DrawingSideOf(symbolSide, options);
     const int margin = MarginOf(options);
     const int w = options.moduleWidth;
-    const std::string units = std::to_string(side);
-    const std::string physical =
-        options.dpi > 0
-            ? LengthText(side * kTenthsOfMillimetrePerInch, options.dpi * 10LL, 4) + "mm"
-            : units;
-    std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + physical +
-                      "\" height=\"" + physical + "\" viewBox=\"0 0 " + units + ' ' + units +
+    const auto physical = [&](int units) {
+        return options.dpi > 0
+                   ? LengthText(units * kTenthsOfMillimetrePerInch, options.dpi * 10LL, 4) + "mm"
+                   : std::to_string(units);
+    };
+    std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + physical(width) +
+                      "\" height=\"" + physical(height) + "\" viewBox=\"0 0 " +
+                      std::to_string(width) + ' ' + std::to_string(height) +
                       "\" shape-rendering=\"crispEdges\">\n";
     if (!options.transparentBackground) {
         svg += "<rect width=\"100%\" height=\"100%\" fill=\"" + HexColour(options.background) +
@@ -42,11 +49,14 @@ std::string RenderSymbolSvg(const Symbol& symbol, const DrawingOptions& options)
     }
     svg += "<path fill=\"" + HexColour(options.dark) + "\" d=\"";
     char run[64];
-    ForEachDarkRun(symbol, [&](int row, int column, int length) {
-        std::snprintf(run, sizeof run, "M%d %dh%dv%dh-%dz", margin + column * w, margin + row * w,
-                      length * w, w, length * w);
-        svg += run;
-    });
+    for (std::size_t i = 0; i < row.size(); ++i) {
+        const int left = RowOffsetOf(symbolSide, static_cast<int>(i), options);
+        ForEachDarkRun(row[i], [&](int r, int column, int length) {
+            std::snprintf(run, sizeof run, "M%d %dh%dv%dh-%dz", left + column * w, margin + r * w,
+                          length * w, w, length * w);
+            svg += run;
+        });
+    }
     svg += "\"/>\n</svg>\n";
     return svg;
 }

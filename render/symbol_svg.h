@@ -2,6 +2,7 @@
 // and the dark modules one path.
 #pragma once
 
+#include <span>
 #include <string>
 
 #include <quirvane/encoder.h>
@@ -14,6 +15,9 @@ namespace quirvane {
 // is s CSS pixels, or s/dpi inches written in mm when a dpi is given. No
 // background rectangle when it is transparent. Empty for unsound options.
 std::string RenderSymbolSvg(const Symbol& symbol, const DrawingOptions& options);
+
+// Symbols of one side side by side in one drawing, as RenderRowPng lays them.
+std::string RenderRowSvg(std::span<const Symbol> row, const DrawingOptions& options);
 
 // The window's geometry: side n * w + 20, white, the symbol 10 pixels in.
 std::string RenderSymbolSvg(const Symbol& symbol, int moduleWidth, SymbolColour colour);

@@ -158,24 +158,6 @@ TEXT、FILE の内容、または標準入力を QR コードのシンボルに�
 </translation>
     </message>
     <message>
-        <source>TEXT and FILE are UTF-8 or Shift_JIS. COLOUR is R,G,B (each 0-255) or RRGGBB
-in hex, with or without #. In a batch&apos;s name pattern, {n} is the line number,
-zero-padded to the width of the count, and {text} the line made safe for a
-file name; the pattern needs an extension the tool writes, or -t.
-Messages are in Japanese when LC_ALL, LC_MESSAGES or LANG starts with &quot;ja&quot;.
-Exit status: 0 symbol written, 1 text refused, 2 bad option or file.
-</source>
-        <translation>TEXT と FILE は UTF-8 か Shift_JIS です。COLOUR は R,G,B（各 0-255）
-か 16 進の RRGGBB です（# は付けても付けなくてもかまいません）。
-バッチの名前のパターンでは、{n} は行数の桁数まで 0 で埋めた行番号、
-{text} はファイル名に使えるようにした行です。パターンには、このツールが
-書く形式の拡張子か -t が必要です。
-LC_ALL、LC_MESSAGES、LANG が &quot;ja&quot; で始まると、メッセージは日本語です。
-終了ステータス: 0 シンボルを書いた、1 テキストを拒否した、
-2 オプションかファイルの誤り。
-</translation>
-    </message>
-    <message>
         <source>unknown option %1; see --help</source>
         <translation>%1 というオプションはありません。--help を見てください</translation>
     </message>
@@ -407,10 +389,6 @@ made</source>
         <translation>-v %1 が --max-version %2 を超えています</translation>
     </message>
     <message>
-        <source>give the text one way only: as an argument, with --input or with --batch</source>
-        <translation>テキストは、引数、--input、--batch のどれか一つで渡してください</translation>
-    </message>
-    <message>
         <source>no text given: pass it as an argument, with --input FILE or on standard input; see --help</source>
         <translation>テキストがありません。引数、--input FILE、標準入力のどれかで渡してください。--help を見てください</translation>
     </message>
@@ -517,6 +495,474 @@ made</source>
     <message>
         <source>the text is not UTF-8; --encoding bytes takes it byte for byte</source>
         <translation>テキストが UTF-8 ではありません。--encoding bytes ならバイトのまま使います</translation>
+    </message>
+    <message>
+        <source>written, but it does not read back</source>
+        <translation>書き込みましたが、読み取れません</translation>
+    </message>
+    <message>
+        <source>%1 made, %2 refused, %3 failed; %4 did not read back</source>
+        <translation>作成 %1、拒否 %2、失敗 %3。読み取れなかったもの %4</translation>
+    </message>
+    <message>
+        <source>--family-name or --given-name</source>
+        <translation>--family-name か --given-name</translation>
+    </message>
+    <message>
+        <source>--family-reading or --given-reading</source>
+        <translation>--family-reading か --given-reading</translation>
+    </message>
+    <message>
+        <source>use 1 to 32 bytes, without a line break</source>
+        <translation>改行のない 1 から 32 バイトにしてください</translation>
+    </message>
+    <message>
+        <source>WPA takes 8 to 63 ASCII characters or 64 hex digits, WEP 5 or 13 characters or 10 or 26 hex digits</source>
+        <translation>WPA は ASCII 8 から 63 文字か 16 進 64 桁、WEP は 5 文字か 13 文字、または 16 進 10 桁か 26 桁です</translation>
+    </message>
+    <message>
+        <source>use digits, with a + before them if need be</source>
+        <translation>数字を使ってください（必要なら先頭に +）</translation>
+    </message>
+    <message>
+        <source>use one address, such as name@example.com</source>
+        <translation>name@example.com のようなアドレスを一つ指定してください</translation>
+    </message>
+    <message>
+        <source>use a date that exists, YYYY-MM-DD</source>
+        <translation>実在する日付を YYYY-MM-DD で指定してください</translation>
+    </message>
+    <message>
+        <source>use decimal degrees, -90 to 90</source>
+        <translation>-90 から 90 までの度（10 進）を指定してください</translation>
+    </message>
+    <message>
+        <source>use decimal degrees, -180 to 180</source>
+        <translation>-180 から 180 までの度（10 進）を指定してください</translation>
+    </message>
+    <message>
+        <source>use a date that exists, YYYY-MM-DD, or a moment, YYYY-MM-DDTHH:MM with Z or an offset such as +09:00</source>
+        <translation>実在する日付 YYYY-MM-DD か、日時 YYYY-MM-DDTHH:MM に Z か +09:00 のような時差を付けて指定してください</translation>
+    </message>
+    <message>
+        <source>the text must be UTF-8, without control characters</source>
+        <translation>制御文字を含まない UTF-8 のテキストにしてください</translation>
+    </message>
+    <message>
+        <source>%1 needs %2</source>
+        <translation>%1 には %2 が必要です</translation>
+    </message>
+    <message>
+        <source>%1: not accepted; %2</source>
+        <translation>%1: 使えません。%2</translation>
+    </message>
+    <message>
+        <source>%1 does not go with %2</source>
+        <translation>%1 は %2 と一緒に使えません</translation>
+    </message>
+    <message>
+        <source>--end: the event ends before it starts</source>
+        <translation>--end: 予定が始まる前に終わっています</translation>
+    </message>
+    <message>
+        <source>--end: give --start and --end both as dates, or both as moments</source>
+        <translation>--end: --start と --end は、両方とも日付か、両方とも日時で指定してください</translation>
+    </message>
+    <message>
+        <source>%1 is a field of a content format: give --wifi, --mecard, --vcard, --mailto, --tel, --sms, --geo or --event</source>
+        <translation>%1 は内容の形式の項目です。--wifi、--mecard、--vcard、--mailto、--tel、--sms、--geo、--event のどれかを指定してください</translation>
+    </message>
+    <message>
+        <source>%1 goes only once with %2</source>
+        <translation>%2 では %1 は一度しか使えません</translation>
+    </message>
+    <message>
+        <source>A long text over several symbols (structured append):</source>
+        <translation>長いテキストを複数のシンボルに（連結）:</translation>
+    </message>
+    <message>
+        <source>GS1 and other industry formats:</source>
+        <translation>GS1 などの業界の形式:</translation>
+    </message>
+    <message>
+        <source>Texts phones act on, made from the fields below (one format):</source>
+        <translation>スマートフォンが扱うテキスト（下の項目から作る。形式は一つ）:</translation>
+    </message>
+    <message>
+        <source>Their fields:</source>
+        <translation>その項目:</translation>
+    </message>
+    <message>
+        <source>Will it scan:</source>
+        <translation>読み取れるか:</translation>
+    </message>
+    <message>
+        <source>TEXT and FILE are UTF-8 or Shift_JIS. COLOUR is R,G,B (each 0-255) or RRGGBB
+in hex, with or without #. In a batch&apos;s name pattern, {n} is the line number,
+zero-padded to the width of the count, and {text} the line made safe for a
+file name; the pattern needs an extension the tool writes, or -t. With -S,
+{part} in --output is the part&apos;s number, zero-padded to the width of the
+count.
+Messages are in Japanese when LC_ALL, LC_MESSAGES or LANG starts with &quot;ja&quot;.
+Exit status: 0 symbol written, 1 text refused, 2 bad option or file,
+3 written but --check found that it does not read back or grades F.
+</source>
+        <translation>TEXT と FILE は UTF-8 か Shift_JIS です。COLOUR は R,G,B（各 0-255）
+か 16 進の RRGGBB です（# は付けても付けなくてもかまいません）。
+バッチの名前のパターンでは、{n} は行数の桁数まで 0 で埋めた行番号、
+{text} はファイル名に使えるようにした行です。パターンには、このツールが
+書く形式の拡張子か -t が必要です。-S では、--output の {part} は
+部分の番号を部分の数の桁数まで 0 で埋めたものです。
+LC_ALL、LC_MESSAGES、LANG が &quot;ja&quot; で始まると、メッセージは日本語です。
+終了ステータス: 0 シンボルを書いた、1 テキストを拒否した、
+2 オプションかファイルの誤り、3 書いたが --check で読み取れないか
+等級 F だった。
+</translation>
+    </message>
+    <message>
+        <source>%1 and %2 do not go together</source>
+        <translation>%1 と %2 は一緒に使えません</translation>
+    </message>
+    <message>
+        <source>split the text over the fewest symbols that
+hold it, 2-16, which readers join again;
+with -v N every part is version N</source>
+        <translation>テキストが入る最少の数（2-16）のシンボル
+に分ける。読み取りアプリがつなぎ直す。
+各部分のバージョンは -v N で指定</translation>
+    </message>
+    <message>
+        <source>split it over N symbols, 2-16; implies -S</source>
+        <translation>N 個（2-16）のシンボルに分ける。-S になる</translation>
+    </message>
+    <message>
+        <source>files: one file per part, named by {part} in
+the output&apos;s name; row: all parts side by
+side in one png, svg, eps or pdf (default
+files)</source>
+        <translation>files: 部分ごとに 1 ファイル。出力の名前の
+{part} で名付ける。row: 全部分を横に並べて
+一つの png、svg、eps、pdf にする（既定
+files）</translation>
+    </message>
+    <message>
+        <source>use files or row</source>
+        <translation>files か row を指定してください</translation>
+    </message>
+    <message>
+        <source>a GS1 symbol of STRING, or of the text:
+(01)09501101530003(17)251231, or the element
+string with GS after data of no fixed length</source>
+        <translation>STRING かテキストの GS1 シンボル:
+(01)09501101530003(17)251231 の形か、
+長さの決まっていないデータの後に GS
+を置いたエレメントストリング</translation>
+    </message>
+    <message>
+        <source>give the text one way only</source>
+        <translation>テキストは一つの方法で渡してください</translation>
+    </message>
+    <message>
+        <source>the text follows the industry format of
+application indicator IND, a letter or two
+digits</source>
+        <translation>テキストがアプリケーション標識 IND
+（英字 1 文字か数字 2 桁）の業界の
+形式に従う</translation>
+    </message>
+    <message>
+        <source>use a letter or two digits, such as 37</source>
+        <translation>英字 1 文字か、37 のような数字 2 桁を指定してください</translation>
+    </message>
+    <message>
+        <source>a Wi-Fi network to join</source>
+        <translation>接続する Wi-Fi ネットワーク</translation>
+    </message>
+    <message>
+        <source>a contact as a MeCard, the format Japanese
+phones read</source>
+        <translation>連絡先を MeCard で（日本の携帯電話が
+読む形式）</translation>
+    </message>
+    <message>
+        <source>a contact as a vCard 3.0</source>
+        <translation>連絡先を vCard 3.0 で</translation>
+    </message>
+    <message>
+        <source>a mail to write</source>
+        <translation>書くメール</translation>
+    </message>
+    <message>
+        <source>a number to call</source>
+        <translation>かける電話番号</translation>
+    </message>
+    <message>
+        <source>a text message to send</source>
+        <translation>送るショートメッセージ</translation>
+    </message>
+    <message>
+        <source>a place on a map</source>
+        <translation>地図上の場所</translation>
+    </message>
+    <message>
+        <source>a calendar event</source>
+        <translation>カレンダーの予定</translation>
+    </message>
+    <message>
+        <source>print the text that would be encoded, and
+draw nothing</source>
+        <translation>符号化するテキストを表示し、シンボルは
+描かない</translation>
+    </message>
+    <message>
+        <source>the network&apos;s name (wifi)</source>
+        <translation>ネットワーク名（wifi）</translation>
+    </message>
+    <message>
+        <source>its password (wifi)</source>
+        <translation>パスワード（wifi）</translation>
+    </message>
+    <message>
+        <source>its security, in either case (wifi; default
+WPA)</source>
+        <translation>暗号化。大文字でも小文字でも可（wifi。
+既定 WPA）</translation>
+    </message>
+    <message>
+        <source>use WPA, WEP or nopass</source>
+        <translation>WPA、WEP、nopass のどれかを指定してください</translation>
+    </message>
+    <message>
+        <source>it does not announce its name (wifi)</source>
+        <translation>ネットワーク名を知らせない（wifi）</translation>
+    </message>
+    <message>
+        <source>the family name (mecard, vcard)</source>
+        <translation>姓（mecard、vcard）</translation>
+    </message>
+    <message>
+        <source>the given name (mecard, vcard)</source>
+        <translation>名（mecard、vcard）</translation>
+    </message>
+    <message>
+        <source>the family name&apos;s reading in kana (mecard,
+vcard)</source>
+        <translation>姓の読み（かな。mecard、vcard）</translation>
+    </message>
+    <message>
+        <source>the given name&apos;s reading in kana (mecard,
+vcard)</source>
+        <translation>名の読み（かな。mecard、vcard）</translation>
+    </message>
+    <message>
+        <source>a telephone number (tel, sms; mecard and
+vcard take several)</source>
+        <translation>電話番号（tel、sms。mecard と vcard
+では複数可）</translation>
+    </message>
+    <message>
+        <source>a mail address (mailto; mecard and vcard
+take several)</source>
+        <translation>メールアドレス（mailto。mecard と
+vcard では複数可）</translation>
+    </message>
+    <message>
+        <source>the organisation (vcard)</source>
+        <translation>組織（vcard）</translation>
+    </message>
+    <message>
+        <source>the job title (vcard)</source>
+        <translation>役職（vcard）</translation>
+    </message>
+    <message>
+        <source>the postal address (mecard, vcard)</source>
+        <translation>住所（mecard、vcard）</translation>
+    </message>
+    <message>
+        <source>a web address (mecard, vcard)</source>
+        <translation>URL（mecard、vcard）</translation>
+    </message>
+    <message>
+        <source>a note (mecard, vcard)</source>
+        <translation>メモ（mecard、vcard）</translation>
+    </message>
+    <message>
+        <source>the birthday, YYYY-MM-DD (mecard, vcard)</source>
+        <translation>誕生日 YYYY-MM-DD（mecard、vcard）</translation>
+    </message>
+    <message>
+        <source>the mail&apos;s subject (mailto)</source>
+        <translation>メールの件名（mailto）</translation>
+    </message>
+    <message>
+        <source>the mail&apos;s body (mailto), or the message
+(sms)</source>
+        <translation>メールの本文（mailto）、または
+メッセージ（sms）</translation>
+    </message>
+    <message>
+        <source>decimal degrees, -90 to 90 (geo)</source>
+        <translation>緯度。-90 から 90 までの度（geo）</translation>
+    </message>
+    <message>
+        <source>decimal degrees, -180 to 180 (geo)</source>
+        <translation>経度。-180 から 180 までの度（geo）</translation>
+    </message>
+    <message>
+        <source>what the event is (event)</source>
+        <translation>予定の内容（event）</translation>
+    </message>
+    <message>
+        <source>when it starts: YYYY-MM-DD for a whole day,
+or YYYY-MM-DDTHH:MM with Z or +HH:MM (event)</source>
+        <translation>開始: 終日なら YYYY-MM-DD、または
+YYYY-MM-DDTHH:MM に Z か +HH:MM（event）</translation>
+    </message>
+    <message>
+        <source>its last day, or the moment it ends (event)</source>
+        <translation>最終日、または終わる日時（event）</translation>
+    </message>
+    <message>
+        <source>where it is (event)</source>
+        <translation>場所（event）</translation>
+    </message>
+    <message>
+        <source>read what is written back with zbar and report
+the contrast, quiet zone, module size and
+whether it reads back; exit 3 if it does not
+or the contrast grades F</source>
+        <translation>書いたものを zbar で読み取り、コントラスト、
+クワイエットゾーン、モジュールの大きさと
+読み取れたかを表示する。読み取れないか
+コントラストが等級 F なら終了ステータス 3</translation>
+    </message>
+    <message>
+        <source>give the text one way only: as an argument, with --input, with --batch or as a content format&apos;s fields</source>
+        <translation>テキストは、引数、--input、--batch、内容の形式の項目のどれか一つで渡してください</translation>
+    </message>
+    <message>
+        <source>%1 makes its symbols in automatic mode: --mode, -8, -k, --encoding and --eci do not go with it</source>
+        <translation>%1 は自動モードでシンボルを作ります。--mode、-8、-k、--encoding、--eci とは一緒に使えません</translation>
+    </message>
+    <message>
+        <source>--layout applies to -S</source>
+        <translation>--layout は -S にだけ使えます</translation>
+    </message>
+    <message>
+        <source>-S writes one file per part: put {part} in --output&apos;s name, such as &apos;label-{part}.png&apos;, or give --layout row</source>
+        <translation>-S は部分ごとに 1 ファイルを書きます。&apos;label-{part}.png&apos; のように --output の名前に {part} を入れるか、--layout row を指定してください</translation>
+    </message>
+    <message>
+        <source>the text has %1 characters, too few to make %2 symbols</source>
+        <translation>テキストは %1 文字しかなく、%2 個のシンボルにはできません</translation>
+    </message>
+    <message>
+        <source>a character of the text does not fit version %1</source>
+        <translation>テキストの文字がバージョン %1 に入りません</translation>
+    </message>
+    <message>
+        <source>the text needs %1 symbols of version %2, and structured append joins at most %3</source>
+        <translation>テキストにはバージョン %2 のシンボルが %1 個必要ですが、連結できるのは %3 個までです</translation>
+    </message>
+    <message>
+        <source>the text needs %1 symbols of version %2, more than --parts %3</source>
+        <translation>テキストにはバージョン %2 のシンボルが %1 個必要で、--parts %3 より多くなります</translation>
+    </message>
+    <message>
+        <source>--gs1: character %1 starts no Application Identifier; write each in brackets, such as (01)</source>
+        <translation>--gs1: %1 文字目からアプリケーション識別子が始まっていません。(01) のように括弧で囲んで書いてください</translation>
+    </message>
+    <message>
+        <source>--gs1: character %1: %2 is not an Application Identifier GS1 defines</source>
+        <translation>--gs1: %1 文字目: %2 は GS1 が定めるアプリケーション識別子ではありません</translation>
+    </message>
+    <message>
+        <source>--gs1: AI %1 has no data after it</source>
+        <translation>--gs1: AI %1 の後にデータがありません</translation>
+    </message>
+    <message>
+        <source>--gs1: AI %1: character %2, %3, may not stand there: its data is digits only, or GS1&apos;s 82 characters</source>
+        <translation>--gs1: AI %1: %2 文字目の %3 はそこに置けません。データは数字だけか、GS1 の 82 文字です</translation>
+    </message>
+    <message>
+        <source>--gs1: AI %1: its data, from character %2, is not of the length the AI takes</source>
+        <translation>--gs1: AI %1: %2 文字目からのデータが、この AI の長さではありません</translation>
+    </message>
+    <message>
+        <source>--gs1: AI %1: the check digit, character %2, is wrong: it should be %3</source>
+        <translation>--gs1: AI %1: %2 文字目のチェックデジットが違います。正しくは %3 です</translation>
+    </message>
+    <message>
+        <source>--gs1: AI %1: %2, from character %3, is not a date (YYMMDD, DD 00 for a whole month)</source>
+        <translation>--gs1: AI %1: %3 文字目からの %2 は日付（YYMMDD、月全体なら DD は 00）ではありません</translation>
+    </message>
+    <message>
+        <source>--gs1: the element string is empty</source>
+        <translation>--gs1: エレメントストリングが空です</translation>
+    </message>
+    <message>
+        <source>warning: the colours&apos; contrast is %1 %, grade %2: readers may not see the symbol</source>
+        <translation>警告: この色では読み取れない可能性があります（コントラスト %1 %、等級 %2）</translation>
+    </message>
+    <message>
+        <source>warning: the dark modules are lighter than the background: many readers do not read such a symbol</source>
+        <translation>警告: 暗モジュールが背景より明るくなっています。このようなシンボルを読めない読み取りアプリが多くあります</translation>
+    </message>
+    <message>
+        <source>warning: the quiet zone is narrower than the 4 modules readers need to find the symbol (%1)</source>
+        <translation>警告: クワイエットゾーン（%1）が、読み取りアプリがシンボルを見つけるのに必要な 4 モジュールより狭くなっています</translation>
+    </message>
+    <message>
+        <source>warning: modules of 1 pixel often do not scan: use -s 2 or more</source>
+        <translation>警告: 1ピクセルでは読み取れない可能性があります。-s 2 以上にしてください</translation>
+    </message>
+    <message>
+        <source>contrast: %1 %, grade %2, reversed: light modules on a dark background</source>
+        <translation>コントラスト: %1 %、等級 %2、反転（暗い背景に明るいモジュール）</translation>
+    </message>
+    <message>
+        <source>contrast: %1 %, grade %2, dark modules on a light background</source>
+        <translation>コントラスト: %1 %、等級 %2、明るい背景に暗いモジュール</translation>
+    </message>
+    <message>
+        <source>the background is transparent: graded against white paper</source>
+        <translation>背景が透明なので、白い紙の上として評価しました</translation>
+    </message>
+    <message>
+        <source>quiet zone in modules: %1</source>
+        <translation>クワイエットゾーン（モジュール）: %1</translation>
+    </message>
+    <message>
+        <source>read back: yes</source>
+        <translation>読み取り: できた</translation>
+    </message>
+    <message>
+        <source>read back: no</source>
+        <translation>読み取り: できなかった</translation>
+    </message>
+    <message>
+        <source>--layout row draws png, svg, eps or pdf; for text, write one file per part with {part}</source>
+        <translation>--layout row で描けるのは png、svg、eps、pdf です。テキストなら {part} で部分ごとに 1 ファイルにしてください</translation>
+    </message>
+    <message>
+        <source>--module-width: the PNG would be %1 pixels wide, more than %2; use a smaller --module-width or --quiet-zone, or svg, eps or pdf</source>
+        <translation>--module-width: PNG の幅が上限の %2 を超える %1 ピクセルになります。--module-width か --quiet-zone を小さくするか、svg、eps、pdf を使ってください</translation>
+    </message>
+    <message>
+        <source>quirvane-encode: %1 symbols with structured append, version %2, masks %3</source>
+        <translation>quirvane-encode: 連結のシンボル %1 個、バージョン %2、マスク %3</translation>
+    </message>
+    <message>
+        <source>module: %1 px, %2 mm</source>
+        <translation>モジュール: %1 ピクセル、%2 mm</translation>
+    </message>
+    <message>
+        <source>module: %1 mm</source>
+        <translation>モジュール: %1 mm</translation>
+    </message>
+    <message>
+        <source>module: %1 px</source>
+        <translation>モジュール: %1 ピクセル</translation>
     </message>
 </context>
 </TS>

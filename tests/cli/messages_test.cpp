@@ -57,6 +57,18 @@ TEST(ToolMessages, EachFamilyInEachLanguage) {
          "byte\nquirvane-encode: 1 made, 1 refused, 0 failed",
          "2 行目: テキストが UTF-8 でも Shift_JIS でもありません。--encoding bytes ならバイトの"
          "まま使います\nquirvane-encode: 作成 1、拒否 1、失敗 0"},
+        {{"--parts", "3", "-o", out / "{part}.png"}, "ab",
+         "the text has 2 characters, too few to make 3 symbols",
+         "テキストは 2 文字しかなく、3 個のシンボルにはできません"},
+        {{"--gs1=(01)09501101530004"}, "",
+         "--gs1: AI (01): the check digit, character 18, is wrong: it should be 3",
+         "--gs1: AI (01): 18 文字目のチェックデジットが違います。正しくは 3 です"},
+        {{"--geo", "--latitude", "91", "--longitude", "0"}, "",
+         "--latitude: '91' is not accepted; use decimal degrees, -90 to 90",
+         "--latitude: '91' は使えません。-90 から 90 までの度（10 進）を指定してください"},
+        {{"-s", "1", "-o", out / "w.png", "x"}, "",
+         "warning: modules of 1 pixel often do not scan: use -s 2 or more",
+         "警告: 1ピクセルでは読み取れない可能性があります。-s 2 以上にしてください"},
         {{"--verbose", "-o", out / "v.txt", "HELLO"}, "",
          "version 1-L, mask " + mask + ", segments: alphanumeric (5 characters)",
          "バージョン 1-L、マスク " + mask + "、セグメント: 英数字（5 文字）"}};

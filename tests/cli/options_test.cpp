@@ -4,6 +4,7 @@
 // with one line and writes nothing; --help is read by bash-completion.
 #include <gtest/gtest.h>
 
+#include <regex>
 #include <set>
 #include <sstream>
 #include <tuple>
@@ -59,7 +60,10 @@ TEST(ToolOptions, EachLineMakesTheSymbolItAsksFor) {
         }
         SCOPED_TRACE(::testing::PrintToString(args));
         const ProcessRun run = RunTool(args);
-        EXPECT_EQ(std::tuple(run.exitCode, run.err), std::tuple(0, ""));
+        // 1-pixel modules and no quiet zone are warned of (check_test.cpp).
+        const std::regex warning("quirvane-encode: warning: [^\n]*\n");
+        EXPECT_EQ(std::tuple(run.exitCode, std::regex_replace(run.err, warning, "")),
+                  std::tuple(0, ""));
         const std::string bytes = request.mode == Mode::Byte && text == "東京"
                                       ? "\x93\x8C\x8B\x9E"
                                       : (text.empty() ? "-v" : text);
@@ -72,7 +76,7 @@ TEST(ToolOptions, ABadOptionExitsTwoWithOneLineAndWritesNothing) {
     const std::pair<Args, std::string> rows[] = {
         {{"-size", "3"}, "unknown option '-size'; did you mean --size?"},
         {{"--verb"}, "unknown option '--verb'; did you mean --verbose?"},
-        {{"-S"}, "unknown option '-S'; see --help"},
+        {{"-X"}, "unknown option '-X'; see --help"},
         {{"--bogus\x1b]0;x\x07"}, "unknown option '--bogus\\x1b]0;x\\x07'; see --help"},
         {{"-lX"}, "-l: 'X' is not accepted; use L, M, Q or H"},
         {{"--margin", "101"}, "--margin: '101' is not accepted; use 0 to 100"},
