@@ -64,7 +64,8 @@ std::string TooLong(Encoder& encoder, const Result& refused, const Request& requ
               std::to_string(refused.charactersTotal)});
     const std::string other = WouldHold(encoder, bytes, request);
     return held + (other.empty()
-                       ? translate("quirvane-encode", "; no symbol holds it")
+                       ? translate("quirvane-encode",
+                                   "; no single symbol holds it: -S spreads it over several")
                        : Fill(translate("quirvane-encode", "; version %1 would hold it"), {other}));
 }
 

@@ -92,8 +92,8 @@ std::vector<std::string> WarningLines(const ScanFindings& findings) {
     }
     if (warnings.Has(ScanWarning::NarrowQuietZone)) {
         lines.push_back(Fill(translate("quirvane-encode",
-                                       "warning: the quiet zone is narrower than the 4 modules "
-                                       "readers need to find the symbol (%1)"),
+                                       "warning: the quiet zone in modules is %1, where "
+                                       "readers need 4 to find the symbol"),
                              {Decimal(findings.quietZoneModules, 2)}));
     }
     if (warnings.Has(ScanWarning::OnePixelModules)) {

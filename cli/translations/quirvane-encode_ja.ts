@@ -417,8 +417,8 @@ made</source>
         <translation>テキストが入りません: バージョン %1 に入るのは %3 文字のうち先頭の %2 文字だけです</translation>
     </message>
     <message>
-        <source>; no symbol holds it</source>
-        <translation>。どのシンボルにも入りません</translation>
+        <source>; no single symbol holds it: -S spreads it over several</source>
+        <translation>。1つのシンボルには入りません。-S で複数のシンボルに分けられます</translation>
     </message>
     <message>
         <source>; version %1 would hold it</source>
@@ -909,8 +909,8 @@ or the contrast grades F</source>
         <translation>警告: 暗モジュールが背景より明るくなっています。このようなシンボルを読めない読み取りアプリが多くあります</translation>
     </message>
     <message>
-        <source>warning: the quiet zone is narrower than the 4 modules readers need to find the symbol (%1)</source>
-        <translation>警告: クワイエットゾーン（%1）が、読み取りアプリがシンボルを見つけるのに必要な 4 モジュールより狭くなっています</translation>
+        <source>warning: the quiet zone in modules is %1, where readers need 4 to find the symbol</source>
+        <translation>警告: クワイエットゾーンが %1 モジュールしかありません。読み取りアプリがシンボルを見つけるには 4 モジュール必要です</translation>
     </message>
     <message>
         <source>warning: modules of 1 pixel often do not scan: use -s 2 or more</source>

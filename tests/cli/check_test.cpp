@@ -19,8 +19,7 @@ const std::string kReversed =
     "warning: the dark modules are lighter than the background: many "
     "readers do not read such a symbol";
 const std::string kNarrow =
-    "warning: the quiet zone is narrower than the 4 modules readers need "
-    "to find the symbol (1)";
+    "warning: the quiet zone in modules is 1, where readers need 4 to find the symbol";
 const std::string kOnePixel = "warning: modules of 1 pixel often do not scan: use -s 2 or more";
 
 TEST(ToolCheck, WarningsAndReadBackFollowWhatIsWritten) {
