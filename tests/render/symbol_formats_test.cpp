@@ -13,7 +13,6 @@
 #include <string>
 #include <vector>
 
-#include "render/decimal_text.h"
 #include "render/drawing_options.h"
 #include "render/symbol_eps.h"
 #include "render/symbol_image.h"
@@ -28,7 +27,6 @@
 namespace quirvane {
 namespace {
 
-using testing::DarkUnit;
 using testing::VectorFormat;
 
 struct Case {
@@ -60,11 +58,9 @@ void ExpectLength(const std::string& written, int units, const DrawingOptions& o
     EXPECT_GT(std::stod(written), exact - 1e-4) << written;
 }
 
-// Reads the runs of a file, after what matches `before`, each matching `run`
-// as column, row and length in modules (or, `inUnits`, x, y, width and
-// height), and counts how often they paint each unit. Returns the first unit
-// painted other than once where dark and never where light, or "" when it is
-// all right and `end` follows the runs.
+// The runs after `before`, each `run` as column, row and length in modules (or,
+// `inUnits`, x, y, width and height): the first unit painted other than once
+// where dark and never where light, or "" when all is right and `end` follows.
 std::string Painted(const Symbol& st, const DrawingOptions& o, const std::string& file,
                     const char* before, const char* run, bool inUnits, const std::string& end) {
     const int side = testing::ReferenceSide(st, o), m = testing::ReferenceMargin(o);
@@ -92,7 +88,7 @@ std::string Painted(const Symbol& st, const DrawingOptions& o, const std::string
         return "after the runs: " + std::string(at, file.cend()).substr(0, 80);
     }
     for (int i = 0; i < side * side; ++i) {
-        if (count[i] != int(DarkUnit(st, o, i % side, i / side))) {
+        if (count[i] != int(testing::DarkUnit(st, o, i % side, i / side))) {
             return "unit (" + std::to_string(i % side) + ", " + std::to_string(i / side) +
                    ") painted " + std::to_string(count[i]) + " times";
         }
@@ -145,7 +141,6 @@ TEST_P(SymbolFormats, VectorFilesHaveTheirSizeAndOneRectanglePerRun) {
     EXPECT_EQ(m.length(2) > 0, o.dpi > 0);
     ExpectLength(m[1], side_, o, 25.4);
     EXPECT_EQ(m.str(3), std::to_string(side_));
-    // One path of rectangles, "Mx yhWvHh-Wz" each, and nothing after it.
     EXPECT_EQ(Painted(made_->symbol, o, svg, " d=\"", "M([0-9]+) ([0-9]+)h([0-9]+)v([0-9]+)h-\\3z",
                       true, "\"/>\n</svg>\n"),
               "");
@@ -159,7 +154,6 @@ TEST_P(SymbolFormats, VectorFilesHaveTheirSizeAndOneRectanglePerRun) {
 
     EXPECT_FALSE(std::regex_search(eps, std::regex("[^\n]{256}")))
         << "longer than a DSC line may be";
-    // After the dark colour, "column row length r" up to "restore".
     EXPECT_EQ(Painted(made_->symbol, o, eps, " neg scale\n[0-9. ]+ setrgbcolor\n",
                       "([0-9]+) ([0-9]+) ([0-9]+) r[ \n]", false, "restore\nshowpage\n%%EOF\n"),
               "");
@@ -184,16 +178,14 @@ TEST_P(SymbolFormats, VectorFilesHaveTheirSizeAndOneRectanglePerRun) {
     const std::size_t start = m.position(0) + m.length(0);
     const std::string content = pdf.substr(start, std::stoul(m[1]));
     EXPECT_EQ(pdf.compare(start + content.size(), 10, "endstream\n"), 0);
-    // After the dark colour, lines "column row length 1 re", then one fill.
     EXPECT_EQ(Painted(made_->symbol, o, content, " cm\n[0-9. ]+ rg\n",
                       "([0-9]+) ([0-9]+) ([0-9]+) 1 re\n", false, "f\n"),
               "");
 }
 
-// Each vector file as its consumer draws it at four pixels a unit of its
-// physical size: every unit in its colour, the light ones in the background's
-// or, when it is transparent, unpainted; zbarimg reads it when printed with a
-// quiet zone of four.
+// Each vector file as its consumer draws it at four pixels a unit of its size:
+// every unit in its colour, light ones in the background's or unpainted when it
+// is transparent; zbarimg reads it when printed with a quiet zone of four.
 class SymbolConsumers : public SymbolFormats {};
 
 TEST_P(SymbolConsumers, DrawEveryUnitInPlaceAtThePhysicalSizeAndScan) {
@@ -209,10 +201,9 @@ TEST_P(SymbolConsumers, DrawEveryUnitInPlaceAtThePhysicalSizeAndScan) {
                                                                 : RenderSymbolEps(made_->symbol, o);
         QTemporaryDir dir;
         const QString png = dir.filePath("drawn.png");
-        ASSERT_EQ(testing::Rasterise(
-                      format, bytes, o, 4 * unitsPerInch,
-                      o.transparentBackground ? testing::Raster::Alpha : testing::Raster::Colour,
-                      dir.path(), png),
+        const auto raster =
+            o.transparentBackground ? testing::Raster::Alpha : testing::Raster::Colour;
+        ASSERT_EQ(testing::Rasterise(format, bytes, o, 4 * unitsPerInch, raster, dir.path(), png),
                   "");
         EXPECT_EQ(testing::WrongUnit(QImage(png), 4, made_->symbol, o), "");
         if (printed) {
@@ -221,13 +212,10 @@ TEST_P(SymbolConsumers, DrawEveryUnitInPlaceAtThePhysicalSizeAndScan) {
     }
 }
 
-std::string CaseName(const ::testing::TestParamInfo<Case>& info) {
-    return info.param.name;
-}
-
-INSTANTIATE_TEST_SUITE_P(Drawings, SymbolFormats, ::testing::ValuesIn(kCases), CaseName);
+const auto kCaseName = [](const auto& info) { return info.param.name; };
+INSTANTIATE_TEST_SUITE_P(Drawings, SymbolFormats, ::testing::ValuesIn(kCases), kCaseName);
 INSTANTIATE_TEST_SUITE_P(Drawings, SymbolConsumers,
-                         ::testing::ValuesIn(kCases.begin(), kCases.end() - 1), CaseName);
+                         ::testing::ValuesIn(kCases.begin(), kCases.end() - 1), kCaseName);
 
 // The terminal's half blocks read back into modules, one pixel each: the
 // symbol inside its light border, then scanned by zbarimg.
@@ -303,20 +291,6 @@ TEST(DrawingOptions, EveryFormatRefusesWhatItCannotDraw) {
     }
     EXPECT_TRUE(drawsNothing(Symbol{}, {}));
     EXPECT_EQ(RenderSymbolTerminal(Symbol{}, TerminalColours::None), "");
-}
-
-// Numbers in the vector files: trimmed, no "-0", lengths never rounded up.
-TEST(DecimalText, PointSeparatedTrimmedAndSizesNeverRoundedUp) {
-    const std::pair<std::string, std::string> rows[] = {
-        {DecimalText(128 / 255.0, 4), "0.502"},
-        {DecimalText(-0.00001, 4), "0"},
-        {LengthText(125 * 254, 6000, 4), "5.2916"},  // 5.29166... mm: down, not up to 5.2917
-        {LengthText(87, 1, 4), "87"},
-        {LengthText(1, 10000, 4), "0.0001"},
-        {LengthText(7, 3, 0), "2"}};
-    for (const auto& [written, expected] : rows) {
-        EXPECT_EQ(written, expected);
-    }
 }
 
 }  // namespace
