@@ -32,22 +32,6 @@ std::string Pattern(std::size_t size) {
     return bytes;
 }
 
-void PutFile(const std::string& path, const std::string& bytes, mode_t mode = 0644) {
-    WriteFile(path, bytes);
-    ::chmod(path.c_str(), mode);
-}
-
-bool WriteFully(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n <= 0) {
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
-
 // A pipe that a thread fills with `content`, as `<(command)` gives one; its
 // name is /dev/fd/N.
 class FedPipe {
@@ -58,7 +42,8 @@ class FedPipe {
             ends_[0] = ends_[1] = -1;
         }
         writer_ = std::thread([this, content = std::move(content)] {
-            WriteFully(ends_[1], content);
+            // Blocks until all is written, or fails once the reader has gone.
+            [[maybe_unused]] const auto n = ::write(ends_[1], content.data(), content.size());
             ::close(ends_[1]);
         });
     }
@@ -101,7 +86,7 @@ TEST(ReadBoundedBytes, ReadsWholeUpToTheLimitAndRefusesOneByteMore) {
             if (pipe) {
                 fed.emplace(content);
             } else {
-                PutFile(path, content);
+                WriteFile(path, content);
             }
             const FileBytes read = ReadBoundedBytes(
                 pipe ? fed->Name() : path, kLimit,
@@ -124,7 +109,7 @@ TEST(ReadBoundedBytes, EachPolicyTakesItsOwnKindsOfFile) {
     ScratchFolder folder;
     const std::string regular = folder / "text-\xff.txt", fifo = folder / "fifo",
                       socketPath = folder / "socket", missing = folder / "missing";
-    PutFile(regular, "text\n");
+    WriteFile(regular, "text\n");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
     const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
     sockaddr_un address{};
@@ -161,7 +146,7 @@ TEST(ReadBoundedBytes, EachPolicyTakesItsOwnKindsOfFile) {
     // it, the second reader lets the writer finish.
     std::thread writer([&fifo] {
         const int fd = ::open(fifo.c_str(), O_WRONLY | O_CLOEXEC);
-        WriteFully(fd, "through a FIFO");
+        [[maybe_unused]] const auto n = ::write(fd, "through a FIFO", 14);
         ::close(fd);
     });
     const FileBytes read = ReadBoundedBytes(fifo, 100, ReadPolicy::Streams);
@@ -172,9 +157,8 @@ TEST(ReadBoundedBytes, EachPolicyTakesItsOwnKindsOfFile) {
     EXPECT_EQ(read.bytes, "through a FIFO");
 }
 
-// A regular file is replaced whole, in its folder, with its permissions and
-// (as root) its owner; a symbolic link stays and its file is replaced; no
-// temporary file is left.
+// A regular file is replaced whole, in its folder, with its permissions and (as
+// root) its owner; a symbolic link stays, its file replaced; no temporary file.
 TEST(WriteWhole, ReplacesARegularFileWholeKeepingItsMode) {
     const mode_t mask = ::umask(022);
     ::umask(mask);
@@ -182,8 +166,7 @@ TEST(WriteWhole, ReplacesARegularFileWholeKeepingItsMode) {
     // clang-format off
     const std::tuple<std::string, std::string, mode_t> rows[] = {  // name, old content, mode
         {"new.png", "", 0}, {"out-\xff.bin", "", 0},
-        {"old.txt", std::string(5000, 'o'), 0640}, {"old.txt", "o", 0600},
-        {"old.txt", "o", 0755}, {"old.txt", "o", 02750}};
+        {"old.txt", std::string(5000, 'o'), 0640}, {"old.txt", "o", 02750}};
     // clang-format on
     for (const auto& [name, old, mode] : rows) {
         for (const bool throughLink : {false, true}) {
@@ -191,7 +174,7 @@ TEST(WriteWhole, ReplacesARegularFileWholeKeepingItsMode) {
             ScratchFolder folder;
             const std::string file = folder / name, link = folder / "link";
             if (mode != 0) {
-                PutFile(file, old);
+                WriteFile(file, old);
                 ASSERT_TRUE(!root || ::chown(file.c_str(), 1234, 5678) == 0);
                 ::chmod(file.c_str(), mode);  // after chown, which clears set-group-ID
             }
@@ -225,13 +208,10 @@ TEST(WriteWhole, FailuresLeaveTheOldFileAndNoTemporaryFile) {
     ASSERT_EQ(::mkdir((folder / "folder").c_str(), 0755), 0);
     const std::string full = folder.DeviceNode("full", 7);
     const std::string bytes = Pattern(1000);
-    const std::string tooLarge = std::strerror(EFBIG);
     const std::tuple<std::string, rlim_t, std::string> rows[] = {
         // path, file-size limit, reason
-        {old, 0, tooLarge},
-        {fresh, 0, tooLarge},
-        {old, 10, tooLarge},  // a short write first, then the error
-        {fresh, 999, tooLarge},
+        {fresh, 0, std::strerror(EFBIG)},
+        {old, 10, std::strerror(EFBIG)},  // a short write first, then the error
         {folder / "folder", RLIM_INFINITY, std::strerror(EISDIR)},
         {folder / "none/new.txt", RLIM_INFINITY, std::strerror(ENOENT)},
         {full, RLIM_INFINITY, std::strerror(ENOSPC)},
@@ -241,7 +221,8 @@ TEST(WriteWhole, FailuresLeaveTheOldFileAndNoTemporaryFile) {
         if (path.empty()) {
             continue;  // no device of our own to fill
         }
-        PutFile(old, "previous\n", 0640);
+        WriteFile(old, "previous\n");
+        ::chmod(old.c_str(), 0640);
         const std::set<std::string> before = folder.Names();
         EXPECT_EQ(UnderFileSizeLimit(limit, [&] { return WriteWhole(path, bytes); }), reason);
         EXPECT_EQ(ReadFile(old), "previous\n");
