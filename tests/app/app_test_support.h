@@ -101,6 +101,8 @@ struct Started {
     ~Started() {
         app::SetMessageSinkForTesting({});
         app::SetBeepSinkForTesting({});
+        app::SetFileChooserForTesting({});
+        app::SetSaveChooserForTesting({});
         QDir::setCurrent(previous);
     }
     QString Write(const QString& name, const QByteArray& bytes) {
@@ -135,11 +137,6 @@ inline QImage Shown(app::SymbolFrame* frame) {
     return all.copy(QRect(QPoint(), frame->Image().size())).convertToFormat(QImage::Format_RGB32);
 }
 
-// What zbarimg reads in an image, its bytes as they were encoded.
-inline QString Decoded(const QImage& image) {
-    return QString::fromStdString(ZbarRead(image));
-}
-
 // A saved PNG, or an SVG as rsvg-convert draws it; null if unreadable.
 inline QImage Drawn(const QString& path, app::SaveFormat format) {
     QTemporaryDir dir;
@@ -159,9 +156,4 @@ inline QImage Drawn(const QString& path, app::SaveFormat format) {
 
 using namespace quirvane;
 using namespace quirvane::app;
-using quirvane::testing::ControlIn;
-using quirvane::testing::Copied;
-using quirvane::testing::Decoded;
-using quirvane::testing::Drawn;
-using quirvane::testing::Shown;
-using quirvane::testing::Started;
+using namespace quirvane::testing;

@@ -1,5 +1,5 @@
-// Layout in any Japanese font, Qt's own texts in Japanese, the file dialogs
-// and failed saves, and the keyboard path.
+// Layout in any Japanese font, Qt's own texts and file dialogs in Japanese,
+// failed saves, and the keyboard path.
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QFontInfo>
@@ -96,8 +96,7 @@ class WindowExtrasTest : public QObject {
   private slots:
     void cleanup() { SetJapaneseFamiliesForTesting(std::nullopt); }
 
-    // With no Japanese family at all, the template's is asked for; the
-    // layout proves IPAPGothic and Noto Sans CJK JP.
+    // With no Japanese family at all, the template's is asked for.
     void dialogFamily() { QCOMPARE(ResolveDialogFamily("IPAPGothic", {}), "IPAPGothic"); }
 
     // Each window in IPAPGothic, and in Noto Sans CJK JP without the IPA
@@ -125,8 +124,8 @@ class WindowExtrasTest : public QObject {
         }
         SetJapaneseFamiliesForTesting(installed);
         Started s;
-        const auto largest = quirvane::testing::MakeSymbol(
-            templateId == kLargeSymbolTemplate ? 40 : 20, Level::L, Mode::Byte, "x");
+        const auto largest =
+            MakeSymbol(templateId == kLargeSymbolTemplate ? 40 : 20, Level::L, Mode::Byte, "x");
         AboutBox about;
         LargeSymbolWindow large(largest->symbol, "x", 2, SymbolColour{0, 0, 0});
         WifiDialog wifi;
@@ -137,7 +136,6 @@ class WindowExtrasTest : public QObject {
                                                {kWifiTemplate, &wifi},
                                                {kMeCardTemplate, &meCard}}[templateId];
         QCOMPARE(QFontInfo(window->font()).family(), family);
-        using quirvane::testing::ControlIn;
         if (qobject_cast<ContentDialog*>(window) != nullptr) {
             // A WEP key of one letter, a phone number of one: the longest refusals.
             for (const int id : {WifiDialog::kSsid, WifiDialog::kPassword,
@@ -167,10 +165,16 @@ class WindowExtrasTest : public QObject {
 
     // Qt's own texts are Japanese whatever the locale the tests run in: the
     // context menus of the input box, followed by the input help, and of the
-    // read-only status line.
-    void menusInJapanese() {
+    // read-only status line; the file dialogs with the program's filters. In
+    // the save dialog the filter the user picks gives a name typed without an
+    // extension its own, and an extension typed decides the format.
+    void qtTextsInJapanese() {
         Started s("some text");
         s.Set(kStatusLine, "some text");
+        QFileDialog open, save;
+        ConfigureInputFileDialog(open);
+        ConfigureSaveDialog(save);
+        emit save.filterSelected(QString::fromUtf8(kSvgFilter));
         QStringList shown;
         for (QMenu* menu : {s.d->CreateInputMenu(),
                             s.d->ControlAs<QLineEdit>(kStatusLine)->createStandardContextMenu()}) {
@@ -183,28 +187,15 @@ class WindowExtrasTest : public QObject {
             }
             delete menu;
         }
-        shown.removeAll(QString());  // separators
-        QCOMPARE(shown.join('|'),
-                 "元に戻す(&U)|やり直す(&R)|切り取り(&T)|コピー(&C)|貼り付け(&P)|削除|すべてを選択|"
-                 "入力支援 Wi-Fi… 連絡先 (MeCard)…|コピー(&C)|すべてを選択");
-    }
-
-    // Qt's file dialogs with the program's filters; in the save dialog the
-    // filter the user picks gives a name typed without an extension its own,
-    // and an extension typed decides the format.
-    void fileDialogs() {
-        Started s;
-        QFileDialog open, save;
-        ConfigureInputFileDialog(open);
-        ConfigureSaveDialog(save);
-        emit save.filterSelected(QString::fromUtf8(kSvgFilter));
-        QStringList shown;
+        shown.removeAll(QString());  // separators; the file dialogs' empty suffix comes after
         for (const QFileDialog* dialog : {&open, &save}) {
             shown << dialog->windowTitle() << dialog->nameFilters()
                   << dialog->findChild<QLineEdit*>("fileNameEdit")->text()
                   << dialog->defaultSuffix();
         }
         QCOMPARE(shown.join('|'),
+                 "元に戻す(&U)|やり直す(&R)|切り取り(&T)|コピー(&C)|貼り付け(&P)|削除|すべてを選択|"
+                 "入力支援 Wi-Fi… 連絡先 (MeCard)…|コピー(&C)|すべてを選択|"
                  "開く|すべて(*.*)|ﾃｷｽﾄ(*.txt)|*.*||"
                  "名前を付けて保存|PNG 画像 (*.png)|SVG 画像 (*.svg)||svg");
         const QString png = QString::fromUtf8(kPngFilter), svg = QString::fromUtf8(kSvgFilter);
@@ -237,7 +228,6 @@ class WindowExtrasTest : public QObject {
         QStringList files = FilesIn(s.dir.path());
         SetSaveChooserForTesting([&](QWidget*) { return SaveTarget{name, SaveFormat::Png}; });
         s.d->Frame()->SaveAction()->trigger();
-        SetSaveChooserForTesting({});
         const QString path = s.dir.filePath(name);
         QCOMPARE(s.messages, reason.isEmpty()
                                  ? QStringList()
