@@ -64,9 +64,9 @@ TEST(ToolBatch, NamesThatCannotBeWrittenStopTheBatchFirst) {
         {"one\ntwo\n", out / "fixed.png", "a batch of several lines needs {n} or {text} in the name"},
         {"x\nlines\n", in / "{text}.txt", "line 2 would be written to '" + in / "lines.txt" +
                                           "', the batch's own input"},
-        {"x\nlines.txt\n", in / "{text}", "'" + in / "{text}" + "' does not end in an extension "
-                                          "the tool writes; use .png, .svg, .eps, .pdf or .txt, "
-                                          "or give -t"}};
+        {"x\nlines.txt\n", in / "{text}", std::string(1, '\'') + in / "{text}" + "' does not end in "
+                                          "an extension the tool writes; use .png, .svg, .eps, "
+                                          ".pdf or .txt, or give -t"}};
     // clang-format on
     for (const auto& [file, pattern, message] : rows) {
         SCOPED_TRACE(pattern + " " + file);

@@ -38,7 +38,6 @@ TEST(ToolOptions, EachLineMakesTheSymbolItAsksFor) {
         {{"--background", "ffffcc00", "-d", "300", "--type", "png"}, "a", {}, Png,
          {.quietZoneModules = 4, .dpi = 300, .transparentBackground = true,
           .background = {255, 255, 204}}},
-        {{"-s", "7", "-t", "png"}, "a", {}, Png, {.moduleWidth = 7, .quietZoneModules = 4}},
         {{"-v", "1"}, kUrl, {}, Text, plain},  // grows to version 4
         {{"--symbol-version", "2"}, kUrl, {.minVersion = 2}, Text, plain},
         {{"--symversion=6", "--max-version", "7"}, "a", {.minVersion = 6, .maxVersion = 7}, Text,
