@@ -1,7 +1,6 @@
-// quirvane-encode's batches: each line its own symbol and its own decision
-// on the text, safe names, nothing written when names would collide or hit
-// the input, the final name never followed nor opened, clean ends on a
-// signal or a thread that cannot start, and flat memory.
+// quirvane-encode's batches: each line its own symbol, decision and safe name,
+// nothing written when names collide or hit the input, the final name never
+// followed, clean ends on a signal or a thread that cannot start, flat memory.
 #include <gtest/gtest.h>
 
 #include <filesystem>

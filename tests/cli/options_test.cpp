@@ -1,7 +1,6 @@
-// quirvane-encode's command line as users of the common command-line QR tool
-// type it: each row's file must be the symbol the encoder makes of the same
-// request, drawn by the renderers with the same options; a bad option exits 2
-// with one line and writes nothing; --help is read by bash-completion.
+// quirvane-encode's command line as users of the common QR tool type it: the
+// encoder's symbol drawn as asked; a bad option exits 2 with one line and
+// writes nothing; --help is read by bash-completion and help2man.
 #include <gtest/gtest.h>
 
 #include <regex>

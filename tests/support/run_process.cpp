@@ -122,11 +122,8 @@ ProcessRun RunProcess(const ProcessSpec& launch) {
     }
     while (fromOut >= 0 || fromErr >= 0) {
         pollfd fds[3] = {{feed, POLLOUT, 0}, {fromOut, POLLIN, 0}, {fromErr, POLLIN, 0}};
-        if (::poll(fds, 3, -1) < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            break;
+        if (::poll(fds, 3, -1) < 0 && errno != EINTR) {
+            break;  // interrupted, it leaves every revents 0
         }
         if (fds[0].revents != 0) {
             const ssize_t n =
