@@ -1,7 +1,6 @@
-// quirvane-encode's batches: each line its own symbol and its own decision
-// on the text, safe names, nothing written when names would collide or hit
-// the input, the final name never followed nor opened, clean ends on a
-// signal or a thread that cannot start, and flat memory.
+// quirvane-encode's batches: each line its own symbol, decision and safe name,
+// nothing written when names collide or hit the input, the final name never
+// followed, clean ends on a signal or a thread that cannot start, flat memory.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -64,9 +63,9 @@ TEST(ToolBatch, NamesThatCannotBeWrittenStopTheBatchFirst) {
         {"one\ntwo\n", out / "fixed.png", "a batch of several lines needs {n} or {text} in the name"},
         {"x\nlines\n", in / "{text}.txt", "line 2 would be written to '" + in / "lines.txt" +
                                           "', the batch's own input"},
-        {"x\nlines.txt\n", in / "{text}", "'" + in / "{text}" + "' does not end in an extension "
-                                          "the tool writes; use .png, .svg, .eps, .pdf or .txt, "
-                                          "or give -t"}};
+        {"x\nlines.txt\n", in / "{text}", std::string(1, '\'') + in / "{text}" + "' does not end in "
+                                          "an extension the tool writes; use .png, .svg, .eps, "
+                                          ".pdf or .txt, or give -t"}};
     // clang-format on
     for (const auto& [file, pattern, message] : rows) {
         SCOPED_TRACE(pattern + " " + file);

@@ -1,7 +1,6 @@
-// quirvane-encode's command line as users of the common command-line QR tool
-// type it: each row's file must be the symbol the encoder makes of the same
-// request, drawn by the renderers with the same options; a bad option exits 2
-// with one line and writes nothing; --help is read by bash-completion.
+// quirvane-encode's command line as users of the common QR tool type it: the
+// encoder's symbol drawn as asked; a bad option exits 2 with one line and
+// writes nothing; --help is read by bash-completion and help2man.
 #include <gtest/gtest.h>
 
 #include <regex>
@@ -38,7 +37,6 @@ TEST(ToolOptions, EachLineMakesTheSymbolItAsksFor) {
         {{"--background", "ffffcc00", "-d", "300", "--type", "png"}, "a", {}, Png,
          {.quietZoneModules = 4, .dpi = 300, .transparentBackground = true,
           .background = {255, 255, 204}}},
-        {{"-s", "7", "-t", "png"}, "a", {}, Png, {.moduleWidth = 7, .quietZoneModules = 4}},
         {{"-v", "1"}, kUrl, {}, Text, plain},  // grows to version 4
         {{"--symbol-version", "2"}, kUrl, {.minVersion = 2}, Text, plain},
         {{"--symversion=6", "--max-version", "7"}, "a", {.minVersion = 6, .maxVersion = 7}, Text,

@@ -1,7 +1,6 @@
-// Where quirvane-encode writes and how it fails: a file whole or not at all,
-// whatever step fails or whatever signal comes, standard output and the
-// names of descriptors written where they stand, a closed pipe reported, and
-// the largest PNG in little memory.
+// Where quirvane-encode writes and how it fails: a file whole or not at all
+// whatever fails or comes, descriptors and devices written where they stand,
+// a closed pipe reported, and the largest PNG in little memory.
 #include <gtest/gtest.h>
 
 #include <cerrno>

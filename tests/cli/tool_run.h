@@ -3,7 +3,6 @@
 // the tool should have made, from the encoder and the renderers directly.
 #pragma once
 
-#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <set>
@@ -33,14 +32,8 @@ inline ProcessSpec ToolLaunch(const Args& args, const std::string& input = {},
     launch.args = args;
     launch.args.insert(launch.args.begin(), QUIRVANE_ENCODE_PATH);
     launch.input = input;
-    launch.environment = environment;
-    for (const std::string unset : {"LC_ALL=", "LC_MESSAGES=", "LANG=C.UTF-8"}) {
-        const std::string name = unset.substr(0, unset.find('=') + 1);
-        if (std::none_of(environment.begin(), environment.end(),
-                         [&](const std::string& given) { return given.starts_with(name); })) {
-            launch.environment.push_back(unset);
-        }
-    }
+    launch.environment = {"LC_ALL=", "LC_MESSAGES=", "LANG=C.UTF-8"};  // what `environment` leaves
+    launch.environment.insert(launch.environment.end(), environment.begin(), environment.end());
     return launch;
 }
 

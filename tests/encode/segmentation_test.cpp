@@ -11,9 +11,9 @@
 #include <random>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
+#include "encode/shift_jis.h"
 #include "tests/support/fewest_stream_bits.h"
 
 namespace quirvane {
@@ -23,18 +23,10 @@ using testing::ReferenceCharacter;
 using testing::ReferenceCountBits;
 using testing::ReferenceSegmentBits;
 
-// The Shift_JIS codes of the JIS X 0208 characters these tests use; 0 for
-// everything else, as the caller's converter would give.
-std::uint16_t ShiftJisOf(char32_t code) {
-    constexpr std::pair<char32_t, std::uint16_t> kCodes[] = {{U'あ', 0x82A0}, {U'い', 0x82A2},
-                                                             {U'う', 0x82A4}, {U'漢', 0x8ABF},
-                                                             {U'字', 0x8E9A}, {U'α', 0x83BF}};
-    for (const auto& [character, shiftJis] : kCodes) {
-        if (character == code) {
-            return shiftJis;
-        }
-    }
-    return 0;
+// The Kanji-mode code of a character as the encoder's caller gives it (0 for
+// none), from the table shift_jis_test.cpp checks against iconv.
+std::uint16_t KanjiCodeOf(char32_t code) {
+    return static_cast<std::uint16_t>(code < 0x80 ? 0 : std::max(0, JisX0208CodeOf(code)));
 }
 
 int Utf8Length(char32_t code) {
@@ -47,7 +39,7 @@ std::vector<TextCharacter> CharactersOf(std::u32string_view text) {
         const bool alphanumeric = testing::ReferenceHolds(1, {code, 1, false}, false);
         characters.push_back(TextCharacter{code, static_cast<std::uint8_t>(Utf8Length(code)),
                                            static_cast<std::uint8_t>(alphanumeric ? 1 : 0),
-                                           code < 0x80 ? std::uint16_t{0} : ShiftJisOf(code)});
+                                           KanjiCodeOf(code)});
     }
     return characters;
 }
@@ -55,7 +47,7 @@ std::vector<TextCharacter> CharactersOf(std::u32string_view text) {
 std::vector<ReferenceCharacter> ReferenceOf(std::u32string_view text) {
     std::vector<ReferenceCharacter> characters;
     for (char32_t code : text) {
-        characters.push_back({code, Utf8Length(code), ShiftJisOf(code) != 0});
+        characters.push_back({code, Utf8Length(code), KanjiCodeOf(code) != 0});
     }
     return characters;
 }
@@ -113,8 +105,8 @@ void ExpectOptimal(Planner& planner, std::u32string_view text) {
     for (int version : {1, 10, 27}) {
         SCOPED_TRACE(::testing::PrintToString(std::u32string(text)) + " at version " +
                      std::to_string(version));
-        const int plain = testing::ReferenceFewestBits(ReferenceOf(text), version, false);
-        const int utf8 = testing::ReferenceFewestBits(ReferenceOf(text), version, true);
+        const int plain = testing::ReferenceFewestBits(ReferenceOf(text), version, false),
+                  utf8 = testing::ReferenceFewestBits(ReferenceOf(text), version, true);
         for (bool eci : {false, true}) {
             const int want = eci ? utf8 : plain;
             ASSERT_EQ(planner.Plan(text, version, eci ? Family::Utf8 : Family::Plain),
@@ -133,59 +125,35 @@ void ExpectOptimal(Planner& planner, std::u32string_view text) {
     }
 }
 
-TEST(Segmentation, MatchesBruteForceOnChosenTexts) {
+// Chosen texts, then random mixes drawn with a fixed seed from alphabets
+// weighted toward digits and alphanumerics, so runs worth their own segment
+// and close calls between modes turn up.
+TEST(Segmentation, MatchesBruteForce) {
+    // clang-format off
     const std::u32string_view texts[] = {
         // Kanji-mode material beside ASCII, yen and overline.
-        U"あいう漢字",
-        U"漢字ABC123",
-        U"漢a漢1漢Bあ",
-        U"漢字\\12",
-        U"あ~",
-        U"α12αAB",
-        U"ab漢字cd123",
+        U"あいう漢字", U"漢字ABC123", U"漢a漢1漢Bあ", U"漢字\\12", U"あ~", U"α12αAB", U"ab漢字cd123",
         // Characters only UTF-8 carries.
-        U"é12345é",
-        U"①ABCDEF",
-        U"ééé1234567",
-        U"漢字①123",
-        U"😀12345678",
+        U"é12345é", U"①ABCDEF", U"ééé1234567", U"漢字①123", U"😀12345678",
         // Close calls that only the rounding of each segment to whole bits decides.
-        U"0漢a31 :9",
-        U"0漢a0361E",
-        U":3288973842AB7a",
-        U"z83 5501703921A",
+        U"0漢a31 :9", U"0漢a0361E", U":3288973842AB7a", U"z83 5501703921A",
         // Choices that change with the band: eight digits inside lower case
         // save 37 bits against headers of 26, 36 and 38; six digits save 28;
         // lower case after six alphanumerics; Kanji between two digits.
-        U"a123456a",
-        U"ABCDEFa",
-        U"1漢1",
+        U"a123456a", U"ABCDEFa", U"1漢1",
         // The family readers decode: yen or overline beside Kanji, a
         // code-page-932 extension or half-width katakana, need the ECI.
-        U"漢字\\",
-        U"漢~",
-        U"あ①",
-        U"ｱｲｳ",
-        U"é1234567890",
+        U"漢字\\", U"漢~", U"あ①", U"ｱｲｳ", U"é1234567890",
     };
+    // clang-format on
     Planner planner;
     for (std::u32string_view text : texts) {
         ExpectOptimal(planner, text);
     }
-}
-
-// Random mixes drawn with a fixed seed from alphabets weighted toward
-// digits and alphanumerics, so runs worth their own segment and close calls
-// between modes turn up.
-TEST(Segmentation, MatchesBruteForceOnRandomTexts) {
     constexpr std::u32string_view kAlphabets[] = {
-        U"0123456789ABZ $:az",
-        U"000111999AAZZ  $::aazz\\~あい漢字αé①",
-        U"0123AB a漢αé",
-    };
+        U"0123456789ABZ $:az", U"000111999AAZZ  $::aazz\\~あい漢字αé①", U"0123AB a漢αé"};
     std::mt19937 generator(20240611);
     std::uniform_int_distribution<int> lengthOf(1, 12);
-    Planner planner;
     for (std::u32string_view alphabet : kAlphabets) {
         std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
         for (int round = 0; round < 1000; ++round) {

@@ -1,9 +1,9 @@
 #include "tests/support/run_process.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/wait.h>
@@ -23,20 +23,21 @@ void CloseIfOpen(int& fd) {
     }
 }
 
+// The tests' own environment under `added`: a later NAME=VALUE replaces an
+// earlier one of the same name.
 std::vector<std::string> EnvironmentWith(const std::vector<std::string>& added) {
-    std::vector<std::string> all;
+    std::vector<std::string> all, kept;
     for (char** entry = environ; *entry != nullptr; ++entry) {
-        const std::string_view name(*entry, std::strcspn(*entry, "="));
-        bool replaced = false;
-        for (const std::string& mine : added) {
-            replaced = replaced || mine.compare(0, name.size() + 1, std::string(name) + "=") == 0;
-        }
-        if (!replaced) {
-            all.emplace_back(*entry);
-        }
+        all.emplace_back(*entry);
     }
     all.insert(all.end(), added.begin(), added.end());
-    return all;
+    for (auto entry = all.rbegin(); entry != all.rend(); ++entry) {
+        const std::string name = entry->substr(0, entry->find('=') + 1);
+        if (std::ranges::none_of(kept, [&](const std::string& s) { return s.starts_with(name); })) {
+            kept.push_back(*entry);
+        }
+    }
+    return kept;
 }
 
 std::vector<char*> Pointers(std::vector<std::string>& strings) {
@@ -121,11 +122,8 @@ ProcessRun RunProcess(const ProcessSpec& launch) {
     }
     while (fromOut >= 0 || fromErr >= 0) {
         pollfd fds[3] = {{feed, POLLOUT, 0}, {fromOut, POLLIN, 0}, {fromErr, POLLIN, 0}};
-        if (::poll(fds, 3, -1) < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            break;
+        if (::poll(fds, 3, -1) < 0 && errno != EINTR) {
+            break;  // interrupted, it leaves every revents 0
         }
         if (fds[0].revents != 0) {
             const ssize_t n =

@@ -14,7 +14,7 @@ struct ProcessSpec {
     std::vector<std::string> args;         // args[0] is the program's path
     std::string input;                     // standard input, then its end
     bool endlessInput = false;             // `input` over and over until it stops reading
-    std::vector<std::string> environment;  // NAME=VALUE on top of the tests' own
+    std::vector<std::string> environment;  // NAME=VALUE over the tests' own; a later one wins
     std::string outputFile;                // standard output into this file, not a pipe
     bool onTerminal = false;  // standard output and error on one raw pseudo-terminal, read as `out`
     rlim_t fileSizeLimit = RLIM_INFINITY;      // RLIMIT_FSIZE, in bytes
