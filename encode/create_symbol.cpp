@@ -57,10 +57,14 @@ int ReadTextCharacter(std::string_view text, std::size_t at, Fnc1 fnc1, TextChar
     c.byteLength = static_cast<std::uint8_t>(length);
     const int kanji = c.code < 0x80 ? 0 : JisX0208CodeOf(c.code);
     c.kanjiCode = static_cast<std::uint16_t>(kanji > 0 ? kanji : 0);
-    // An FNC1 symbol writes the separator GS as `%` and a `%` as `%%`.
+    // An FNC1 symbol writes the separator GS as `%` and a `%` as `%%`. A GS
+    // before another GS or a `%` would make `%%`, which reads as a `%`: such a
+    // GS goes in a byte segment instead.
     const bool fnc1Text = fnc1 != Fnc1::None;
+    const std::size_t next = at + static_cast<std::size_t>(length);
+    const bool gsAlone = next == text.size() || (text[next] != 0x1D && text[next] != '%');
     c.alphanumericLength = static_cast<std::uint8_t>(fnc1Text && c.code == U'%'       ? 2
-                                                     : fnc1Text && c.code == 0x1D     ? 1
+                                                     : fnc1Text && c.code == 0x1D     ? gsAlone
                                                      : AlphanumericValue(c.code) >= 0 ? 1
                                                                                       : 0);
     return length;

@@ -77,9 +77,14 @@ std::vector<int> ShortestStreams(const std::vector<CostCharacter>& text, int ver
             next.numeric[2] = Add(open.numeric[1], 3);
             next.numeric[0] = Add(open.numeric[2], 3);
         }
-        const int written = fnc1 && c.code == U'%'                               ? 2
-                            : IsAlphanumeric(c.code) || (fnc1 && c.code == 0x1D) ? 1
-                                                                                 : 0;
+        // Under FNC1 `%` is written `%%` and GS `%`, except a GS that a GS
+        // or a `%` follows: `%%` would read as `%`.
+        const bool separator =
+            fnc1 && c.code == 0x1D &&
+            (i + 1 == text.size() || (text[i + 1].code != 0x1D && text[i + 1].code != U'%'));
+        const int written = fnc1 && c.code == U'%'                ? 2
+                            : IsAlphanumeric(c.code) || separator ? 1
+                                                                  : 0;
         if (written > 0) {
             // 6 bits for a single character, 11 for a pair.
             next.alphanumeric[1] =

@@ -207,6 +207,9 @@ TEST(RoundTrip, StructuredAppendAndFnc1ReadBack) {
         {"12345%ABC", {.fnc1 = Industry, .applicationIndicator = 'a' + 100}, -1, "AIM a12345%ABC"},
         {"%ZZ", {.fnc1 = Industry, .applicationIndicator = 37}, -1, "AIM 37%ZZ"},
         {"", {.fnc1 = Industry, .applicationIndicator = 99}, -1, "AIM 99"},
+        // A GS before a GS or a `%` cannot be `%` in alphanumeric: `%%` reads as `%`.
+        {"AB\x1D\x1D\x1D%CD\x1D", {.fnc1 = Industry, .applicationIndicator = 37}, -1,
+         "AIM 37AB\x1D\x1D\x1D%CD\x1D"},
     };
     // clang-format on
     auto state = std::make_unique<EncoderState>();

@@ -50,6 +50,11 @@ const std::vector<Case> kCases = {
 };
 // clang-format on
 
+// CTest lists each case by its name, not its bytes.
+void PrintTo(const Case& c, std::ostream* out) {
+    *out << c.name;
+}
+
 // A physical length in `perInch` units to the inch, exact to 0.0001 and never
 // above (a renderer rounding up to whole pixels would add a row).
 void ExpectLength(const std::string& written, int units, const DrawingOptions& o, double perInch) {
