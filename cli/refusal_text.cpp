@@ -84,7 +84,9 @@ char CheckDigitFor(std::string_view digits) {
 std::string PartsRefusal(const Result& refused, const Request& request, int parts) {
     if (refused.outcome != Outcome::TooLong) {
         return Fill(
-            translate("quirvane-encode", "the text has %1 characters, too few to make %2 symbols"),
+            translate(
+                "quirvane-encode",
+                "the text is too short for %2 symbols, which need a character each; it has %1"),
             {std::to_string(refused.charactersTotal), std::to_string(std::max(parts, 2))});
     }
     const std::string version = VersionName(

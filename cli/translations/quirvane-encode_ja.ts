@@ -853,8 +853,8 @@ or the contrast grades F</source>
         <translation>-S は部分ごとに 1 ファイルを書きます。&apos;label-{part}.png&apos; のように --output の名前に {part} を入れるか、--layout row を指定してください</translation>
     </message>
     <message>
-        <source>the text has %1 characters, too few to make %2 symbols</source>
-        <translation>テキストは %1 文字しかなく、%2 個のシンボルにはできません</translation>
+        <source>the text is too short for %2 symbols, which need a character each; it has %1</source>
+        <translation>テキストが短すぎて %2 個のシンボルにできません。シンボル 1 個に 1 文字以上が必要ですが、テキストは %1 文字です</translation>
     </message>
     <message>
         <source>a character of the text does not fit version %1</source>

@@ -58,8 +58,9 @@ TEST(ToolMessages, EachFamilyInEachLanguage) {
          "2 行目: テキストが UTF-8 でも Shift_JIS でもありません。--encoding bytes ならバイトの"
          "まま使います\nquirvane-encode: 作成 1、拒否 1、失敗 0"},
         {{"--parts", "3", "-o", out / "{part}.png"}, "ab",
-         "the text has 2 characters, too few to make 3 symbols",
-         "テキストは 2 文字しかなく、3 個のシンボルにはできません"},
+         "the text is too short for 3 symbols, which need a character each; it has 2",
+         "テキストが短すぎて 3 個のシンボルにできません。シンボル 1 個に 1 文字以上が必要ですが、"
+         "テキストは 2 文字です"},
         {{"--gs1=(01)09501101530004"}, "",
          "--gs1: AI (01): the check digit, character 18, is wrong: it should be 3",
          "--gs1: AI (01): 18 文字目のチェックデジットが違います。正しくは 3 です"},
