@@ -111,23 +111,13 @@ std::string PartName(std::string_view pattern, int part, int count) {
 
 std::string SymbolAsBytes(const Symbol& symbol, OutputFormat format, const DrawingOptions& options,
                           TerminalColours terminalColours) {
+    if (format != OutputFormat::Terminal && format != OutputFormat::Text &&
+        format != OutputFormat::FromName) {
+        return RowAsBytes({&symbol, 1}, format, options);
+    }
     try {
-        switch (format) {
-            case OutputFormat::Png:
-                return RenderSymbolPng(symbol, options);
-            case OutputFormat::Svg:
-                return RenderSymbolSvg(symbol, options);
-            case OutputFormat::Eps:
-                return RenderSymbolEps(symbol, options);
-            case OutputFormat::Pdf:
-                return RenderSymbolPdf(symbol, options);
-            case OutputFormat::Terminal:
-                return RenderSymbolTerminal(symbol, terminalColours);
-            case OutputFormat::Text:
-            case OutputFormat::FromName:
-                break;
-        }
-        return SymbolAsText(symbol);
+        return format == OutputFormat::Terminal ? RenderSymbolTerminal(symbol, terminalColours)
+                                                : SymbolAsText(symbol);
     } catch (const std::bad_alloc&) {
         return {};
     }
