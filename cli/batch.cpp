@@ -225,24 +225,26 @@ int RunBatch(const EncodeOptions& options) {
         failure.error = source.Error();
         return Fail(CannotRead("--batch", options.batchPath, failure));
     }
-    const std::vector<std::string> unsynced =
+    const BatchSync::Failures unsynced =
         sync.Sync(work.Written(), [&work](int line) { return work.NameOf(line); });
-    for (const std::string& line : unsynced) {
+    for (const std::string& line : unsynced.said) {
         report.Say(line);
     }
     if (const int signal = HeldSignals::Pending(); signal != 0) {
         held.EndBy(signal);
     }
-    const bool failed = report.Failed() > 0 || !unsynced.empty();
+    // A file that did not reach the disk was not made after all.
+    const std::string made = std::to_string(report.Made() - unsynced.filesLost);
+    const std::string failedLines = std::to_string(report.Failed() + unsynced.filesLost);
+    const bool failed = report.Failed() > 0 || !unsynced.said.empty();
     if (options.check) {
         report.Say(Fill(
             translate("quirvane-encode", "%1 made, %2 refused, %3 failed; %4 did not read back"),
-            {std::to_string(report.Made()), std::to_string(report.Refused()),
-             std::to_string(report.Failed()), std::to_string(report.NotReadBack())}));
+            {made, std::to_string(report.Refused()), failedLines,
+             std::to_string(report.NotReadBack())}));
     } else if (options.verbose || failed || report.Refused() > 0) {
         report.Say(Fill(translate("quirvane-encode", "%1 made, %2 refused, %3 failed"),
-                        {std::to_string(report.Made()), std::to_string(report.Refused()),
-                         std::to_string(report.Failed())}));
+                        {made, std::to_string(report.Refused()), failedLines}));
     }
     const bool checkFailed =
         options.check && (report.NotReadBack() > 0 || !PassesCheck(findings, true));

@@ -28,15 +28,15 @@ BatchSync::~BatchSync() {
     }
 }
 
-std::vector<std::string> BatchSync::Sync(const std::vector<WrittenFile>& written,
-                                         const std::function<std::string(int)>& nameOf) {
+BatchSync::Failures BatchSync::Sync(const std::vector<WrittenFile>& written,
+                                    const std::function<std::string(int)>& nameOf) {
     // One sync of the file system writes everything back at once; since
     // Linux 5.8 it also reports any write-back error there since `watched_`
     // was opened. Files elsewhere, or all after such an error, are synced one
     // by one so that the message can name them.
     const int fileSystemError = watched_ >= 0 && ::syncfs(watched_) == 0 ? 0 : errno;
     std::map<std::string, bool> folders;  // each folder written into: covered by that sync
-    std::vector<std::string> said;
+    Failures failures;
     for (const WrittenFile& file : written) {
         if (file.line == 0) {
             continue;
@@ -57,7 +57,8 @@ std::vector<std::string> BatchSync::Sync(const std::vector<WrittenFile>& written
         const auto other = std::find_if(written.begin(), written.end(), [&](const WrittenFile& w) {
             return w.line != 0 && w.line != file.line && w.inode == found;
         });
-        said.push_back(
+        ++failures.filesLost;
+        failures.said.push_back(
             synced.Ok() && other != written.end()
                 ? Fill(translate("quirvane-encode",
                                  "--output: lines %1 and %2 were written to one file, %3"),
@@ -69,10 +70,10 @@ std::vector<std::string> BatchSync::Sync(const std::vector<WrittenFile>& written
     }
     for (const auto& [folder, covered] : folders) {
         if (const int error = covered ? 0 : SyncFolder(folder); error != 0) {
-            said.push_back(CannotWrite("--output", folder, {WriteProblem::System, error}));
+            failures.said.push_back(CannotWrite("--output", folder, {WriteProblem::System, error}));
         }
     }
-    return said;
+    return failures;
 }
 
 }  // namespace quirvane

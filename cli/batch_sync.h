@@ -27,10 +27,14 @@ class BatchSync {
     BatchSync(const BatchSync&) = delete;
     BatchSync& operator=(const BatchSync&) = delete;
 
+    struct Failures {
+        std::vector<std::string> said;  // what to say, one line each
+        int filesLost = 0;              // written files that are not safe on disk
+    };
+
     // Syncs the files written, named by `nameOf(line)`, and their folders.
-    // Returns what to say, one line each.
-    std::vector<std::string> Sync(const std::vector<WrittenFile>& written,
-                                  const std::function<std::string(int)>& nameOf);
+    Failures Sync(const std::vector<WrittenFile>& written,
+                  const std::function<std::string(int)>& nameOf);
 
   private:
     int watched_ = -1;

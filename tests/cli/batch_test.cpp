@@ -63,7 +63,7 @@ TEST(ToolBatch, NamesThatCannotBeWrittenStopTheBatchFirst) {
         {"one\ntwo\n", out / "fixed.png", "a batch of several lines needs {n} or {text} in the name"},
         {"x\nlines\n", in / "{text}.txt", "line 2 would be written to '" + in / "lines.txt" +
                                           "', the batch's own input"},
-        {"x\nlines.txt\n", in / "{text}", std::string(1, '\'') + in / "{text}" + "' does not end in "
+        {"x\nlines.txt\n", in / "{text}", (in / "{text}").insert(0, 1, '\'') + "' does not end in "
                                           "an extension the tool writes; use .png, .svg, .eps, "
                                           ".pdf or .txt, or give -t"}};
     // clang-format on
@@ -103,7 +103,7 @@ TEST(ToolBatch, TheFinalNameIsNeverFollowedNorOpened) {
     EXPECT_EQ(
         std::tuple(aliased.exitCode, aliased.err),
         std::tuple(2, "quirvane-encode: --output: lines 1 and 2 were written to one file, '" +
-                          out / "a/q.png" + "'\nquirvane-encode: 2 made, 0 refused, 0 failed\n"));
+                          out / "a/q.png" + "'\nquirvane-encode: 1 made, 0 refused, 1 failed\n"));
 }
 
 // A signal stops the workers between files: the program ends by it with
@@ -150,6 +150,14 @@ TEST(ToolBatch, ABatchEndsCleanlyWhateverStopsIt) {
                                "\nquirvane-encode: 2 made, 0 refused, 1 failed\n");
     EXPECT_EQ(ReadFile(out / "q2.png"), "old bytes\n");
     EXPECT_EQ(out.Names(), (std::set<std::string>{"q1.png", "q2.png", "q4.png"}));
+    // A write-back error at the end names the file it hit, found by syncing
+    // each file once the file system's sync has failed.
+    const ProcessRun unsynced = RunProcess(
+        batch(out, "1", FaultEnvironment("syncfs:1:" + std::to_string(EIO) + ",fdatasync:2:5")));
+    EXPECT_EQ(std::tuple(unsynced.exitCode, unsynced.err),
+              std::tuple(2, "quirvane-encode: line 2: --output: cannot write '" + out / "q2.png" +
+                                "': " + std::strerror(EIO) +
+                                "\nquirvane-encode: 2 made, 0 refused, 1 failed\n"));
 }
 
 // The batch file is streamed: 16 MiB of line feeds cost no more memory

@@ -1,12 +1,15 @@
-// Put in front of the C library with LD_PRELOAD, this fails one call of
-// write, fdatasync, close or rename on purpose, so that the tests can show
-// what a full disk or a failing device does to quirvane-encode.
+// Put in front of the C library with LD_PRELOAD, this fails a call of
+// write, fdatasync, syncfs, close or rename on purpose, so that the tests can
+// show what a full disk or a failing device does to quirvane-encode.
 // QUIRVANE_FAULT="write:1:28" fails the first write with errno 28 (ENOSPC);
 // a negative number sends that signal to the process instead, and the call
-// goes on ("write:1:-15": SIGTERM in the middle of the first write).
-// Only calls on descriptors the program opened for writing count (not 0 to 2,
-// so that its messages still get out, nor the files its libraries read when
-// they start); a failed close still closes, as the kernel does.
+// goes on ("write:1:-15": SIGTERM in the middle of the first write). Two
+// faults go with a comma: "syncfs:1:5,fdatasync:2:5".
+// Writes and closes count only on descriptors the program opened for writing
+// (not 0 to 2, so that its messages still get out, nor the files its
+// libraries read when they start); a failed close still closes, as the
+// kernel does.
+#include <array>
 #include <atomic>
 #include <cerrno>
 #include <cstdlib>
@@ -25,32 +28,42 @@ struct Fault {
     int error = 0;
 };
 
-const Fault& TheFault() {
-    static const Fault fault = [] {
-        Fault parsed;
-        const char* faultText = std::getenv("QUIRVANE_FAULT");
-        if (faultText == nullptr || std::sscanf(faultText, "%15[a-z]:%d:%d", parsed.function,
-                                                &parsed.nth, &parsed.error) != 3) {
-            return Fault{};
+constexpr int kMaxFaults = 2;
+
+const Fault* TheFaults() {
+    static const auto faults = [] {
+        std::array<Fault, kMaxFaults> parsed{};
+        const char* text = std::getenv("QUIRVANE_FAULT");
+        for (Fault& fault : parsed) {
+            if (text == nullptr || std::sscanf(text, "%15[a-z]:%d:%d", fault.function, &fault.nth,
+                                               &fault.error) != 3) {
+                fault = Fault{};
+                break;
+            }
+            text = std::strchr(text, ',');
+            text = text != nullptr ? text + 1 : nullptr;
         }
         return parsed;
     }();
-    return fault;
+    return faults.data();
 }
 
-// Whether this call is the one to fail; then errno is already set.
+// Whether this call is one to fail; then errno is already set.
 bool FailsNow(const char* function) {
-    static std::atomic<int> calls{0};
-    const Fault& fault = TheFault();
-    if (std::strcmp(function, fault.function) != 0 || ++calls != fault.nth) {
-        return false;
+    static std::atomic<int> calls[kMaxFaults];
+    for (int i = 0; i < kMaxFaults; ++i) {
+        const Fault& fault = TheFaults()[i];
+        if (std::strcmp(function, fault.function) != 0 || ++calls[i] != fault.nth) {
+            continue;
+        }
+        if (fault.error < 0) {
+            kill(getpid(), -fault.error);
+            return false;
+        }
+        errno = fault.error;
+        return true;
     }
-    if (fault.error < 0) {
-        kill(getpid(), -fault.error);
-        return false;
-    }
-    errno = fault.error;
-    return true;
+    return false;
 }
 
 bool OpenedForWriting(int fd) {
@@ -72,9 +85,15 @@ ssize_t write(int fd, const void* data, size_t size) {
     return OpenedForWriting(fd) && FailsNow("write") ? -1 : next(fd, data, size);
 }
 
+// A sync may come through a descriptor opened for reading.
 int fdatasync(int fd) {
     static const auto next = Next<int (*)(int)>("fdatasync");
-    return OpenedForWriting(fd) && FailsNow("fdatasync") ? -1 : next(fd);
+    return fd > 2 && FailsNow("fdatasync") ? -1 : next(fd);
+}
+
+int syncfs(int fd) {
+    static const auto next = Next<int (*)(int)>("syncfs");
+    return FailsNow("syncfs") ? -1 : next(fd);
 }
 
 int close(int fd) {
