@@ -10,12 +10,6 @@
 namespace quirvane {
 namespace {
 
-constexpr char kLevelLetters[] = "LMQH";
-
-std::string VersionName(int version, Level level) {
-    return std::to_string(version) + "-" + kLevelLetters[static_cast<int>(level)];
-}
-
 // The character at `byteOffset` of a text in UTF-8, and its place in
 // characters; a byte that starts none is shown alone.
 std::string CharacterAt(std::string_view bytes, int byteOffset, int& position) {
@@ -80,6 +74,10 @@ char CheckDigitFor(std::string_view digits) {
 }
 
 }  // namespace
+
+std::string VersionName(int version, Level level) {
+    return std::to_string(version) + "-" + "LMQH"[static_cast<int>(level)];
+}
 
 std::string PartsRefusal(const Result& refused, const Request& request, int parts) {
     if (refused.outcome != Outcome::TooLong) {

@@ -11,6 +11,9 @@
 
 namespace quirvane {
 
+// A version and level as messages name them: "40-L".
+std::string VersionName(int version, Level level);
+
 // Why `encoder` refused `bytes` with `request`. For a text too long, the
 // encoder is asked again at other versions and levels, so `refused` must not
 // be a view into it (a refusal holds no symbol).

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "cli/file_messages.h"
+#include "cli/refusal_text.h"
 #include "cli/tool_messages.h"
 #include "render/symbol_eps.h"
 #include "render/symbol_pdf.h"
@@ -17,8 +18,6 @@
 
 namespace quirvane {
 namespace {
-
-constexpr char kLevelLetters[] = "LMQH";
 
 std::string ModeName(Mode mode) {
     switch (mode) {
@@ -141,8 +140,7 @@ std::vector<std::string> VerboseLines(const Result& result) {
     }
     std::string choices =
         Fill(translate("quirvane-encode", "quirvane-encode: version %1, mask %2, segments: %3"),
-             {std::to_string(symbol.Version()) + '-' +
-                  kLevelLetters[static_cast<int>(symbol.ErrorCorrection())],
+             {VersionName(symbol.Version(), symbol.ErrorCorrection()),
               std::to_string(symbol.Mask()), segments});
     if (symbol.Eci() != 0) {
         choices += Fill(translate("quirvane-encode", ", ECI %1"), {std::to_string(symbol.Eci())});
@@ -169,9 +167,7 @@ std::vector<std::string> PartsVerboseLines(std::span<const Symbol> parts) {
                                       "quirvane-encode: %1 symbols with structured append, "
                                       "version %2, masks %3"),
                             {std::to_string(parts.size()),
-                             std::to_string(first.Version()) + '-' +
-                                 kLevelLetters[static_cast<int>(first.ErrorCorrection())],
-                             masks});
+                             VersionName(first.Version(), first.ErrorCorrection()), masks});
     if (first.Eci() != 0) {
         line += Fill(translate("quirvane-encode", ", ECI %1"), {std::to_string(first.Eci())});
     }
